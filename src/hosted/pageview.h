@@ -1,0 +1,65 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <QWidget>
+
+// What a new-window request asks of the host: either refuse it, or name the view that is
+// to receive the new window's page.
+struct NewWindowRequest
+{
+    class PageView *ppDisp = nullptr;
+    bool Cancel = false;
+};
+
+// One tab's page view: the embedded web-browser control as the window's handlers see it.
+// Every operation and event the browser relies on, and nothing of the engine behind it,
+// so that the window can be driven by a fake view in tests.
+class PageView : public QWidget
+{
+    Q_OBJECT
+public:
+    // Zoom levels 0 to 4: 25, 50, 100, 125 and 150 percent.
+    // A level outside that range names no zoom and is refused.
+    static constexpr int zoomLevels = 5;
+    static std::optional<double> zoomFactorForLevel(int level);
+
+    using QWidget::QWidget;
+    ~PageView() override;
+
+    // Starts loading the address as typed; the view resolves an address without a scheme.
+    virtual void Navigate(const QString &address) = 0;
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void Stop() = 0;
+    virtual void setZoomLevel(int level) = 0;
+
+    // The address of the page shown, empty before anything was shown.
+    virtual QString LocationURL() const = 0;
+    // A short name of the page shown (its title, or its address when it has none).
+    virtual QString LocationName() const = 0;
+    // The markup inside the body of the last completed document, as it was when the
+    // document completed; nothing when that document had no body.
+    virtual std::optional<QString> bodyInnerHtml() const = 0;
+    // Reads the page's current body markup afresh. The answer may come later; it never
+    // comes after the view or the context is gone, after the view started loading another
+    // page, or when the page has no body.
+    virtual void requestBodyInnerHtml(QObject *context, std::function<void(const QString &)> reply)
+        = 0;
+
+signals:
+    void StatusTextChange(const QString &Text);
+    void ProgressChange(int Progress, int ProgressMax);
+    void DownloadComplete();
+    void TitleChange(const QString &Text);
+    // Delivered synchronously: the handler fills in the request before the view reads it.
+    void NewWindow2(NewWindowRequest &request);
+    void DocumentComplete(const QString &URL);
+    void SetSecureLockIcon(int SecureLockIcon);
+    void FileDownload(bool &Cancel);
+    void NavigateError(const QString &URL, int StatusCode);
+    void GotFocus();
+};
+
+// Makes the page views of a window; every view of one window comes from one factory.
+using PageViewFactory = std::function<PageView *(QWidget *parent)>;

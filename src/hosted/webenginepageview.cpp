@@ -1,0 +1,256 @@
+#include "hosted/webenginepageview.h"
+
+#include "hosted/downloadsaver.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+namespace {
+
+// The engine's own code for an address it cannot make sense of (net::ERR_INVALID_URL).
+constexpr int invalidAddressError = -300;
+
+// Lock levels as the handlers read them: 0 not secure, above 1 secure.
+constexpr int notSecure = 0;
+constexpr int secure = 2;
+
+// Read in the application's own script world, where the page's scripts cannot replace
+// the getter of innerHTML.
+const QString bodyScript = QStringLiteral("document.body ? document.body.innerHTML : null");
+
+} // namespace
+
+class WebEnginePageView::Page final : public QWebEnginePage
+{
+public:
+    Page(QWebEngineProfile *profile, WebEnginePageView *owner, QObject *parent)
+        : QWebEnginePage(profile, parent)
+        , m_owner(owner)
+    { }
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override { return m_owner->onCreateWindow(); }
+
+private:
+    WebEnginePageView *m_owner;
+};
+
+WebEnginePageView::WebEnginePageView(
+    QWebEngineProfile *profile, DownloadSaver *downloads, QWidget *parent)
+    : PageView(parent)
+    , m_view(new QWebEngineView(this))
+    // Owned by the engine view, as the engine's own examples do, so that the page is torn
+    // down with the view and always before the profile.
+    , m_page(new Page(profile, this, m_view))
+    , m_downloads(downloads)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    m_view->setPage(m_page);
+    setFocusProxy(m_view);
+
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        if (m_loading)
+            emit ProgressChange(progress, 100);
+    });
+    connect(m_page, &QWebEnginePage::titleChanged, this,
+        [this](const QString &title) { emit TitleChange(title); });
+    // The engine has no status texts of its own; the hovered link's address is the one it
+    // reports (and '' when the hover ends).
+    connect(m_page, &QWebEnginePage::linkHovered, this,
+        [this](const QString &url) { emit StatusTextChange(url); });
+    // A certificate error is left unanswered, which the engine takes as a refusal: the page
+    // ends as a navigation error and never shows with a lock mark.
+    connect(profile, &QWebEngineProfile::downloadRequested, this,
+        [this](QWebEngineDownloadRequest *download) {
+            if (download->page() != m_page)
+                return;
+            bool cancel = false;
+            emit FileDownload(cancel);
+            if (cancel || !m_downloads) {
+                download->cancel();
+                return;
+            }
+            // Accepted here and now: the engine cancels a request left for later.
+            m_downloads->save(download, [this](const QString &path) {
+                emit StatusTextChange(
+                    path.isEmpty() ? tr("Download failed") : tr("Saved %1").arg(path));
+                emit DownloadComplete();
+            });
+        });
+    connect(qApp, &QApplication::focusChanged, this,
+        [this](QWidget *, QWidget *now) { onFocusChanged(now); });
+}
+
+WebEnginePageView::~WebEnginePageView() = default;
+
+QWebEnginePage *WebEnginePageView::page() const
+{
+    return m_page;
+}
+
+void WebEnginePageView::Navigate(const QString &address)
+{
+    if (address.isEmpty())
+        return;
+    const QUrl url = QUrl::fromUserInput(address);
+    if (!url.isValid()) {
+        // Reported like any failed navigation, and like one, later than the request.
+        QMetaObject::invokeMethod(
+            this, [this, address] { emit NavigateError(address, invalidAddressError); },
+            Qt::QueuedConnection);
+        return;
+    }
+    m_page->load(url);
+}
+
+void WebEnginePageView::GoBack()
+{
+    if (m_page->history()->canGoBack())
+        m_page->history()->back();
+}
+
+void WebEnginePageView::GoForward()
+{
+    if (m_page->history()->canGoForward())
+        m_page->history()->forward();
+}
+
+void WebEnginePageView::Stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebEnginePageView::setZoomLevel(int level)
+{
+    if (const auto factor = zoomFactorForLevel(level))
+        m_page->setZoomFactor(*factor);
+}
+
+QString WebEnginePageView::LocationURL() const
+{
+    return m_page->url().toString();
+}
+
+QString WebEnginePageView::LocationName() const
+{
+    // Empty until a document was shown, so that a tab whose first load failed still reads
+    // as a tab that shows nothing.
+    if (!m_shownDocument)
+        return QString();
+    const QString title = m_page->title();
+    return title.isEmpty() ? LocationURL() : title;
+}
+
+std::optional<QString> WebEnginePageView::bodyInnerHtml() const
+{
+    return m_body;
+}
+
+void WebEnginePageView::requestBodyInnerHtml(
+    QObject *context, std::function<void(const QString &)> reply)
+{
+    const quint64 generation = m_loadGeneration;
+    m_page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
+        [self = QPointer(this), guard = QPointer(context), generation, reply = std::move(reply)](
+            const QVariant &result) {
+            if (!self || !guard || self->m_loadGeneration != generation)
+                return;
+            if (result.typeId() == QMetaType::QString)
+                reply(result.toString());
+        });
+}
+
+void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        ++m_loadGeneration;
+        m_loading = true;
+        emit StatusTextChange(info.url().toDisplayString());
+        emit ProgressChange(0, 100);
+        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        onLoadSucceeded();
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        emit NavigateError(info.url().toString(), info.errorCode());
+        emit SetSecureLockIcon(notSecure);
+        onLoadEnded();
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        // A user's stop, or a navigation that turned into a download: never an error.
+        onLoadEnded();
+        break;
+    }
+}
+
+void WebEnginePageView::onLoadSucceeded()
+{
+    const bool https = m_page->url().scheme() == u"https";
+    emit SetSecureLockIcon(https ? secure : notSecure);
+    const quint64 generation = m_loadGeneration;
+    // The document is complete only once its body markup is in hand, so that the handler
+    // reads the markup of this very document, synchronously, as it expects.
+    m_page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
+        [self = QPointer(this), generation](const QVariant &result) {
+            if (!self || self->m_loadGeneration != generation)
+                return;
+            self->m_body = result.typeId() == QMetaType::QString
+                ? std::optional<QString>(result.toString())
+                : std::nullopt;
+            self->m_shownDocument = true;
+            emit self->DocumentComplete(self->LocationURL());
+            self->onLoadEnded();
+            // The engine replaces its focus widget after a cross-site navigation; a view
+            // that had the focus gets it back.
+            if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
+                self->m_view->setFocus();
+        });
+}
+
+void WebEnginePageView::onLoadEnded()
+{
+    if (!m_loading)
+        return;
+    m_loading = false;
+    emit DownloadComplete();
+    emit StatusTextChange(tr("Done"));
+    emit ProgressChange(0, 0);
+}
+
+void WebEnginePageView::onFocusChanged(QWidget *now)
+{
+    if (!now)
+        return; // the engine's focus widget went away; the view may still be the focused one
+    const bool mine = now == this || isAncestorOf(now);
+    if (mine && !m_hadFocus) {
+        m_hadFocus = true;
+        emit GotFocus();
+    } else if (!mine) {
+        m_hadFocus = false;
+    }
+}
+
+QWebEnginePage *WebEnginePageView::onCreateWindow()
+{
+    NewWindowRequest request;
+    emit NewWindow2(request);
+    if (request.Cancel || !request.ppDisp || request.ppDisp == this)
+        return nullptr;
+    auto *target = qobject_cast<WebEnginePageView *>(request.ppDisp);
+    // A page may only open into a view of its own profile.
+    if (!target || target->m_page->profile() != m_page->profile())
+        return nullptr;
+    return target->m_page;
+}

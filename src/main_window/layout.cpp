@@ -1,0 +1,47 @@
+// Window layout: the view area between the bars, every view sized to it, the close box.
+#include "hosted/sourceeditor.h"
+#include "main_window/coolbar.h"
+#include "main_window/form1.h"
+#include "main_window/twips.h"
+#include "main_window/warningpanel.h"
+
+void Form1::Form_Resize()
+{
+    // The toolkit gives the real client area between the menu bar and the status bar, so
+    // the view area takes exactly what the rebar and a shown warning panel leave of it.
+    QWidget *client = centralWidget();
+    const int clientWidth = client->width();
+    CoolBar1->setGeometry(0, 0, clientWidth, CoolBar1->height());
+    double top = Twips::fromPixels(CoolBar1->height());
+    if (!infopanel->isHidden()) {
+        infopanel->setGeometry(0, Twips::toPixels(top), clientWidth, infopanel->height());
+        top += WarningPanel::designHeight;
+        infopanel->setCloserLeft(Twips::fromPixels(width()) - WarningPanel::closerWidth() - 200);
+    }
+    const double height = Twips::fromPixels(client->height()) - top;
+    // A window shorter than its bars keeps the last height that fitted.
+    if (height >= 0)
+        m_containerHeight = height;
+    container->setGeometry(
+        0, Twips::toPixels(top), clientWidth, Twips::toPixels(m_containerHeight));
+
+    const QSize size = container->size();
+    for (int i = 0, last = WebBrowser.ubound(); i <= last; ++i) {
+        if (PageView *view = WebBrowser(i))
+            view->resize(size);
+        if (SourceEditor *editor = Codetext(i))
+            editor->resize(size);
+    }
+}
+
+void Form1::closer_Click()
+{
+    infopanel->hide();
+    Form_Resize();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+class QToolButton;
+
+// The yellow bar above the pages: the warning sign, a title line, a message and a close
+// box. Shared by the content warnings, the pop-up notice and the navigation-error notice.
+class WarningPanel final : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit WarningPanel(QWidget *parent = nullptr);
+
+    // The panel's height in twips.
+    static constexpr double designHeight = 495;
+
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *message = nullptr;
+    QToolButton *closer = nullptr;
+
+    void setTitle(const QString &text);
+    void setMessage(const QString &text);
+    QString title() const;
+    QString messageText() const;
+
+    // The close box's left edge inside the panel, in twips.
+    double closerLeft() const { return m_closerLeft; }
+    void setCloserLeft(double twips);
+    static double closerWidth();
+
+signals:
+    void closeClicked();
+
+private:
+    double m_closerLeft = 11160;
+};

@@ -1,0 +1,25 @@
+// A page's request for a new window: opened as a new tab, or blocked with a notice.
+#include "main_window/form1.h"
+#include "main_window/warningpanel.h"
+
+#include <QAction>
+#include <QDateTime>
+
+void Form1::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
+{
+    if (!pp->isChecked() || !m_popups.allow(Index, QDateTime::currentMSecsSinceEpoch())) {
+        request.Cancel = true;
+        infopanel->show();
+        infopanel->setTitle(tr("A popup window has been blocked."));
+        infopanel->setMessage(
+            tr("Popup windows are common comercials or ads that launches in a new tab/window. "
+               "to allow this popup please check the popup menu in the settings menu"));
+        Form_Resize();
+        return;
+    }
+    // The requesting view is never handed back: the pop-up would replace the page the
+    // user is on. No new tab, no window.
+    const auto index = openTab(false);
+    request.ppDisp = index ? WebBrowser(*index) : nullptr;
+    request.Cancel = request.ppDisp == nullptr;
+}

@@ -1,0 +1,34 @@
+// Switching a tab between its page and the page's source.
+#include "hosted/sourceeditor.h"
+#include "main_window/form1.h"
+#include "tab_header/flik.h"
+
+#include <QAction>
+#include <QPointer>
+
+void flik::vs_Click()
+{
+    const auto index = toTabIndex(myindex);
+    PageView *view = form.viewAt(myindex);
+    SourceEditor *editor = index && *index > 0 ? form.Codetext(*index) : nullptr;
+    if (vs->isChecked()) {
+        if (view)
+            view->raise();
+        vs->setChecked(false);
+        form.sc->setChecked(false);
+        return;
+    }
+    if (view && editor) {
+        // Read afresh; the engine answers later, and never about a page it has left.
+        view->requestBodyInnerHtml(editor, [editor = QPointer(editor)](const QString &markup) {
+            if (editor)
+                editor->setText(markup);
+        });
+    }
+    if (editor) {
+        editor->show();
+        editor->raise();
+    }
+    vs->setChecked(true);
+    form.sc->setChecked(true);
+}

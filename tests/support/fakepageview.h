@@ -1,0 +1,51 @@
+#pragma once
+
+#include "hosted/pageview.h"
+
+#include <QStringList>
+
+// A page view without an engine: it records what the window asks of it, answers with
+// what the test set, and raises its events when the test says so.
+class FakePageView final : public PageView
+{
+    Q_OBJECT
+public:
+    using PageView::PageView;
+
+    void Navigate(const QString &address) override { navigated << address; }
+    void GoBack() override { ++backs; }
+    void GoForward() override { ++forwards; }
+    void Stop() override { ++stops; }
+    void setZoomLevel(int level) override { zoomLevels << level; }
+
+    QString LocationURL() const override { return url; }
+    QString LocationName() const override { return name; }
+    std::optional<QString> bodyInnerHtml() const override { return body; }
+    void requestBodyInnerHtml(
+        QObject *context, std::function<void(const QString &)> reply) override;
+
+    // What the view reports.
+    QString url;
+    QString name;
+    std::optional<QString> body;
+    // The markup a fresh read finds; nothing means the page has no body.
+    std::optional<QString> liveBody;
+
+    // What the window asked.
+    QStringList navigated;
+    int backs = 0;
+    int forwards = 0;
+    int stops = 0;
+    QList<int> zoomLevels;
+
+    // Completes a document as the engine would: the view reports the page, then the event.
+    void complete(const QString &newUrl, const QString &newName,
+        std::optional<QString> newBody = std::nullopt);
+};
+
+// Makes fake views and keeps a list of every one made, template first.
+struct FakeViews
+{
+    QList<FakePageView *> made;
+    PageViewFactory factory();
+};
