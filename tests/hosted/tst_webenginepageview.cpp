@@ -1,0 +1,264 @@
+// The page view on the real engine against a local server: what the window's handlers
+// rely on arrives, in a sensible order.
+#include "hosted/engineprofile.h"
+#include "hosted/webenginepageview.h"
+#include "support/httpresponder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+
+namespace {
+constexpr int timeout = 20000;
+}
+
+class TestWebEnginePageView : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void init();
+    void cleanup();
+    void pageLoadRaisesEventsInOrder();
+    void addressWithoutSchemeIsResolved();
+    void emptyAndInvalidAddresses();
+    void failedLoadsRaiseNavigateError_data();
+    void failedLoadsRaiseNavigateError();
+    void historyMovesAreSilentWithoutHistory();
+    void zoomLevelsSetThePageZoom();
+    void newWindowRequestsReachTheHost_data();
+    void newWindowRequestsReachTheHost();
+    void refusedNewWindowOpensNothing();
+    void freshBodyReadFollowsThePage();
+
+private:
+    WebEnginePageView *makeView();
+
+    HttpResponder *m_server = nullptr;
+    EngineProfile *m_profile = nullptr;
+    QList<QWidget *> m_views;
+};
+
+void TestWebEnginePageView::init()
+{
+    m_server = new HttpResponder;
+    m_profile = new EngineProfile;
+}
+
+void TestWebEnginePageView::cleanup()
+{
+    qDeleteAll(m_views);
+    m_views.clear();
+    delete m_profile;
+    delete m_server;
+}
+
+WebEnginePageView *TestWebEnginePageView::makeView()
+{
+    auto *view = static_cast<WebEnginePageView *>(m_profile->factory()(nullptr));
+    view->resize(640, 480);
+    view->show();
+    m_views << view;
+    return view;
+}
+
+void TestWebEnginePageView::pageLoadRaisesEventsInOrder()
+{
+    m_server->page("/page",
+        "<html><head><title>First page</title></head>"
+        "<body><p id=x>Hello <b>there</b></p></body></html>");
+    WebEnginePageView *view = makeView();
+    QStringList events;
+    QList<QPair<int, int>> progress;
+    connect(view, &PageView::StatusTextChange, this,
+        [&](const QString &t) { events << "status:" + t; });
+    connect(view, &PageView::ProgressChange, this, [&](int p, int max) {
+        progress << qMakePair(p, max);
+        if (max == 0)
+            events << "progress-end";
+    });
+    connect(view, &PageView::TitleChange, this, [&](const QString &t) { events << "title:" + t; });
+    connect(view, &PageView::DownloadComplete, this, [&] { events << "download-complete"; });
+    connect(view, &PageView::SetSecureLockIcon, this,
+        [&](int l) { events << "lock:" + QString::number(l); });
+    connect(view, &PageView::DocumentComplete, this, [&](const QString &u) {
+        events << "complete:" + u;
+        // The handler reads the finished page synchronously.
+        QCOMPARE(view->LocationURL(), m_server->url("/page"));
+        QCOMPARE(view->LocationName(), QStringLiteral("First page"));
+        QCOMPARE(view->bodyInnerHtml().value_or("none"),
+            QStringLiteral("<p id=\"x\">Hello <b>there</b></p>"));
+    });
+    QCOMPARE(view->LocationURL(), QString());
+    QCOMPARE(view->LocationName(), QString());
+
+    view->Navigate(m_server->url("/page"));
+    QTRY_VERIFY_WITH_TIMEOUT(events.contains("progress-end"), timeout);
+
+    QCOMPARE(events.first(), "status:" + m_server->url("/page"));
+    const int title = events.indexOf("title:First page");
+    const int complete = events.indexOf("complete:" + m_server->url("/page"));
+    QVERIFY2(title >= 0 && complete > title, qPrintable(events.join(" | ")));
+    QVERIFY(events.indexOf("lock:0") >= 0 && events.indexOf("lock:0") < complete);
+    QVERIFY(events.indexOf("download-complete") > complete);
+    QVERIFY(events.indexOf("status:Done") > complete);
+    QCOMPARE(progress.first(), qMakePair(0, 100));
+    QCOMPARE(progress.last().second, 0);
+}
+
+void TestWebEnginePageView::addressWithoutSchemeIsResolved()
+{
+    m_server->page("/start/", "<html><body>start</body></html>");
+    WebEnginePageView *view = makeView();
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(m_server->address("/start/"));
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
+    QCOMPARE(view->LocationURL(), m_server->url("/start/"));
+    QCOMPARE(m_server->requested.first(), QByteArray("/start/"));
+}
+
+void TestWebEnginePageView::emptyAndInvalidAddresses()
+{
+    WebEnginePageView *view = makeView();
+    QSignalSpy errors(view, &PageView::NavigateError);
+    QSignalSpy status(view, &PageView::StatusTextChange);
+    view->Navigate(QString());
+    QTest::qWait(200);
+    QCOMPARE(errors.size(), 0);
+    QCOMPARE(status.size(), 0);
+    // Nothing a user can type becomes a page; it ends as an error of this view, later.
+    view->Navigate("[");
+    QCOMPARE(errors.size(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
+    QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("["));
+    QCOMPARE(view->LocationURL(), QString());
+}
+
+void TestWebEnginePageView::failedLoadsRaiseNavigateError_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<int>("code");
+    QTest::newRow("not found") << "/missing" << false << 404;
+    QTest::newRow("server error") << "/broken" << false << 500;
+    QTest::newRow("connection refused") << "/" << true << -102;
+}
+
+void TestWebEnginePageView::failedLoadsRaiseNavigateError()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, refused);
+    QFETCH(int, code);
+    m_server->route("/broken", { 500, "text/html", "<html><body>oops</body></html>", 0, {} });
+    QString url = m_server->url(path.toLatin1());
+    if (refused) {
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost);
+        url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    }
+    WebEnginePageView *view = makeView();
+    QSignalSpy errors(view, &PageView::NavigateError);
+    QSignalSpy ends(view, &PageView::DownloadComplete);
+    view->Navigate(url);
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
+    QCOMPARE(errors.at(0).at(1).toInt(), code);
+    QTRY_COMPARE_WITH_TIMEOUT(ends.size(), 1, timeout);
+    // The tab has shown nothing yet: no name.
+    QCOMPARE(view->LocationName(), QString());
+}
+
+void TestWebEnginePageView::historyMovesAreSilentWithoutHistory()
+{
+    WebEnginePageView *view = makeView();
+    QSignalSpy status(view, &PageView::StatusTextChange);
+    QSignalSpy errors(view, &PageView::NavigateError);
+    view->GoBack();
+    view->GoForward();
+    view->Stop();
+    QTest::qWait(300);
+    QCOMPARE(status.size(), 0);
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestWebEnginePageView::zoomLevelsSetThePageZoom()
+{
+    m_server->page("/z", "<html><body>zoom</body></html>");
+    WebEnginePageView *view = makeView();
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(m_server->url("/z"));
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
+    view->setZoomLevel(4);
+    QCOMPARE(view->page()->zoomFactor(), 1.5);
+    view->setZoomLevel(0);
+    QCOMPARE(view->page()->zoomFactor(), 0.25);
+    view->setZoomLevel(9);
+    QCOMPARE(view->page()->zoomFactor(), 0.25);
+}
+
+void TestWebEnginePageView::newWindowRequestsReachTheHost_data()
+{
+    QTest::addColumn<QByteArray>("opener");
+    QTest::newRow("script") << QByteArray("<script>window.open('/popup')</script>");
+    QTest::newRow("link") << QByteArray("<a id=a href='/popup' target=_blank>x</a>"
+                                        "<script>document.getElementById('a').click()</script>");
+}
+
+void TestWebEnginePageView::newWindowRequestsReachTheHost()
+{
+    QFETCH(QByteArray, opener);
+    m_server->page("/opener", "<html><body>" + opener + "</body></html>");
+    m_server->page("/popup", "<html><head><title>Popup</title></head><body>pop</body></html>");
+    WebEnginePageView *view = makeView();
+    WebEnginePageView *target = makeView();
+    int requests = 0;
+    connect(view, &PageView::NewWindow2, this, [&](NewWindowRequest &request) {
+        ++requests;
+        request.ppDisp = target;
+    });
+    QSignalSpy targetComplete(target, &PageView::DocumentComplete);
+    view->Navigate(m_server->url("/opener"));
+    QTRY_COMPARE_WITH_TIMEOUT(targetComplete.size(), 1, timeout);
+    QCOMPARE(requests, 1);
+    QCOMPARE(target->LocationURL(), m_server->url("/popup"));
+    QCOMPARE(target->LocationName(), QStringLiteral("Popup"));
+    QCOMPARE(view->LocationURL(), m_server->url("/opener"));
+}
+
+void TestWebEnginePageView::refusedNewWindowOpensNothing()
+{
+    m_server->page("/opener", "<html><body><script>window.open('/popup')</script></body></html>");
+    WebEnginePageView *view = makeView();
+    int requests = 0;
+    connect(view, &PageView::NewWindow2, this, [&](NewWindowRequest &request) {
+        ++requests;
+        request.ppDisp = view; // never loads into the requesting view
+    });
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(m_server->url("/opener"));
+    QTRY_VERIFY_WITH_TIMEOUT(requests == 1 && complete.size() == 1, timeout);
+    QTest::qWait(300);
+    QCOMPARE(view->LocationURL(), m_server->url("/opener"));
+    QVERIFY(!m_server->requested.contains("/popup"));
+}
+
+void TestWebEnginePageView::freshBodyReadFollowsThePage()
+{
+    m_server->page("/a",
+        "<html><body><p>first</p><script>document.body.insertAdjacentHTML('beforeend','<i>late</"
+        "i>')</script></body></html>");
+    WebEnginePageView *view = makeView();
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(m_server->url("/a"));
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
+    QString markup;
+    QObject context;
+    view->requestBodyInnerHtml(&context, [&](const QString &m) { markup = m; });
+    QTRY_VERIFY_WITH_TIMEOUT(!markup.isEmpty(), timeout);
+    QVERIFY(markup.startsWith("<p>first</p>"));
+    QVERIFY(markup.endsWith("<i>late</i>"));
+}
+
+QTEST_MAIN(TestWebEnginePageView)
+#include "tst_webenginepageview.moc"
