@@ -4,9 +4,13 @@
 #include "hosted/webenginepageview.h"
 #include "support/httpresponder.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace {
 constexpr int timeout = 20000;
@@ -32,6 +36,7 @@ private slots:
     void newWindowRequestsReachTheHost();
     void refusedNewWindowOpensNothing();
     void freshBodyReadFollowsThePage();
+    void focusIsReportedOnce();
 
 private:
     WebEnginePageView *makeView();
@@ -258,6 +263,39 @@ void TestWebEnginePageView::freshBodyReadFollowsThePage()
     QTRY_VERIFY_WITH_TIMEOUT(!markup.isEmpty(), timeout);
     QVERIFY(markup.startsWith("<p>first</p>"));
     QVERIFY(markup.endsWith("<i>late</i>"));
+}
+
+void TestWebEnginePageView::focusIsReportedOnce()
+{
+    m_server->page("/f", "<html><body><input id=i></body></html>");
+    WebEnginePageView *view = makeView();
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(m_server->url("/f"));
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
+    // The view and another field in one window, so that focus can move between them.
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *field = new QLineEdit(&window);
+    layout->addWidget(field);
+    layout->addWidget(view);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    QSignalSpy focus(view, &PageView::GotFocus);
+    view->setFocus();
+    QTRY_COMPARE_WITH_TIMEOUT(focus.size(), 1, timeout);
+    // Focus moving inside the page's own widgets is not a new focus of the view.
+    view->engineView()->setFocus();
+    QTest::qWait(100);
+    QCOMPARE(focus.size(), 1);
+    field->setFocus();
+    view->setFocus();
+    QTRY_COMPARE_WITH_TIMEOUT(focus.size(), 2, timeout);
+    m_views.removeOne(view);
+    view->setParent(nullptr);
+    delete view;
 }
 
 QTEST_MAIN(TestWebEnginePageView)

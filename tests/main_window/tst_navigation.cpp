@@ -1,0 +1,278 @@
+// The navigation bar, the window layout, the settings and the about box, on fake views.
+#include "hosted/sourceeditor.h"
+#include "main_window/aboutbox.h"
+#include "main_window/coolbar.h"
+#include "main_window/twips.h"
+#include "main_window/warningpanel.h"
+#include "support/formfixture.h"
+#include "tab_header/flik.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void enterNavigatesTheActiveTabOnly();
+    void enterReachesNeitherBoxNorList();
+    void otherKeysNeverNavigate();
+    void emptyBoxAsksForTheEmptyText();
+    void toolbarActsOnTheActiveTab();
+    void zoomMenuPositionsAreLevels();
+    void nothingActsOnTheTemplate();
+    void panelShownMakesTheViewAreaOnePanelSmaller();
+    void everyViewTakesTheViewArea();
+    void closeBoxFollowsTheWindowOnlyWhileShown();
+    void tooSmallWindowKeepsTheLastHeight();
+    void settingsToggle();
+    void oneAboutBox();
+};
+
+void TestNavigation::enterNavigatesTheActiveTabOnly()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.address->setEditText("  example.test/some path ");
+    int key = 13;
+    form.address_KeyPress(key);
+    QCOMPARE(key, 0);
+    QCOMPARE(f.view(2)->navigated, QStringList { "  example.test/some path " });
+    QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
+    form.flik(1)->sellect();
+    form.address->setEditText("other.test");
+    key = 13;
+    form.address_KeyPress(key);
+    QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("other.test"));
+    QCOMPARE(f.view(2)->navigated.size(), 1);
+}
+
+void TestNavigation::enterReachesNeitherBoxNorList()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.show();
+    form.address->setEditText("typed.test");
+    const int items = form.address->count();
+    QTest::keyClick(form.address->lineEdit(), Qt::Key_Return);
+    QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("typed.test"));
+    QCOMPARE(form.address->count(), items);
+    QCOMPARE(form.address->currentText(), QStringLiteral("typed.test"));
+}
+
+void TestNavigation::otherKeysNeverNavigate()
+{
+    FormFixture f;
+    for (int key : { 0, 10, 32, 65, 127 }) {
+        int code = key;
+        f.form->address_KeyPress(code);
+        QCOMPARE(code, key);
+    }
+    f.form->show();
+    QTest::keyClicks(f.form->address->lineEdit(), "abc");
+    QTest::keyClick(f.form->address->lineEdit(), Qt::Key_Escape);
+    QCOMPARE(f.view(1)->navigated.size(), 1);
+}
+
+void TestNavigation::emptyBoxAsksForTheEmptyText()
+{
+    FormFixture f;
+    f.form->address->setEditText(QString());
+    int key = 13;
+    f.form->address_KeyPress(key);
+    QCOMPARE(f.view(1)->navigated.last(), QString());
+    QCOMPARE(key, 0);
+}
+
+void TestNavigation::toolbarActsOnTheActiveTab()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonClick("forward");
+    form.Toolbar1_ButtonClick("stop");
+    QCOMPARE(f.view(2)->backs, 1);
+    QCOMPARE(f.view(2)->forwards, 1);
+    QCOMPARE(f.view(2)->stops, 1);
+    form.flik(1)->sellect();
+    // The toolbar's own buttons, as a user clicks them.
+    const QList<QAction *> buttons = form.Toolbar1->actions();
+    buttons.at(0)->trigger();
+    buttons.at(2)->trigger();
+    QCOMPARE(f.view(1)->backs, 1);
+    QCOMPARE(f.view(1)->stops, 1);
+    QCOMPARE(f.view(2)->backs, 1);
+    // Keys compare exactly; the zoom button's face does nothing.
+    form.Toolbar1_ButtonClick("Back");
+    form.Toolbar1_ButtonClick("zoom");
+    QCOMPARE(f.view(1)->backs, 1);
+    QCOMPARE(f.view(1)->forwards, 0);
+}
+
+void TestNavigation::zoomMenuPositionsAreLevels()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    for (QAction *item : form.zoomButton->menu()->actions())
+        item->trigger();
+    QCOMPARE(f.view(1)->zoomLevels, (QList<int> { 0, 1, 2, 3, 4 }));
+    form.newflik_Click();
+    form.Toolbar1_ButtonMenuClick(5);
+    QCOMPARE(f.view(2)->zoomLevels, QList<int> { 4 });
+    QCOMPARE(f.view(1)->zoomLevels.size(), 5);
+}
+
+void TestNavigation::nothingActsOnTheTemplate()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.current = 0;
+    int key = 13;
+    form.address_KeyPress(key);
+    form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonMenuClick(3);
+    QVERIFY(f.view(0)->navigated.isEmpty());
+    QCOMPARE(f.view(0)->backs, 0);
+    QVERIFY(f.view(0)->zoomLevels.isEmpty());
+    // A stale index from a closed tab is skipped too.
+    form.current = 9;
+    form.Toolbar1_ButtonClick("stop");
+    QCOMPARE(key, 0);
+}
+
+void TestNavigation::panelShownMakesTheViewAreaOnePanelSmaller()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.resize(800, 600);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Form_Resize();
+    const double hidden = form.containerHeight();
+    const double client = Twips::fromPixels(form.centralWidget()->height());
+    QCOMPARE(hidden, client - Twips::fromPixels(form.CoolBar1->height()));
+    form.showWarning(std::nullopt, "x");
+    QCOMPARE(form.containerHeight(), hidden - 495);
+    QCOMPARE(form.container->y(), form.CoolBar1->height() + form.infopanel->height());
+    form.closer_Click();
+    QVERIFY(form.infopanel->isHidden());
+    QCOMPARE(form.containerHeight(), hidden);
+    QCOMPARE(form.container->y(), form.CoolBar1->height());
+    // The close box, as a user clicks it.
+    form.showWarning(std::nullopt, "x");
+    QTest::mouseClick(form.infopanel->closer, Qt::LeftButton);
+    QVERIFY(form.infopanel->isHidden());
+    QCOMPARE(form.containerHeight(), hidden);
+}
+
+void TestNavigation::everyViewTakesTheViewArea()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.resize(700, 500);
+    form.show();
+    form.newflik_Click();
+    form.newflik_Click();
+    form.flik(2)->closer_Click();
+    QCoreApplication::processEvents();
+    form.resize(900, 650);
+    QCoreApplication::processEvents();
+    const QSize area = form.container->size();
+    QCOMPARE(area.width(), form.centralWidget()->width());
+    for (int i : { 0, 1, 3 }) {
+        QCOMPARE(form.WebBrowser(i)->size(), area);
+        QCOMPARE(form.Codetext(i)->size(), area);
+    }
+    // A tab opened after the resize already has the size.
+    form.newflik_Click();
+    QCOMPARE(form.WebBrowser(4)->size(), area);
+    QCOMPARE(form.Codetext(4)->size(), area);
+}
+
+void TestNavigation::closeBoxFollowsTheWindowOnlyWhileShown()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.show();
+    form.resize(800, 600);
+    QCoreApplication::processEvents();
+    const double before = form.infopanel->closerLeft();
+    form.resize(900, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.infopanel->closerLeft(), before);
+    form.showWarning(std::nullopt, "x");
+    QCOMPARE(form.infopanel->closerLeft(), Twips::fromPixels(900) - 210 - 200);
+    form.resize(700, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.infopanel->closerLeft(), Twips::fromPixels(700) - 210 - 200);
+    QVERIFY(form.infopanel->closer->geometry().right() < form.infopanel->width());
+}
+
+void TestNavigation::tooSmallWindowKeepsTheLastHeight()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.show();
+    form.resize(600, 400);
+    QCoreApplication::processEvents();
+    const double fitted = form.containerHeight();
+    form.showWarning(std::nullopt, "x");
+    const double withPanel = form.containerHeight();
+    QVERIFY(withPanel < fitted);
+    form.centralWidget()->resize(600, 20);
+    form.Form_Resize();
+    QCOMPARE(form.containerHeight(), withPanel);
+    QVERIFY(form.WebBrowser(1)->height() >= 0);
+    QCOMPARE(form.WebBrowser(1)->height(), Twips::toPixels(withPanel));
+}
+
+void TestNavigation::settingsToggle()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.ws_Click();
+    QVERIFY(!form.ws->isChecked());
+    form.ws_Click();
+    QVERIFY(form.ws->isChecked());
+    // Chosen from the menu the way a user does: the item's own toggle does not count twice.
+    form.pp->trigger();
+    QVERIFY(!form.pp->isChecked());
+    form.pp->trigger();
+    QVERIFY(form.pp->isChecked());
+    QVERIFY(form.ws->isChecked());
+}
+
+void TestNavigation::oneAboutBox()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.vbf_Click();
+    AboutBox *box = form.about;
+    QVERIFY(box);
+    form.vbf->trigger();
+    QCOMPARE(form.about, box);
+    QVERIFY(box->isVisible());
+    QVERIFY(!box->isModal());
+    QVERIFY(!box->parentWidget());
+    QCOMPARE(box->windowTitle(), QStringLiteral("Tessarvine - About"));
+    QCOMPARE(box->Label1->text(), QStringLiteral("Tessarvine 2 BETA"));
+    QCOMPARE(box->Ok->text(), QStringLiteral("Ok"));
+    QCOMPARE(box->Picture1->pixmap().size(), QSize(332, 313));
+    QTest::mouseClick(box->Ok, Qt::LeftButton);
+    QVERIFY(!box->isVisible());
+    form.vbf_Click();
+    QCOMPARE(form.about, box);
+    QVERIFY(box->isVisible());
+}
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"
