@@ -24,11 +24,11 @@ QString DownloadSaver::uniqueName(const QString &directory, const QString &wante
     const QDir dir(directory);
     if (!dir.exists(name))
         return name;
+    // "a.tar.gz" becomes "a (1).tar.gz"; ".profile" becomes ".profile (1)".
     const QFileInfo info(name);
-    const QString base = info.completeBaseName().isEmpty() ? name : info.completeBaseName();
-    const QString suffix = info.completeBaseName().isEmpty() || info.suffix().isEmpty()
-        ? QString()
-        : u'.' + info.completeSuffix();
+    const bool split = !info.baseName().isEmpty() && !info.completeSuffix().isEmpty();
+    const QString base = split ? info.baseName() : name;
+    const QString suffix = split ? u'.' + info.completeSuffix() : QString();
     for (int n = 1;; ++n) {
         const QString candidate = base + QStringLiteral(" (%1)").arg(n) + suffix;
         if (!dir.exists(candidate))

@@ -5,10 +5,6 @@
 
 namespace ContentWarnings {
 
-const QString titleText = QStringLiteral(" Warning this site might be harmfull to your system.");
-const QString adultMessage = QStringLiteral("This site might contain adult materia.");
-const QString virusMessage = QStringLiteral("This site might contain viruses!");
-
 namespace {
 
 enum class Message { Adult, Virus };

@@ -20,12 +20,12 @@ struct Warning
     bool operator==(const Warning &) const = default;
 };
 
-// " Warning this site might be harmfull to your system."
-extern const QString titleText;
-// "This site might contain adult materia."
-extern const QString adultMessage;
-// "This site might contain viruses!"
-extern const QString virusMessage;
+// The panel's texts. Inline, so that they are ready before any constant of another file
+// that is made from them.
+inline const QString titleText
+    = QStringLiteral(" Warning this site might be harmfull to your system.");
+inline const QString adultMessage = QStringLiteral("This site might contain adult materia.");
+inline const QString virusMessage = QStringLiteral("This site might contain viruses!");
 
 // The warnings one text raises, one per matching rule, in the list's order. A keyword
 // matches wherever it occurs in the text, comparing exactly (case-sensitive), also inside
