@@ -1,0 +1,187 @@
+// Pop-ups, navigation errors and closing tabs on the real engine, against a local server.
+#include "hosted/engineprofile.h"
+#include "hosted/webenginepageview.h"
+#include "main_window/form1.h"
+#include "main_window/warningpanel.h"
+#include "page_events/popupthrottle.h"
+#include "support/httpresponder.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+
+namespace {
+constexpr int timeout = 20000;
+}
+
+class TestNewWindowEngine : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void init();
+    void cleanup();
+    void popupsOpenAsTabs_data();
+    void popupsOpenAsTabs();
+    void blockedPopupLeavesThePage();
+    void popupLoopIsBoundedAndTheWindowResponds();
+    void errorsAfterAPageWasShown_data();
+    void errorsAfterAPageWasShown();
+    void closingInEveryOrderLeavesAWorkingBrowser();
+
+private:
+    void go(const QString &address)
+    {
+        m_form->WebBrowser(qRound(m_form->current))->Navigate(address);
+    }
+    QString caption(int index) const { return m_form->flik(index)->StatusBar1->panelText(); }
+    int liveViews() const { return m_form->container->findChildren<PageView *>().size(); }
+
+    HttpResponder *m_server = nullptr;
+    EngineProfile *m_profile = nullptr;
+    Form1 *m_form = nullptr;
+};
+
+void TestNewWindowEngine::init()
+{
+    m_server = new HttpResponder;
+    m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    m_server->page("/popup", "<html><head><title>Popup</title></head><body>pop</body></html>");
+    m_profile = new EngineProfile;
+    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url() });
+    m_form->show();
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
+}
+
+void TestNewWindowEngine::cleanup()
+{
+    delete m_form;
+    delete m_profile;
+    delete m_server;
+}
+
+void TestNewWindowEngine::popupsOpenAsTabs_data()
+{
+    QTest::addColumn<QByteArray>("opener");
+    QTest::newRow("script") << QByteArray("<script>window.open('/popup')</script>");
+    QTest::newRow("link") << QByteArray("<a id=a href='/popup' target=_blank>x</a>"
+                                        "<script>document.getElementById('a').click()</script>");
+}
+
+void TestNewWindowEngine::popupsOpenAsTabs()
+{
+    QFETCH(QByteArray, opener);
+    m_server->page(
+        "/opener", "<html><head><title>Opener</title></head><body>" + opener + "</body></html>");
+    go(m_server->url("/opener"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->flik(2) && caption(2) == "Popup", timeout);
+    QCOMPARE(m_form->current, 2.0f);
+    QCOMPARE(m_form->WebBrowser(2)->LocationURL(), m_server->url("/popup"));
+    QCOMPARE(m_form->flik(2)->Left(), m_form->flik(1)->Left() + m_form->flik(1)->Width());
+    QCOMPARE(m_form->WebBrowser(1)->LocationName(), QStringLiteral("Opener"));
+}
+
+void TestNewWindowEngine::blockedPopupLeavesThePage()
+{
+    m_form->pp_Click();
+    m_server->page("/opener",
+        "<html><head><title>Opener</title></head><body><script>window.open('/popup')</script></"
+        "body></html>");
+    go(m_server->url("/opener"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QCOMPARE(m_form->infopanel->title(), QStringLiteral("A popup window has been blocked."));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Opener"), timeout);
+    QTest::qWait(300);
+    QCOMPARE(m_form->flik.ubound(), 1);
+    QVERIFY(!m_server->requested.contains("/popup"));
+}
+
+void TestNewWindowEngine::popupLoopIsBoundedAndTheWindowResponds()
+{
+    m_server->page("/flood",
+        "<html><head><title>Flood</title></head><body><script>"
+        "let n = 0;"
+        "setInterval(() => { for (let i = 0; i < 50; ++i) {"
+        "  window.open('/popup'); document.title = 'Flood ' + (++n); } }, 5);"
+        "</script></body></html>");
+    go(m_server->url("/flood"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    // While the page goes on asking, the window still answers a timer and repaints.
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        bool fired = false;
+        QTimer::singleShot(0, this, [&] { fired = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(fired, 1000);
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(!m_form->grab().isNull());
+    }
+    QVERIFY(m_form->flik.ubound() <= 1 + 3 * PopupThrottle::burstLimit);
+    go(m_server->url("/start/"));
+}
+
+void TestNewWindowEngine::errorsAfterAPageWasShown_data()
+{
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("not found") << false;
+    QTest::newRow("connection refused") << true;
+}
+
+void TestNewWindowEngine::errorsAfterAPageWasShown()
+{
+    QFETCH(bool, refused);
+    QString url = m_server->url("/missing");
+    QTcpServer closed;
+    if (refused) {
+        closed.listen(QHostAddress::LocalHost);
+        url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+        closed.close();
+    }
+    go(url);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QCOMPARE(m_form->infopanel->title(), QStringLiteral("An error accured"));
+    // A new tab that has shown nothing hides it again on its own error.
+    m_form->newflik_Click();
+    go(url);
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->infopanel->isHidden(), timeout);
+}
+
+void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
+{
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 6; ++round) {
+        while (m_form->flik.ubound() < 4) {
+            m_form->newflik_Click();
+            go(m_server->url("/popup"));
+        }
+        QList<int> open;
+        m_form->flik.forEach([&](int index, ::flik *) {
+            if (index > 0)
+                open << index;
+        });
+        // Close all but one in a random order, each after its page loaded or not.
+        while (open.size() > (round % 2 ? 0 : 1)) {
+            const int index = open.takeAt(random.bounded(int(open.size())));
+            m_form->flik(index)->closer_Click();
+            QTest::qWait(random.bounded(50));
+        }
+        QTest::qWait(100);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(liveViews(), 1 + int(open.size()));
+        if (open.isEmpty())
+            m_form->newflik_Click();
+        go(m_server->url("/start/"));
+        const int active = qRound(m_form->current);
+        QVERIFY(active >= 1);
+        QTRY_COMPARE_WITH_TIMEOUT(caption(active), QStringLiteral("Start"), timeout);
+    }
+}
+
+QTEST_MAIN(TestNewWindowEngine)
+#include "tst_newwindow_engine.moc"

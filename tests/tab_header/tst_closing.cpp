@@ -1,0 +1,272 @@
+// Pop-up requests, navigation errors and closing tabs, on fake page views.
+#include "hosted/sourceeditor.h"
+#include "main_window/mainstatusbar.h"
+#include "main_window/warningpanel.h"
+#include "page_events/popupthrottle.h"
+#include "support/formfixture.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPointer>
+#include <QTest>
+
+class TestClosing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void popupOpensAnActiveTabRightOfTheLast();
+    void popupBlockedReplacesAnyWarning();
+    void popupFromABackgroundTab();
+    void popupLoopIsBounded();
+    void throttleWindowSlides();
+    void popupRefusedWhenNoTabCanBeMade();
+    void navigationErrorShowsOrHidesThePanel();
+    void closingABackgroundTabKeepsTheActiveOne();
+    void closingTheActiveTabGoesBack();
+    void closingBackgroundThenActiveLeavesATabActive();
+    void closingTheOnlyTabLeavesNoneActive();
+    void closingWithHolesMovesOnlyLoadedHeaders();
+    void closingDestroysAfterTheHandler();
+};
+
+void TestClosing::popupOpensAnActiveTabRightOfTheLast()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.flik(1)->sellect();
+    NewWindowRequest request;
+    emit f.view(1)->NewWindow2(request);
+    QVERIFY(!request.Cancel);
+    QCOMPARE(request.ppDisp, form.WebBrowser(3));
+    QCOMPARE(form.current, 3.0f);
+    QCOMPARE(form.flik(3)->Left(), form.flik(2)->Left() + form.flik(2)->Width());
+    QVERIFY(!form.WebBrowser(3)->isHidden());
+    QVERIFY(form.Codetext(3)->isHidden());
+    QVERIFY(f.view(3)->navigated.isEmpty());
+    QVERIFY(form.infopanel->isHidden());
+}
+
+void TestClosing::popupBlockedReplacesAnyWarning()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    emit f.view(1)->StatusTextChange("virus scan");
+    form.pp_Click();
+    NewWindowRequest request;
+    emit f.view(1)->NewWindow2(request);
+    QVERIFY(request.Cancel);
+    QVERIFY(!request.ppDisp);
+    QCOMPARE(form.flik.ubound(), 1);
+    QVERIFY(!form.infopanel->isHidden());
+    QCOMPARE(form.infopanel->title(), QStringLiteral("A popup window has been blocked."));
+    QCOMPARE(form.infopanel->messageText(),
+        QStringLiteral("Popup windows are common comercials or ads that launches in a new "
+                       "tab/window. to allow this popup please check the popup menu in the "
+                       "settings menu"));
+}
+
+void TestClosing::popupFromABackgroundTab()
+{
+    FormFixture f;
+    f.form->newflik_Click();
+    NewWindowRequest request;
+    emit f.view(1)->NewWindow2(request);
+    QCOMPARE(request.ppDisp, f.form->WebBrowser(3));
+    QCOMPARE(f.form->current, 3.0f);
+    QCOMPARE(f.form->lastone, 2.0f);
+}
+
+void TestClosing::popupLoopIsBounded()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    int opened = 0;
+    for (int i = 0; i < 200; ++i) {
+        NewWindowRequest request;
+        emit f.view(1)->NewWindow2(request);
+        opened += request.Cancel ? 0 : 1;
+    }
+    QCOMPARE(opened, PopupThrottle::burstLimit);
+    QCOMPARE(form.flik.ubound(), 1 + PopupThrottle::burstLimit);
+    QCOMPARE(form.infopanel->title(), QStringLiteral("A popup window has been blocked."));
+    // Another tab keeps its own allowance.
+    NewWindowRequest other;
+    emit f.view(2)->NewWindow2(other);
+    QVERIFY(!other.Cancel);
+}
+
+void TestClosing::throttleWindowSlides()
+{
+    PopupThrottle throttle;
+    for (int i = 0; i < PopupThrottle::burstLimit; ++i)
+        QVERIFY(throttle.allow(1, 1000 + i));
+    QVERIFY(!throttle.allow(1, 1500));
+    QVERIFY(throttle.allow(2, 1500));
+    QVERIFY(throttle.allow(1, 1000 + PopupThrottle::windowMs));
+    throttle.forget(1);
+    for (int i = 0; i < PopupThrottle::burstLimit - 1; ++i)
+        QVERIFY(throttle.allow(1, 5000));
+}
+
+void TestClosing::popupRefusedWhenNoTabCanBeMade()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    // The highest index a tab can have is taken: no new tab, and never the requesting view.
+    auto *last = new ::flik(form, form.Picture1);
+    QVERIFY(form.flik.load(32767, last));
+    NewWindowRequest request;
+    emit f.view(1)->NewWindow2(request);
+    QVERIFY(request.Cancel);
+    QVERIFY(!request.ppDisp);
+    QCOMPARE(form.WebBrowser.ubound(), 1);
+    QCOMPARE(form.current, 1.0f);
+}
+
+void TestClosing::navigationErrorShowsOrHidesThePanel()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    f.view(1)->name = "A page";
+    emit f.view(1)->NavigateError("http://x.test/", 404);
+    QVERIFY(!form.infopanel->isHidden());
+    QCOMPARE(form.infopanel->title(), QStringLiteral("An error accured"));
+    QCOMPARE(form.infopanel->messageText(),
+        QStringLiteral("The Page could not be found or an error in source code of HTML."));
+    form.closer_Click();
+    emit f.view(1)->NavigateError("http://x.test/", 500);
+    QCOMPARE(form.infopanel->title(), QStringLiteral("An error accured"));
+    QVERIFY(!form.infopanel->isHidden());
+    // A tab that has shown nothing hides the panel, whatever it showed, texts untouched.
+    form.newflik_Click();
+    form.showWarning(ContentWarnings::titleText, ContentWarnings::virusMessage);
+    emit f.view(2)->NavigateError("http://y.test/", -105);
+    QVERIFY(form.infopanel->isHidden());
+    QCOMPARE(form.infopanel->messageText(), ContentWarnings::virusMessage);
+}
+
+void TestClosing::closingABackgroundTabKeepsTheActiveOne()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    const float firstLeft = form.flik(1)->Left();
+    const float thirdLeft = form.flik(3)->Left();
+    const float secondWidth = form.flik(2)->Width();
+    form.flik(2)->closer_Click();
+    QCOMPARE(form.current, 3.0f);
+    QCOMPARE(form.lastone, 2.0f);
+    QCOMPARE(form.flik(3)->Left(), thirdLeft - secondWidth);
+    QCOMPARE(form.flik(1)->Left(), firstLeft);
+    QVERIFY(!form.flik(2) && !form.WebBrowser(2) && !form.Codetext(2));
+    QCOMPARE(form.flik(3)->StatusBar1->bevel(), 1);
+}
+
+void TestClosing::closingTheActiveTabGoesBack()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    f.view(1)->url = "http://one.test/";
+    form.flik(1)->sellect();
+    form.flik(3)->sellect();
+    form.flik(3)->closer_Click();
+    QCOMPARE(form.current, 1.0f);
+    QCOMPARE(form.address->currentText(), QStringLiteral("http://one.test/"));
+    const QWidgetList stack = form.container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(stack.last(), form.WebBrowser(1));
+    // The highest index is free again.
+    QCOMPARE(form.flik.ubound(), 2);
+}
+
+void TestClosing::closingBackgroundThenActiveLeavesATabActive()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    form.newflik_Click(); // tabs 1-4, 4 active
+    form.flik(2)->closer_Click(); // lastone is now the closed tab 2
+    form.flik(4)->closer_Click();
+    // Tab 2 is gone: the nearest open tab to the left of 4 takes over.
+    QCOMPARE(form.current, 3.0f);
+    QCOMPARE(form.flik(3)->StatusBar1->bevel(), 1);
+    form.flik(1)->sellect();
+    form.flik(3)->closer_Click(); // background: 1 stays
+    form.flik(1)->closer_Click(); // lastone 3 is closed, nothing left of 1
+    QCoreApplication::processEvents();
+    QCOMPARE(form.flik.count(), 1); // only the template
+    QCOMPARE(form.current, 0.0f);
+}
+
+void TestClosing::closingTheOnlyTabLeavesNoneActive()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    f.view(1)->url = "http://one.test/";
+    form.flik(1)->sellect();
+    form.sc->setChecked(true);
+    form.flik(1)->closer_Click();
+    QCoreApplication::processEvents();
+    QCOMPARE(form.address->currentText(), QString());
+    QVERIFY(!form.sc->isChecked());
+    // The templates are never activated, shown or navigated.
+    QVERIFY(form.flik(0)->isHidden());
+    QVERIFY(form.WebBrowser(0)->isHidden());
+    QCOMPARE(form.flik(0)->StatusBar1->bevel(), 0);
+    int key = 13;
+    form.address->setEditText("typed.test");
+    form.address_KeyPress(key);
+    form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonMenuClick(1);
+    form.sc_Click();
+    QVERIFY(f.view(0)->navigated.isEmpty());
+    QCOMPARE(f.view(0)->backs, 0);
+    QVERIFY(f.view(0)->zoomLevels.isEmpty());
+    QVERIFY(!form.sc->isChecked());
+    // Opening a tab again works as at start.
+    form.newflik_Click();
+    QCOMPARE(form.flik.ubound(), 1);
+    QCOMPARE(form.flik(1)->Left(), 405.0f);
+    QCOMPARE(form.current, 1.0f);
+}
+
+void TestClosing::closingWithHolesMovesOnlyLoadedHeaders()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    for (int i = 0; i < 4; ++i)
+        form.newflik_Click(); // tabs 1-5
+    form.flik(4)->closer_Click();
+    const float fifthLeft = form.flik(5)->Left();
+    const float firstLeft = form.flik(1)->Left();
+    const float secondWidth = form.flik(2)->Width();
+    form.flik(2)->closer_Click();
+    QCOMPARE(form.flik(5)->Left(), fifthLeft - secondWidth);
+    QCOMPARE(form.flik(1)->Left(), firstLeft);
+    QCOMPARE(form.flik(3)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
+    QCOMPARE(form.current, 5.0f);
+}
+
+void TestClosing::closingDestroysAfterTheHandler()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    QPointer<::flik> header = form.flik(2);
+    QPointer<PageView> view = form.WebBrowser(2);
+    QPointer<SourceEditor> editor = form.Codetext(2);
+    header->closer_Click();
+    QVERIFY(header && view && editor); // still there while the click is handled
+    QTest::qWait(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!header && !view && !editor);
+}
+
+QTEST_MAIN(TestClosing)
+#include "tst_closing.moc"
