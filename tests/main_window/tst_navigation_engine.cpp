@@ -50,7 +50,7 @@ void TestNavigationEngine::init()
     m_server->page("/one", "<html><head><title>One</title></head><body>one</body></html>");
     m_server->page("/two", "<html><head><title>Two</title></head><body>two</body></html>");
     m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url() });
+    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
     m_form->show();
     QTRY_COMPARE_WITH_TIMEOUT(
         m_form->flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);

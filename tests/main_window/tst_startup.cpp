@@ -30,7 +30,7 @@ void TestStartup::startPageLoadsIntoTabOne()
         "/start/", "<html><head><title>Start</title></head><body><h1>Hi</h1></body></html>");
     EngineProfile profile;
     {
-        Form1 form(profile.factory(), { server.address("/start/"), server.url() });
+        Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
         form.show();
         QCOMPARE(form.current, 1.0f);
         QCOMPARE(form.flik.ubound(), 1);

@@ -54,7 +54,7 @@ void TestNewWindowEngine::init()
     m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
     m_server->page("/popup", "<html><head><title>Popup</title></head><body>pop</body></html>");
     m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url() });
+    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
     m_form->show();
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
 }

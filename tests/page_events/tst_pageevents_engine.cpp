@@ -53,7 +53,7 @@ void TestPageEventsEngine::init()
     m_server = new HttpResponder;
     m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
     m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url() });
+    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
     m_form->show();
     QTRY_COMPARE_WITH_TIMEOUT(
         m_form->flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);

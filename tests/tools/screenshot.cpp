@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
         "<p><a href='/second'>A link</a></p></body></html>");
     EngineProfile profile;
     {
-        Form1 window(profile.factory(), { server.address("/start/"), server.url() });
+        Form1 window(profile.factory(), { server.address("/start/"), server.url("") });
         window.show();
         waitFor(4000);
         window.newflik_Click();

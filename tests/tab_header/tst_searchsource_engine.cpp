@@ -1,0 +1,91 @@
+// The source view and the search tab on the real engine, against a local server.
+#include "hosted/engineprofile.h"
+#include "hosted/sourceeditor.h"
+#include "main_window/form1.h"
+#include "support/httpresponder.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+constexpr int timeout = 20000;
+}
+
+class TestSearchSourceEngine : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void init();
+    void cleanup();
+    void sourceViewFollowsThePage();
+    void searchTabSendsItsQuery();
+
+private:
+    QString caption(int index) const { return m_form->flik(index)->StatusBar1->panelText(); }
+
+    HttpResponder *m_server = nullptr;
+    EngineProfile *m_profile = nullptr;
+    Form1 *m_form = nullptr;
+};
+
+void TestSearchSourceEngine::init()
+{
+    m_server = new HttpResponder;
+    m_server->page(
+        "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
+    m_profile = new EngineProfile;
+    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
+    m_form->show();
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
+}
+
+void TestSearchSourceEngine::cleanup()
+{
+    delete m_form;
+    delete m_profile;
+    delete m_server;
+}
+
+void TestSearchSourceEngine::sourceViewFollowsThePage()
+{
+    m_server->page("/second",
+        "<html><head><title>Second</title></head><body><h2>second</h2>"
+        "<script>document.body.insertAdjacentHTML('beforeend','<i>added</i>')</script></body></"
+        "html>");
+    SourceEditor *editor = m_form->Codetext(1);
+    editor->setText("something else");
+    m_form->sc_Click();
+    QTRY_COMPARE_WITH_TIMEOUT(editor->text(), QStringLiteral("<p>start</p>"), timeout);
+    QVERIFY(editor->isVisible());
+    m_form->sc_Click();
+    m_form->WebBrowser(1)->Navigate(m_server->url("/second"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Second"), timeout);
+    editor->setText("stale");
+    m_form->sc_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(editor->text().startsWith("<h2>second</h2>"), timeout);
+    QVERIFY(editor->text().endsWith("<i>added</i>"));
+}
+
+void TestSearchSourceEngine::searchTabSendsItsQuery()
+{
+    m_server->page(
+        "/search", "<html><head><title>Results</title></head><body>results</body></html>");
+    m_form->mnusearch_Click();
+    flik *header = m_form->flik(2);
+    QCOMPARE(caption(2), QStringLiteral("Search"));
+    QTest::keyClicks(header->SearchText, "C# & more");
+    QTest::keyClick(header->SearchText, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Results"), timeout);
+    QVERIFY(m_server->requested.contains("/search?hl=en&q=C%23%20%26%20more"));
+    QVERIFY(!header->viewsearch->isChecked());
+    QCOMPARE(m_form->WebBrowser(1)->LocationName(), QStringLiteral("Start"));
+}
+
+QTEST_MAIN(TestSearchSourceEngine)
+#include "tst_searchsource_engine.moc"
