@@ -17,6 +17,10 @@ namespace {
 
 // The engine's own code for an address it cannot make sense of (net::ERR_INVALID_URL).
 constexpr int invalidAddressError = -300;
+// A typed address the browser refuses to run (net::ERR_DISALLOWED_URL_SCHEME).
+constexpr int refusedAddressError = -301;
+// The page's renderer process ended without being asked to.
+constexpr int pageStoppedError = -1;
 
 // Lock levels as the handlers read them: 0 not secure, above 1 secure.
 constexpr int notSecure = 0;
@@ -90,6 +94,11 @@ WebEnginePageView::WebEnginePageView(
         });
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget *, QWidget *now) { onFocusChanged(now); });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+        [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status != QWebEnginePage::NormalTerminationStatus)
+                onRendererGone();
+        });
 }
 
 WebEnginePageView::~WebEnginePageView() = default;
@@ -104,11 +113,22 @@ void WebEnginePageView::Navigate(const QString &address)
     if (address.isEmpty())
         return;
     const QUrl url = QUrl::fromUserInput(address);
-    if (!url.isValid()) {
-        // Reported like any failed navigation, and like one, later than the request.
+    // Reported like any failed navigation, and like one, later than the request.
+    const auto refuse = [this, address](int code) {
         QMetaObject::invokeMethod(
-            this, [this, address] { emit NavigateError(address, invalidAddressError); },
+            this, [this, address, code] { emit NavigateError(address, code); },
             Qt::QueuedConnection);
+    };
+    // A web address without a host is one the engine drops without a word.
+    const bool needsHost = url.scheme() == u"http" || url.scheme() == u"https";
+    if (!url.isValid() || (needsHost && url.host().isEmpty())) {
+        refuse(invalidAddressError);
+        return;
+    }
+    // A script typed (or pasted) into the address box would run with the page's rights;
+    // it is refused rather than run.
+    if (url.scheme().compare(u"javascript", Qt::CaseInsensitive) == 0) {
+        refuse(refusedAddressError);
         return;
     }
     m_page->load(url);
@@ -217,6 +237,19 @@ void WebEnginePageView::onLoadSucceeded()
             if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
                 self->m_view->setFocus();
         });
+}
+
+void WebEnginePageView::onRendererGone()
+{
+    // Answers about the dead page will not come; nothing reloads by itself, so a page that
+    // crashes its renderer cannot do so in a loop. Entering the address loads it afresh.
+    ++m_loadGeneration;
+    m_loading = false;
+    emit NavigateError(LocationURL(), pageStoppedError);
+    emit SetSecureLockIcon(notSecure);
+    emit DownloadComplete();
+    emit ProgressChange(0, 0);
+    emit StatusTextChange(tr("The page stopped working"));
 }
 
 void WebEnginePageView::onLoadEnded()

@@ -40,6 +40,7 @@ private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onLoadSucceeded();
     void onLoadEnded();
+    void onRendererGone();
     void onFocusChanged(QWidget *now);
     QWebEnginePage *onCreateWindow();
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWebEnginePage>

@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>

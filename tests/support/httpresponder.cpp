@@ -1,24 +1,62 @@
 #include "support/httpresponder.h"
 
+#include <QFile>
 #include <QPointer>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 HttpResponder::HttpResponder(QObject *parent)
-    : QTcpServer(parent)
+    : QObject(parent)
+    , m_server(new QTcpServer(this))
 {
-    connect(this, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = nextPendingConnection()) {
+    start();
+}
+
+HttpResponder::HttpResponder(
+    const QString &certificateFile, const QString &keyFile, QObject *parent)
+    : QObject(parent)
+    , m_tls(true)
+{
+    QFile certificate(certificateFile);
+    QFile key(keyFile);
+    certificate.open(QIODevice::ReadOnly);
+    key.open(QIODevice::ReadOnly);
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(QSslCertificate(certificate.readAll()));
+    configuration.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+    auto *server = new QSslServer(this);
+    server->setSslConfiguration(configuration);
+    m_server = server;
+    start();
+}
+
+void HttpResponder::start()
+{
+    // Raised only once a connection is ready to read: for HTTPS, after the handshake.
+    connect(m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+            if (socket->bytesAvailable() > 0)
+                serve(socket);
         }
     });
-    listen(QHostAddress::LocalHost);
+    m_server->listen(QHostAddress::LocalHost);
+}
+
+quint16 HttpResponder::serverPort() const
+{
+    return m_server->serverPort();
 }
 
 QString HttpResponder::url(const QByteArray &path) const
 {
-    return QStringLiteral("http://") + address(path);
+    return (m_tls ? QStringLiteral("https://") : QStringLiteral("http://")) + address(path);
 }
 
 QString HttpResponder::address(const QByteArray &path) const

@@ -3,11 +3,16 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
-#include <QTcpServer>
+#include <QObject>
+#include <QString>
+
+class QTcpServer;
+class QTcpSocket;
 
 // A small HTTP server on 127.0.0.1 for the engine tests: answers GET requests by path
-// with what the test set, optionally after a delay, and closes each connection.
-class HttpResponder final : public QTcpServer
+// with what the test set, optionally after a delay, and closes each connection. With a
+// certificate and key it speaks HTTPS.
+class HttpResponder final : public QObject
 {
     Q_OBJECT
 public:
@@ -21,13 +26,17 @@ public:
     };
 
     explicit HttpResponder(QObject *parent = nullptr);
+    // HTTPS with the PEM certificate and key files given.
+    HttpResponder(
+        const QString &certificateFile, const QString &keyFile, QObject *parent = nullptr);
 
     void route(const QByteArray &path, Response response) { m_routes.insert(path, response); }
     void page(const QByteArray &path, const QByteArray &html)
     {
         route(path, { 200, "text/html; charset=utf-8", html, 0, {} });
     }
-    // "http://127.0.0.1:port" and the path.
+    quint16 serverPort() const;
+    // "http://127.0.0.1:port" (or https) and the path.
     QString url(const QByteArray &path = "/") const;
     // "127.0.0.1:port" and the path: an address without a scheme.
     QString address(const QByteArray &path = "/") const;
@@ -35,7 +44,10 @@ public:
     QList<QByteArray> requested;
 
 private:
+    void start();
     void serve(QTcpSocket *socket);
 
+    QTcpServer *m_server = nullptr;
+    bool m_tls = false;
     QHash<QByteArray, Response> m_routes;
 };

@@ -1,0 +1,210 @@
+// Hostile pages, a dying renderer and bad input on the real engine: the browser goes on
+// and every tab stays usable.
+#include "hosted/engineprofile.h"
+#include "hosted/sourceeditor.h"
+#include "hosted/webenginepageview.h"
+#include "main_window/form1.h"
+#include "main_window/mainstatusbar.h"
+#include "main_window/warningpanel.h"
+#include "support/httpresponder.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <csignal>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+
+namespace {
+constexpr int timeout = 20000;
+}
+
+class TestHardeningEngine : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void init();
+    void cleanup();
+    void dyingRendererLeavesTheTabUsable();
+    void badAddresses_data();
+    void badAddresses();
+    void typedScriptNeverRuns();
+    void localFilesLoad();
+    void floodingPageLeavesTheWindowResponsive();
+
+private:
+    WebEnginePageView *view(int index) const
+    {
+        return static_cast<WebEnginePageView *>(m_form->WebBrowser(index));
+    }
+    QString caption(int index) const { return m_form->flik(index)->StatusBar1->panelText(); }
+    void type(const QString &text)
+    {
+        m_form->address->setEditText(text);
+        QTest::keyClick(m_form->address->lineEdit(), Qt::Key_Return);
+    }
+    QVariant evaluate(int index, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        view(index)->page()->runJavaScript(script, [&](const QVariant &v) {
+            result = v;
+            done = true;
+        });
+        if (!QTest::qWaitFor([&] { return done; }, timeout))
+            return QStringLiteral("no answer");
+        return result;
+    }
+
+    HttpResponder *m_server = nullptr;
+    EngineProfile *m_profile = nullptr;
+    Form1 *m_form = nullptr;
+};
+
+void TestHardeningEngine::init()
+{
+    m_server = new HttpResponder;
+    m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    m_server->page("/other", "<html><head><title>Other</title></head><body>other</body></html>");
+    m_profile = new EngineProfile;
+    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
+    m_form->show();
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
+}
+
+void TestHardeningEngine::cleanup()
+{
+    delete m_form;
+    delete m_profile;
+    delete m_server;
+}
+
+void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
+{
+    // Another site, so that the second tab has a renderer of its own.
+    m_form->newflik_Click();
+    view(2)->Navigate(QStringLiteral("http://localhost:%1/other").arg(m_server->serverPort()));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Other"), timeout);
+    const qint64 victim = view(1)->page()->renderProcessPid();
+    QVERIFY(victim > 0);
+    QVERIFY(victim != view(2)->page()->renderProcessPid());
+
+    ::kill(pid_t(victim), SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QCOMPARE(m_form->infopanel->title(), QStringLiteral("An error accured"));
+    QCOMPARE(m_form->StatusBar1->panel1Text(), QStringLiteral("The page stopped working"));
+    // The other tab is untouched.
+    QCOMPARE(evaluate(2, "document.title").toString(), QStringLiteral("Other"));
+    // Entering the address again brings the page back, once; nothing reloads by itself.
+    m_form->flik(1)->sellect();
+    QTest::qWait(500);
+    QCOMPARE(view(1)->page()->renderProcessPid(), 0);
+    type(m_server->url("/start/"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(1, "document.body.textContent").toString(), QStringLiteral("start"), timeout);
+    QCOMPARE(m_form->flik.ubound(), 2);
+}
+
+void TestHardeningEngine::badAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("error");
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("control characters") << QStringLiteral("\x01\x02\x1b[0m") << true;
+    QTest::newRow("unparseable") << QStringLiteral("[") << true;
+    QTest::newRow("lone scheme") << QStringLiteral("http:") << true;
+    QTest::newRow("lone scheme and slashes") << QStringLiteral("http://") << true;
+    QTest::newRow("a megabyte") << QString(1 << 20, u'a') << true;
+}
+
+void TestHardeningEngine::badAddresses()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, error);
+    QSignalSpy errors(view(1), &PageView::NavigateError);
+    QSignalSpy completions(view(1), &PageView::DocumentComplete);
+    QElapsedTimer clock;
+    clock.start();
+    m_form->address->setEditText(text);
+    int key = 13;
+    m_form->address_KeyPress(key);
+    if (error)
+        QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
+    else
+        QTest::qWait(300);
+    QVERIFY(clock.elapsed() < timeout);
+    QCOMPARE(completions.size(), 0);
+    // The tab keeps what it showed, and nothing else changed.
+    QCOMPARE(m_form->flik.ubound(), 1);
+    QCOMPARE(caption(1), QStringLiteral("Start"));
+    QCOMPARE(evaluate(1, "document.title").toString(), QStringLiteral("Start"));
+}
+
+void TestHardeningEngine::typedScriptNeverRuns()
+{
+    QSignalSpy errors(view(1), &PageView::NavigateError);
+    type("javascript:document.title='ran'");
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
+    QCOMPARE(evaluate(1, "document.title").toString(), QStringLiteral("Start"));
+    // Nor in a page opened afterwards.
+    type(m_server->url("/other"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Other"), timeout);
+    QTest::qWait(200);
+    QCOMPARE(evaluate(1, "document.title").toString(), QStringLiteral("Other"));
+}
+
+void TestHardeningEngine::localFilesLoad()
+{
+    QTemporaryDir folder;
+    QFile page(folder.filePath("local.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Local</title></head><body><p>on disk</p></body></html>");
+    page.close();
+    type(QUrl::fromLocalFile(page.fileName()).toString());
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Local"), timeout);
+    QCOMPARE(m_form->Codetext(1)->text(), QStringLiteral("<p>on disk</p>"));
+    // A system file shows as text, or fails quietly where it is missing.
+    QSignalSpy errors(view(1), &PageView::NavigateError);
+    QSignalSpy completions(view(1), &PageView::DocumentComplete);
+    type("file:///etc/hostname");
+    QTRY_VERIFY_WITH_TIMEOUT(errors.size() + completions.size() >= 1, timeout);
+}
+
+void TestHardeningEngine::floodingPageLeavesTheWindowResponsive()
+{
+    m_server->page("/flood",
+        "<html><head><title>Flood</title></head><body><script>"
+        "let n = 0;"
+        "setInterval(() => { for (let i = 0; i < 100; ++i) {"
+        "  document.title = (n % 2 ? 'virus scan ' : 'sex shop ') + (++n);"
+        "  history.replaceState(null, '', '#' + n);"
+        "  if (i % 10 == 0) window.open('/other'); } }, 1);"
+        "</script></body></html>");
+    type(m_server->url("/flood"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QPushButton button("click me");
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, this, [&] { ++clicks; });
+    button.show();
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QVERIFY(!m_form->grab().isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(clicks, round + 1, 1000);
+        QTest::qWait(100);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+    QVERIFY(m_form->flik.ubound() < 20);
+}
+
+QTEST_MAIN(TestHardeningEngine)
+#include "tst_hardening_engine.moc"

@@ -1,0 +1,107 @@
+// HTTPS on the real engine: a certificate the engine trusts shows the lock mark, one it
+// rejects ends as a navigation error and never shows a lock.
+#include "hosted/engineprofile.h"
+#include "main_window/form1.h"
+#include "main_window/mainstatusbar.h"
+#include "main_window/warningpanel.h"
+#include "support/httpresponder.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QTest>
+
+namespace {
+
+constexpr int timeout = 20000;
+
+QString certificateFile(const char *name)
+{
+    return QStringLiteral(QT_TESTCASE_SOURCEDIR "/support/tls/") + QLatin1String(name);
+}
+
+} // namespace
+
+class TestTlsEngine : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain()
+    {
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        // The engine trusts the test's own certificate by its public key, as a user's
+        // certificate store would; it must be told before it starts.
+        QFile file(certificateFile("trusted.crt"));
+        file.open(QIODevice::ReadOnly);
+        const QByteArray publicKey = QSslCertificate(file.readAll()).publicKey().toDer();
+        const QByteArray pin
+            = QCryptographicHash::hash(publicKey, QCryptographicHash::Sha256).toBase64();
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")
+                + " --ignore-certificate-errors-spki-list=" + pin);
+    }
+
+private slots:
+    void trustedPageShowsTheLock();
+    void rejectedCertificateIsAnError();
+};
+
+void TestTlsEngine::trustedPageShowsTheLock()
+{
+    HttpResponder plain;
+    plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    HttpResponder secure(certificateFile("trusted.crt"), certificateFile("trusted.key"));
+    secure.page("/bank", "<html><head><title>Bank</title></head><body>money</body></html>");
+    EngineProfile profile;
+    Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
+    QVERIFY(form.flik(1)->secure->isHidden());
+
+    form.newflik_Click();
+    form.WebBrowser(2)->Navigate(secure.url("/bank"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        form.flik(2)->StatusBar1->panelText(), QStringLiteral("     Bank"), timeout);
+    QVERIFY(!form.flik(2)->secure->isHidden());
+    form.flik(1)->sellect();
+    QCOMPARE(form.StatusBar1->panel2Text(), QString());
+    form.flik(2)->sellect();
+    QCOMPARE(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"));
+    QVERIFY(!form.StatusBar1->panel2Picture().isNull());
+    // Back to a plain page: the lock goes.
+    form.WebBrowser(2)->Navigate(plain.url("/start/"));
+    QTRY_VERIFY_WITH_TIMEOUT(form.flik(2)->secure->isHidden(), timeout);
+}
+
+void TestTlsEngine::rejectedCertificateIsAnError()
+{
+    HttpResponder plain;
+    plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    HttpResponder forged(certificateFile("untrusted.crt"), certificateFile("untrusted.key"));
+    forged.page("/bank", "<html><head><title>Forged</title></head><body>phish</body></html>");
+    EngineProfile profile;
+    Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
+    QSignalSpy errors(form.WebBrowser(1), &PageView::NavigateError);
+    QSignalSpy completions(form.WebBrowser(1), &PageView::DocumentComplete);
+    form.WebBrowser(1)->Navigate(forged.url("/bank"));
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.infopanel->isHidden(), timeout);
+    QCOMPARE(form.infopanel->title(), QStringLiteral("An error accured"));
+    QTest::qWait(300);
+    QCOMPARE(completions.size(), 0);
+    QVERIFY(form.flik(1)->secure->isHidden());
+    QCOMPARE(form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"));
+    QVERIFY(forged.requested.isEmpty());
+}
+
+QTEST_MAIN(TestTlsEngine)
+#include "tst_tls_engine.moc"
