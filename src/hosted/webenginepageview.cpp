@@ -86,10 +86,13 @@ WebEnginePageView::WebEnginePageView(
                 return;
             }
             // Accepted here and now: the engine cancels a request left for later.
-            m_downloads->save(download, [this](const QString &path) {
-                emit StatusTextChange(
+            // The download may outlive the tab that started it.
+            m_downloads->save(download, [self = QPointer(this)](const QString &path) {
+                if (!self)
+                    return;
+                emit self->StatusTextChange(
                     path.isEmpty() ? tr("Download failed") : tr("Saved %1").arg(path));
-                emit DownloadComplete();
+                emit self->DownloadComplete();
             });
         });
     connect(qApp, &QApplication::focusChanged, this,
@@ -101,7 +104,17 @@ WebEnginePageView::WebEnginePageView(
         });
 }
 
-WebEnginePageView::~WebEnginePageView() = default;
+WebEnginePageView::~WebEnginePageView()
+{
+    // The engine view and its page would otherwise go in QWidget's destructor, when this
+    // is no longer a page view: their last signals, and the focus moving away from them,
+    // must not reach it then. Script answers still under way are dropped.
+    ++m_loadGeneration;
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(m_page, nullptr, this, nullptr);
+    disconnect(m_page->profile(), nullptr, this, nullptr);
+    delete m_view;
+}
 
 QWebEnginePage *WebEnginePageView::page() const
 {
