@@ -1,0 +1,12 @@
+#pragma once
+
+class BenchTable;
+#include <QStringList>
+
+// Cases run as whole processes: start-up and memory, the browser against a bare view.
+void runProcessCases(BenchTable &table, int runs);
+// What a child process of those cases does; returns its exit code.
+int runChild(const QStringList &arguments);
+
+// Cases run inside this process: tabs at scale, the source view, keyword screening.
+void runInProcessCases(BenchTable &table, int runs);

@@ -1,0 +1,221 @@
+// Cases inside this process: the window's own tab code at scale on fake views, the source
+// view of a 2 MB page, a 2 MB page's load, and keyword screening of 1 MB.
+#include "benchtable.h"
+#include "cases.h"
+#include "hosted/engineprofile.h"
+#include "hosted/sourceeditor.h"
+#include "main_window/form1.h"
+#include "page_events/contentwarnings.h"
+#include "support/fakepageview.h"
+#include "support/httpresponder.h"
+#include "tab_header/flik.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int timeout = 60000;
+
+// Waits for a condition; a case that never gets there says so rather than reporting.
+template <typename Condition> void waitFor(Condition condition, const char *what)
+{
+    if (!QTest::qWaitFor(condition, timeout))
+        qFatal("benchmark: timed out waiting for %s", what);
+}
+
+double elapsedMs(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Markup of about the given size, as a body full of paragraphs.
+QByteArray bigBody(int bytes)
+{
+    QByteArray body;
+    body.reserve(bytes + 200);
+    for (int i = 0; body.size() < bytes; ++i)
+        body += "<p class=\"row\">Paragraph " + QByteArray::number(i)
+            + " with <a href=\"/x\">a link</a> and <b>bold</b> words.</p>\n";
+    return body;
+}
+
+struct TabTimes
+{
+    double open = 0, activate = 0, caption = 0, close = 0;
+};
+
+// Microseconds per operation for n tabs on fake views.
+TabTimes tabsAtScale(int n, quint32 seed)
+{
+    FakeViews views;
+    Form1 form(
+        views.factory(), { QStringLiteral("start.test/start/"), QStringLiteral("http://s.test") });
+    TabTimes times;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 1; i < n; ++i) // tab 1 is there from start-up
+        form.newflik_Click();
+    times.open = elapsedMs(clock) * 1000 / qMax(1, n - 1);
+
+    clock.restart();
+    for (int i = 1; i <= n; ++i)
+        form.flik(i)->sellect();
+    times.activate = elapsedMs(clock) * 1000 / n;
+
+    clock.restart();
+    for (int i = 1; i <= n; ++i)
+        form.flik(i)->Caption(QStringLiteral("Page number %1 of the benchmark").arg(i));
+    times.caption = elapsedMs(clock) * 1000 / n;
+
+    QList<int> order;
+    for (int i = 1; i <= n; ++i)
+        order << i;
+    QRandomGenerator random(seed);
+    std::shuffle(order.begin(), order.end(), random);
+    clock.restart();
+    for (int index : order)
+        form.flik(index)->closer_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    times.close = elapsedMs(clock) * 1000 / n;
+    return times;
+}
+
+void tabCases(BenchTable &table, int runs)
+{
+    std::map<int, QList<TabTimes>> results;
+    for (int run = 0; run < runs; ++run)
+        for (const int n : { 10, 100, 1000 })
+            results[n] << tabsAtScale(n, quint32(run + 1));
+    const auto med = [&](int n, double TabTimes::*field) {
+        QList<double> samples;
+        for (const TabTimes &t : results[n])
+            samples << t.*field;
+        return BenchTable::median(samples);
+    };
+    const std::pair<const char *, double TabTimes::*> operations[] = {
+        { "open", &TabTimes::open },
+        { "activate", &TabTimes::activate },
+        { "caption", &TabTimes::caption },
+        { "close", &TabTimes::close },
+    };
+    for (const auto &[name, field] : operations)
+        for (const int n : { 100, 1000 })
+            table.add(QStringLiteral("3. %1 a tab, N = %2").arg(QLatin1String(name)).arg(n),
+                med(n, field), QStringLiteral("same, N = 10"), med(10, field),
+                QStringLiteral("us/op"));
+}
+
+void sourceAndLoadCases(BenchTable &table, int runs)
+{
+    HttpResponder server;
+    const QByteArray body = bigBody(2 * 1024 * 1024);
+    server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    server.page("/big", "<html><head><title>Big</title></head><body>" + body + "</body></html>");
+    EngineProfile profile;
+    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+    form.resize(1000, 700);
+    form.show();
+    waitFor([&] { return form.WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+
+    // Loading the 2 MB page, against a bare view on the same profile loading it.
+    QList<double> browserLoad, bareLoad;
+    auto *bare = new QWebEngineView;
+    bare->setPage(new QWebEnginePage(profile.profile(), bare));
+    bare->resize(1000, 600);
+    bare->show();
+    for (int run = 0; run < runs; ++run) {
+        bool done = false;
+        auto connection = QObject::connect(
+            form.WebBrowser(1), &PageView::DocumentComplete, &form, [&] { done = true; });
+        QElapsedTimer clock;
+        clock.start();
+        form.WebBrowser(1)->Navigate(server.url("/big"));
+        waitFor([&] { return done; }, "the browser's load");
+        browserLoad << elapsedMs(clock);
+        QObject::disconnect(connection);
+
+        done = false;
+        connection
+            = QObject::connect(bare, &QWebEngineView::loadFinished, bare, [&] { done = true; });
+        clock.restart();
+        bare->load(QUrl(server.url("/big")));
+        waitFor([&] { return done; }, "the bare view's load");
+        bareLoad << elapsedMs(clock);
+        QObject::disconnect(connection);
+    }
+    delete bare;
+    table.add(QStringLiteral("load a 2 MB page"), BenchTable::median(browserLoad),
+        QStringLiteral("bare view, same profile"), BenchTable::median(bareLoad),
+        QStringLiteral("ms"));
+
+    // Switching to the source view until the editor holds the markup.
+    SourceEditor *editor = form.Codetext(1);
+    const qsizetype expected = QString::fromUtf8(body).size();
+    QList<double> switches, setTexts;
+    for (int run = 0; run < runs; ++run) {
+        editor->setText(QString());
+        QElapsedTimer clock;
+        clock.start();
+        form.sc_Click();
+        waitFor([&] { return editor->text().size() >= expected; }, "the source view");
+        switches << elapsedMs(clock);
+        form.sc_Click();
+        QCoreApplication::processEvents();
+    }
+    const QString markup = QString::fromUtf8(body);
+    SourceEditor alone;
+    alone.setLanguage(QStringLiteral("HTML"));
+    alone.resize(1000, 600);
+    alone.show();
+    for (int run = 0; run < runs; ++run) {
+        alone.setText(QString());
+        QElapsedTimer clock;
+        clock.start();
+        alone.setText(markup);
+        setTexts << elapsedMs(clock);
+    }
+    table.add(QStringLiteral("4. source view of a 2 MB page"), BenchTable::median(switches),
+        QStringLiteral("QsciScintilla::setText alone"), BenchTable::median(setTexts),
+        QStringLiteral("ms"));
+}
+
+void screeningCase(BenchTable &table, int runs)
+{
+    QString text;
+    QRandomGenerator random(1);
+    static const char *const words[] = { "free", "download", "page", "news", "essex", "virtual",
+        "scan", "weather", "pornography" };
+    while (text.size() < 1024 * 1024)
+        text += QLatin1String(words[random.bounded(9)]) + u' ';
+    QList<double> screens, contains;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        std::size_t found = 0;
+        for (auto source : { ContentWarnings::Source::StatusText, ContentWarnings::Source::Title,
+                 ContentWarnings::Source::Address })
+            found += ContentWarnings::screen(source, text).size();
+        screens << elapsedMs(clock) / 3;
+        clock.restart();
+        found += text.contains(u"virus") ? 1 : 0;
+        contains << elapsedMs(clock);
+        if (found == 0)
+            qWarning("nothing found");
+    }
+    table.add(QStringLiteral("5. keyword screening of 1 MB"), BenchTable::median(screens),
+        QStringLiteral("one QString::contains"), BenchTable::median(contains),
+        QStringLiteral("ms"));
+}
+
+} // namespace
+
+void runInProcessCases(BenchTable &table, int runs)
+{
+    tabCases(table, runs);
+    sourceAndLoadCases(table, runs);
+    screeningCase(table, runs);
+}
