@@ -38,8 +38,8 @@ public:
     virtual QString LocationURL() const = 0;
     // A short name of the page shown (its title, or its address when it has none).
     virtual QString LocationName() const = 0;
-    // The markup inside the body of the last completed document, as it was when the
-    // document completed; nothing when that document had no body.
+    // The markup inside the body of the completed document shown, as it was when it
+    // completed; nothing when it had no body, or while another page loads.
     virtual std::optional<QString> bodyInnerHtml() const = 0;
     // Reads the page's current body markup afresh. The answer may come later; it never
     // comes after the view or the context is gone, after the view started loading another

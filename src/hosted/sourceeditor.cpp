@@ -26,22 +26,37 @@ QFont editorFont()
 
 SourceEditor::SourceEditor(QWidget *parent)
     : QWidget(parent)
-    , m_editor(new QsciScintilla(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_editor);
+    setAccessibleName(tr("Page source"));
+}
+
+QsciScintilla *SourceEditor::editor()
+{
+    if (m_editor)
+        return m_editor;
+    m_editor = new QsciScintilla(this);
     m_editor->setFont(editorFont());
     m_editor->setUtf8(true);
     m_editor->setWrapMode(QsciScintilla::WrapNone);
-    setFocusProxy(m_editor);
     m_editor->setAccessibleName(tr("Page source"));
+    layout()->addWidget(m_editor);
+    setFocusProxy(m_editor);
+    applyLanguage();
+    return m_editor;
 }
 
 void SourceEditor::setLanguage(const QString &language)
 {
     m_language = language;
-    if (language.compare(u"HTML", Qt::CaseInsensitive) != 0) {
+    if (m_editor)
+        applyLanguage();
+}
+
+void SourceEditor::applyLanguage()
+{
+    if (m_language.compare(u"HTML", Qt::CaseInsensitive) != 0) {
         m_editor->setLexer(nullptr);
         return;
     }
@@ -54,12 +69,37 @@ void SourceEditor::setLanguage(const QString &language)
 
 void SourceEditor::setText(const QString &text)
 {
-    m_editor->setText(text);
+    // The same markup again (a page read twice, unchanged) costs nothing, unless the user
+    // has edited what the editor shows.
+    const bool edited = m_editor && m_editor->isModified();
+    if (!edited && text == m_text && (m_editor || text.isEmpty()))
+        return;
+    m_text = text;
+    if (m_editor && isVisible())
+        applyText();
+    else
+        m_hasPending = true;
 }
 
 QString SourceEditor::text() const
 {
-    return m_editor->text();
+    if (m_editor && !m_hasPending && m_editor->isModified())
+        return m_editor->text();
+    return m_text;
+}
+
+void SourceEditor::applyText()
+{
+    editor()->setText(m_text);
+    m_editor->setModified(false);
+    m_hasPending = false;
+}
+
+void SourceEditor::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_hasPending || !m_editor)
+        applyText();
 }
 
 void SourceEditor::copyConfiguration(const SourceEditor &other)

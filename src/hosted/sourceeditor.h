@@ -5,7 +5,8 @@
 class QsciScintilla;
 
 // One tab's source view: a read-and-scroll code editor that colours its text in the
-// language it is given.
+// language it is given. The editor itself is made, and given its text, only when the view
+// is first shown: most source views are never looked at, and a page's markup can be large.
 class SourceEditor final : public QWidget
 {
     Q_OBJECT
@@ -20,16 +21,28 @@ public:
     void setDefaultProperty(bool value) { m_default = value; }
     bool defaultProperty() const { return m_default; }
 
+    // Replaces the whole text; the editor shows it once it is on screen. What the user
+    // typed into the editor is replaced too.
     void setText(const QString &text);
     QString text() const;
 
     // Takes over the configuration of another editor (language, default property).
     void copyConfiguration(const SourceEditor &other);
 
-    QsciScintilla *editor() const { return m_editor; }
+    // The editor widget, made on first use.
+    QsciScintilla *editor();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void applyLanguage();
+    void applyText();
+
     QsciScintilla *m_editor = nullptr;
     QString m_language;
     bool m_default = false;
+    // The text last given; not yet in the editor while m_hasPending.
+    QString m_text;
+    bool m_hasPending = false;
 };

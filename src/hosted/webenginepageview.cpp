@@ -50,34 +50,18 @@ private:
 WebEnginePageView::WebEnginePageView(
     QWebEngineProfile *profile, DownloadSaver *downloads, QWidget *parent)
     : PageView(parent)
-    , m_view(new QWebEngineView(this))
-    // Owned by the engine view, as the engine's own examples do, so that the page is torn
-    // down with the view and always before the profile.
-    , m_page(new Page(profile, this, m_view))
+    , m_profile(profile)
     , m_downloads(downloads)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-    m_view->setPage(m_page);
-    setFocusProxy(m_view);
+    // A tab that has loaded nothing is a blank page, without the engine behind it yet.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
 
-    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
-    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
-        if (m_loading)
-            emit ProgressChange(progress, 100);
-    });
-    connect(m_page, &QWebEnginePage::titleChanged, this,
-        [this](const QString &title) { emit TitleChange(title); });
-    // The engine has no status texts of its own; the hovered link's address is the one it
-    // reports (and '' when the hover ends).
-    connect(m_page, &QWebEnginePage::linkHovered, this,
-        [this](const QString &url) { emit StatusTextChange(url); });
-    // A certificate error is left unanswered, which the engine takes as a refusal: the page
-    // ends as a navigation error and never shows with a lock mark.
     connect(profile, &QWebEngineProfile::downloadRequested, this,
         [this](QWebEngineDownloadRequest *download) {
-            if (download->page() != m_page)
+            if (!m_page || download->page() != m_page)
                 return;
             bool cancel = false;
             emit FileDownload(cancel);
@@ -97,6 +81,34 @@ WebEnginePageView::WebEnginePageView(
         });
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget *, QWidget *now) { onFocusChanged(now); });
+}
+
+void WebEnginePageView::ensureEngine()
+{
+    if (m_page)
+        return;
+    // Made when first needed: the hidden template and a blank tab cost no engine page.
+    m_view = new QWebEngineView(this);
+    // Owned by the engine view, as the engine's own examples do, so that the page is torn
+    // down with the view and always before the profile.
+    m_page = new Page(m_profile, this, m_view);
+    m_view->setPage(m_page);
+    layout()->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        if (m_loading)
+            emit ProgressChange(progress, 100);
+    });
+    connect(m_page, &QWebEnginePage::titleChanged, this,
+        [this](const QString &title) { emit TitleChange(title); });
+    // The engine has no status texts of its own; the hovered link's address is the one it
+    // reports (and '' when the hover ends).
+    connect(m_page, &QWebEnginePage::linkHovered, this,
+        [this](const QString &url) { emit StatusTextChange(url); });
+    // A certificate error is left unanswered, which the engine takes as a refusal: the page
+    // ends as a navigation error and never shows with a lock mark.
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
         [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
             if (status != QWebEnginePage::NormalTerminationStatus)
@@ -111,14 +123,22 @@ WebEnginePageView::~WebEnginePageView()
     // must not reach it then. Script answers still under way are dropped.
     ++m_loadGeneration;
     disconnect(qApp, nullptr, this, nullptr);
-    disconnect(m_page, nullptr, this, nullptr);
-    disconnect(m_page->profile(), nullptr, this, nullptr);
+    disconnect(m_profile, nullptr, this, nullptr);
+    if (m_page)
+        disconnect(m_page, nullptr, this, nullptr);
     delete m_view;
 }
 
-QWebEnginePage *WebEnginePageView::page() const
+QWebEnginePage *WebEnginePageView::page()
 {
+    ensureEngine();
     return m_page;
+}
+
+QWebEngineView *WebEnginePageView::engineView()
+{
+    ensureEngine();
+    return m_view;
 }
 
 void WebEnginePageView::Navigate(const QString &address)
@@ -144,35 +164,39 @@ void WebEnginePageView::Navigate(const QString &address)
         refuse(refusedAddressError);
         return;
     }
+    ensureEngine();
     m_page->load(url);
 }
 
 void WebEnginePageView::GoBack()
 {
-    if (m_page->history()->canGoBack())
+    if (m_page && m_page->history()->canGoBack())
         m_page->history()->back();
 }
 
 void WebEnginePageView::GoForward()
 {
-    if (m_page->history()->canGoForward())
+    if (m_page && m_page->history()->canGoForward())
         m_page->history()->forward();
 }
 
 void WebEnginePageView::Stop()
 {
-    m_page->triggerAction(QWebEnginePage::Stop);
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::Stop);
 }
 
 void WebEnginePageView::setZoomLevel(int level)
 {
-    if (const auto factor = zoomFactorForLevel(level))
+    if (const auto factor = zoomFactorForLevel(level)) {
+        ensureEngine();
         m_page->setZoomFactor(*factor);
+    }
 }
 
 QString WebEnginePageView::LocationURL() const
 {
-    return m_page->url().toString();
+    return m_page ? m_page->url().toString() : QString();
 }
 
 QString WebEnginePageView::LocationName() const
@@ -193,6 +217,8 @@ std::optional<QString> WebEnginePageView::bodyInnerHtml() const
 void WebEnginePageView::requestBodyInnerHtml(
     QObject *context, std::function<void(const QString &)> reply)
 {
+    if (!m_page)
+        return; // nothing loaded: no body
     const quint64 generation = m_loadGeneration;
     m_page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
         [self = QPointer(this), guard = QPointer(context), generation, reply = std::move(reply)](
@@ -209,6 +235,7 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         ++m_loadGeneration;
+        m_body.reset(); // the completed page is being left
         m_loading = true;
         emit StatusTextChange(info.url().toDisplayString());
         emit ProgressChange(0, 100);
@@ -296,7 +323,7 @@ QWebEnginePage *WebEnginePageView::onCreateWindow()
         return nullptr;
     auto *target = qobject_cast<WebEnginePageView *>(request.ppDisp);
     // A page may only open into a view of its own profile.
-    if (!target || target->m_page->profile() != m_page->profile())
+    if (!target || target->m_profile != m_profile)
         return nullptr;
-    return target->m_page;
+    return target->page();
 }

@@ -31,12 +31,14 @@ public:
     void requestBodyInnerHtml(
         QObject *context, std::function<void(const QString &)> reply) override;
 
-    QWebEnginePage *page() const;
-    QWebEngineView *engineView() const { return m_view; }
+    // The engine's page and view of this tab, made on first use.
+    QWebEnginePage *page();
+    QWebEngineView *engineView();
 
 private:
     class Page;
 
+    void ensureEngine();
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onLoadSucceeded();
     void onLoadEnded();
@@ -44,6 +46,7 @@ private:
     void onFocusChanged(QWidget *now);
     QWebEnginePage *onCreateWindow();
 
+    QWebEngineProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
     Page *m_page = nullptr;
     DownloadSaver *m_downloads = nullptr;

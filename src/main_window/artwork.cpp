@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 namespace {
 
@@ -31,6 +32,17 @@ void drawVineMark(QPainter &p, const QRectF &r)
     path.cubicTo(at(20, 34), at(34, 28), at(50, 30));
     path.cubicTo(at(44, 40), at(32, 48), at(16, 50));
     p.drawPath(path);
+}
+
+// Every tab draws the same few pictures; they are drawn once.
+template <typename Draw> QPixmap cached(const QString &key, Draw draw)
+{
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = draw();
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
 }
 
 QIcon themed(const char *name, const QPixmap &fallback)
@@ -101,7 +113,7 @@ QIcon toolbarIcon(const QString &key)
     return themed("zoom-in", pixmap);
 }
 
-QPixmap newTab()
+static QPixmap drawNewTab()
 {
     QPixmap pixmap = canvas(QSize(12, 15));
     QPainter p(&pixmap);
@@ -111,7 +123,7 @@ QPixmap newTab()
     return pixmap;
 }
 
-QPixmap closeBox(int size)
+static QPixmap drawCloseBox(int size)
 {
     QPixmap pixmap = canvas(QSize(size, size));
     QPainter p(&pixmap);
@@ -126,7 +138,7 @@ QPixmap closeBox(int size)
     return pixmap;
 }
 
-QPixmap warningSign()
+static QPixmap drawWarningSign()
 {
     QPixmap pixmap = canvas(QSize(38, 32));
     QPainter p(&pixmap);
@@ -140,7 +152,7 @@ QPixmap warningSign()
     return pixmap;
 }
 
-QPixmap lock(QSize size)
+static QPixmap drawLock(QSize size)
 {
     QPixmap pixmap = canvas(size);
     QPainter p(&pixmap);
@@ -158,7 +170,7 @@ QPixmap lock(QSize size)
     return pixmap;
 }
 
-QPixmap download()
+static QPixmap drawDownload()
 {
     QPixmap pixmap = canvas(QSize(15, 19));
     QPainter p(&pixmap);
@@ -172,7 +184,7 @@ QPixmap download()
     return pixmap;
 }
 
-QPixmap magnifier()
+static QPixmap drawMagnifier()
 {
     QPixmap pixmap = canvas(QSize(14, 15));
     QPainter p(&pixmap);
@@ -195,6 +207,38 @@ QPixmap aboutPicture()
     p.fillRect(pixmap.rect(), sky);
     drawVineMark(p, QRectF(46, 36, 240, 240));
     return pixmap;
+}
+
+QPixmap newTab()
+{
+    return cached(QStringLiteral("tessarvine-newtab"), drawNewTab);
+}
+
+QPixmap closeBox(int size)
+{
+    return cached(
+        QStringLiteral("tessarvine-close-%1").arg(size), [size] { return drawCloseBox(size); });
+}
+
+QPixmap warningSign()
+{
+    return cached(QStringLiteral("tessarvine-warning"), drawWarningSign);
+}
+
+QPixmap lock(QSize size)
+{
+    return cached(QStringLiteral("tessarvine-lock-%1x%2").arg(size.width()).arg(size.height()),
+        [size] { return drawLock(size); });
+}
+
+QPixmap download()
+{
+    return cached(QStringLiteral("tessarvine-download"), drawDownload);
+}
+
+QPixmap magnifier()
+{
+    return cached(QStringLiteral("tessarvine-magnifier"), drawMagnifier);
 }
 
 } // namespace Artwork

@@ -6,6 +6,8 @@
 #include "page_events/popupthrottle.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <vector>
 
 class AboutBox;
 class CoolBar;
@@ -51,6 +53,8 @@ public:
     ControlArray<PageView> WebBrowser;
     ControlArray<SourceEditor> Codetext;
     ControlArray<::flik> flik;
+    // The headers drawn selected, which the next activation clears.
+    std::vector<QPointer<::flik>> selectedHeaders;
 
     CoolBar *CoolBar1 = nullptr;
     QToolBar *Toolbar1 = nullptr;

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 
@@ -180,11 +181,14 @@ void flik::sellect()
 
 void flik::activate(ViewStep viewStep)
 {
-    for (int i = 0, last = form.flik.ubound(); i <= last; ++i) {
-        if (flik *header = form.flik(i))
+    // Clearing every header's selection only changes the ones drawn selected, and only
+    // activation draws a header selected: those are cleared, whatever the number of tabs.
+    for (const QPointer<flik> &header : std::exchange(form.selectedHeaders, {})) {
+        if (header)
             header->normal();
     }
     StatusBar1->setBevel(HeaderFace::bevelInset);
+    form.selectedHeaders.push_back(this);
     showViews(viewStep);
     if (myindex != form.current)
         form.lastone = form.current;

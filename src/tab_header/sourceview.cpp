@@ -19,7 +19,11 @@ void flik::vs_Click()
         return;
     }
     if (view && editor) {
-        // Read afresh; the engine answers later, and never about a page it has left.
+        // The completed page's markup is at hand at once; the fresh read follows (the engine
+        // answers later, never about a page it has left) and replaces it if the page has
+        // changed since.
+        if (const auto completed = view->bodyInnerHtml())
+            editor->setText(*completed);
         view->requestBodyInnerHtml(editor, [editor = QPointer(editor)](const QString &markup) {
             if (editor)
                 editor->setText(markup);

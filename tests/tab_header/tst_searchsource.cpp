@@ -57,6 +57,7 @@ private slots:
     void sourceViewOfABackgroundTab();
     void sourceCodeMenuFollowsTheActiveTab();
     void sourceViewOfABlankTab();
+    void sourceViewShowsTheCompletedMarkupThenTheFreshOne();
     void searchAddressIsEncoded_data();
     void searchAddressIsEncoded();
     void chrCount_data();
@@ -134,6 +135,18 @@ void TestSearchSource::sourceViewOfABlankTab()
     QCOMPARE(form.Codetext(1)->text(), QStringLiteral("earlier"));
     QCOMPARE(topView(form), form.Codetext(1));
     QVERIFY(form.sc->isChecked());
+}
+
+void TestSearchSource::sourceViewShowsTheCompletedMarkupThenTheFreshOne()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    f.view(1)->complete("http://a.test/", "A", "<p>completed</p>");
+    f.view(1)->liveBody = "<p>changed by a script</p>";
+    form.Codetext(1)->setText("something older");
+    form.sc_Click();
+    QCOMPARE(form.Codetext(1)->text(), QStringLiteral("<p>completed</p>"));
+    QTRY_COMPARE(form.Codetext(1)->text(), QStringLiteral("<p>changed by a script</p>"));
 }
 
 void TestSearchSource::searchAddressIsEncoded_data()
