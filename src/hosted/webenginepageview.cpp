@@ -12,6 +12,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <utility>
 
 namespace {
 
@@ -165,7 +166,21 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     ensureEngine();
+    // The engine starts a load sooner in a view that is on screen: a page asked for before
+    // the window first shows (the start page) is loaded as it shows.
+    if (!window()->isVisible()) {
+        m_loadWhenShown = url;
+        return;
+    }
+    m_loadWhenShown.clear();
     m_page->load(url);
+}
+
+void WebEnginePageView::showEvent(QShowEvent *event)
+{
+    PageView::showEvent(event);
+    if (m_loadWhenShown.isValid() && m_page)
+        m_page->load(std::exchange(m_loadWhenShown, QUrl()));
 }
 
 void WebEnginePageView::GoBack()
@@ -182,6 +197,7 @@ void WebEnginePageView::GoForward()
 
 void WebEnginePageView::Stop()
 {
+    m_loadWhenShown.clear();
     if (m_page)
         m_page->triggerAction(QWebEnginePage::Stop);
 }

@@ -2,6 +2,8 @@
 
 #include "hosted/pageview.h"
 
+#include <QUrl>
+
 class DownloadSaver;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -35,6 +37,9 @@ public:
     QWebEnginePage *page();
     QWebEngineView *engineView();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     class Page;
 
@@ -57,4 +62,6 @@ private:
     bool m_shownDocument = false;
     bool m_hadFocus = false;
     std::optional<QString> m_body;
+    // A load asked for before the window was first shown.
+    QUrl m_loadWhenShown;
 };

@@ -45,11 +45,6 @@ template <typename Draw> QPixmap cached(const QString &key, Draw draw)
     return pixmap;
 }
 
-QIcon themed(const char *name, const QPixmap &fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QIcon(fallback));
-}
-
 QPixmap arrow(bool left)
 {
     QPixmap pixmap = canvas(QSize(32, 32));
@@ -85,9 +80,9 @@ QIcon windowIcon()
 QIcon toolbarIcon(const QString &key)
 {
     if (key == u"back")
-        return themed("go-previous", arrow(true));
+        return QIcon(arrow(true));
     if (key == u"forward")
-        return themed("go-next", arrow(false));
+        return QIcon(arrow(false));
     QPixmap pixmap = canvas(QSize(32, 32));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -99,7 +94,7 @@ QIcon toolbarIcon(const QString &key)
         p.drawLine(QPointF(11, 11), QPointF(21, 21));
         p.drawLine(QPointF(21, 11), QPointF(11, 21));
         p.end();
-        return themed("process-stop", pixmap);
+        return QIcon(pixmap);
     }
     p.setPen(QPen(ink, 3));
     p.setBrush(QColor(0xf4, 0xf4, 0xee));
@@ -110,7 +105,7 @@ QIcon toolbarIcon(const QString &key)
     p.drawLine(QPointF(8, 12.5), QPointF(17, 12.5));
     p.drawLine(QPointF(12.5, 8), QPointF(12.5, 17));
     p.end();
-    return themed("zoom-in", pixmap);
+    return QIcon(pixmap);
 }
 
 static QPixmap drawNewTab()

@@ -38,6 +38,7 @@ private slots:
     void refusedNewWindowOpensNothing();
     void freshBodyReadFollowsThePage();
     void focusIsReportedOnce();
+    void loadAskedBeforeShowingStartsWhenShown();
 
 private:
     WebEnginePageView *makeView();
@@ -297,6 +298,20 @@ void TestWebEnginePageView::focusIsReportedOnce()
     m_views.removeOne(view);
     view->setParent(nullptr);
     delete view;
+}
+
+void TestWebEnginePageView::loadAskedBeforeShowingStartsWhenShown()
+{
+    m_server->page("/early", "<html><head><title>Early</title></head><body>e</body></html>");
+    auto *view = static_cast<WebEnginePageView *>(m_profile->factory()(nullptr));
+    m_views << view;
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(m_server->url("/early"));
+    QTest::qWait(300);
+    QVERIFY(m_server->requested.isEmpty());
+    view->show();
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
+    QCOMPARE(view->LocationName(), QStringLiteral("Early"));
 }
 
 QTEST_MAIN(TestWebEnginePageView)
