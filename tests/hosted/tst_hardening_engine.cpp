@@ -6,6 +6,7 @@
 #include "main_window/form1.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/warningpanel.h"
+#include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -20,16 +21,9 @@
 #include <QTest>
 #include <QWebEnginePage>
 
-namespace {
-constexpr int timeout = 20000;
-}
-
-class TestHardeningEngine : public QObject
+class TestHardeningEngine : public EngineTest
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private slots:
     void init();
     void cleanup();
@@ -41,11 +35,6 @@ private slots:
     void floodingPageLeavesTheWindowResponsive();
 
 private:
-    WebEnginePageView *view(int index) const
-    {
-        return static_cast<WebEnginePageView *>(m_form->WebBrowser(index));
-    }
-    QString caption(int index) const { return m_form->flik(index)->StatusBar1->panelText(); }
     void type(const QString &text)
     {
         m_form->address->setEditText(text);
@@ -63,28 +52,17 @@ private:
             return QStringLiteral("no answer");
         return result;
     }
-
-    HttpResponder *m_server = nullptr;
-    EngineProfile *m_profile = nullptr;
-    Form1 *m_form = nullptr;
 };
 
 void TestHardeningEngine::init()
 {
-    m_server = new HttpResponder;
-    m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    QVERIFY(openWindow());
     m_server->page("/other", "<html><head><title>Other</title></head><body>other</body></html>");
-    m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
-    m_form->show();
-    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
 }
 
 void TestHardeningEngine::cleanup()
 {
-    delete m_form;
-    delete m_profile;
-    delete m_server;
+    closeWindow();
 }
 
 void TestHardeningEngine::dyingRendererLeavesTheTabUsable()

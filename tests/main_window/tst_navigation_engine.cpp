@@ -2,6 +2,7 @@
 #include "hosted/engineprofile.h"
 #include "hosted/webenginepageview.h"
 #include "main_window/form1.h"
+#include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -13,16 +14,9 @@
 #include <QTest>
 #include <QWebEnginePage>
 
-namespace {
-constexpr int timeout = 20000;
-}
-
-class TestNavigationEngine : public QObject
+class TestNavigationEngine : public EngineTest
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private slots:
     void init();
     void cleanup();
@@ -33,34 +27,18 @@ private slots:
 
 private:
     void type(const QString &text);
-    WebEnginePageView *view(int index) const
-    {
-        return static_cast<WebEnginePageView *>(m_form->WebBrowser(index));
-    }
-
-    HttpResponder *m_server = nullptr;
-    EngineProfile *m_profile = nullptr;
-    Form1 *m_form = nullptr;
 };
 
 void TestNavigationEngine::init()
 {
-    m_server = new HttpResponder;
-    m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    QVERIFY(openWindow());
     m_server->page("/one", "<html><head><title>One</title></head><body>one</body></html>");
     m_server->page("/two", "<html><head><title>Two</title></head><body>two</body></html>");
-    m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
-    m_form->show();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        m_form->flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
 }
 
 void TestNavigationEngine::cleanup()
 {
-    delete m_form;
-    delete m_profile;
-    delete m_server;
+    closeWindow();
 }
 
 void TestNavigationEngine::type(const QString &text)

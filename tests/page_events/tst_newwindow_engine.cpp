@@ -4,6 +4,7 @@
 #include "main_window/form1.h"
 #include "main_window/warningpanel.h"
 #include "page_events/popupthrottle.h"
+#include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -15,16 +16,9 @@
 #include <QTimer>
 #include <QWebEnginePage>
 
-namespace {
-constexpr int timeout = 20000;
-}
-
-class TestNewWindowEngine : public QObject
+class TestNewWindowEngine : public EngineTest
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private slots:
     void init();
     void cleanup();
@@ -37,34 +31,18 @@ private slots:
     void closingInEveryOrderLeavesAWorkingBrowser();
 
 private:
-    void go(const QString &address)
-    {
-        m_form->WebBrowser(qRound(m_form->current))->Navigate(address);
-    }
-    QString caption(int index) const { return m_form->flik(index)->StatusBar1->panelText(); }
     int liveViews() const { return m_form->container->findChildren<PageView *>().size(); }
-
-    HttpResponder *m_server = nullptr;
-    EngineProfile *m_profile = nullptr;
-    Form1 *m_form = nullptr;
 };
 
 void TestNewWindowEngine::init()
 {
-    m_server = new HttpResponder;
-    m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    QVERIFY(openWindow());
     m_server->page("/popup", "<html><head><title>Popup</title></head><body>pop</body></html>");
-    m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
-    m_form->show();
-    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
 }
 
 void TestNewWindowEngine::cleanup()
 {
-    delete m_form;
-    delete m_profile;
-    delete m_server;
+    closeWindow();
 }
 
 void TestNewWindowEngine::popupsOpenAsTabs_data()

@@ -5,6 +5,7 @@
 #include "main_window/form1.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/warningpanel.h"
+#include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -18,16 +19,9 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 
-namespace {
-constexpr int timeout = 20000;
-}
-
-class TestPageEventsEngine : public QObject
+class TestPageEventsEngine : public EngineTest
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private slots:
     void init();
     void cleanup();
@@ -38,32 +32,16 @@ private slots:
     void failedDownloadLeavesNoFile();
 
 private:
-    void go(const QString &address)
-    {
-        m_form->WebBrowser(qRound(m_form->current))->Navigate(address);
-    }
-
-    HttpResponder *m_server = nullptr;
-    EngineProfile *m_profile = nullptr;
-    Form1 *m_form = nullptr;
 };
 
 void TestPageEventsEngine::init()
 {
-    m_server = new HttpResponder;
-    m_server->page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
-    m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
-    m_form->show();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        m_form->flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
+    QVERIFY(openWindow());
 }
 
 void TestPageEventsEngine::cleanup()
 {
-    delete m_form;
-    delete m_profile;
-    delete m_server;
+    closeWindow();
 }
 
 void TestPageEventsEngine::keywordInTitleRaisesThePanel()

@@ -2,6 +2,7 @@
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
 #include "main_window/form1.h"
+#include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -10,16 +11,9 @@
 #include <QLineEdit>
 #include <QTest>
 
-namespace {
-constexpr int timeout = 20000;
-}
-
-class TestSearchSourceEngine : public QObject
+class TestSearchSourceEngine : public EngineTest
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private slots:
     void init();
     void cleanup();
@@ -27,29 +21,16 @@ private slots:
     void searchTabSendsItsQuery();
 
 private:
-    QString caption(int index) const { return m_form->flik(index)->StatusBar1->panelText(); }
-
-    HttpResponder *m_server = nullptr;
-    EngineProfile *m_profile = nullptr;
-    Form1 *m_form = nullptr;
 };
 
 void TestSearchSourceEngine::init()
 {
-    m_server = new HttpResponder;
-    m_server->page(
-        "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
-    m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
-    m_form->show();
-    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
+    QVERIFY(openWindow());
 }
 
 void TestSearchSourceEngine::cleanup()
 {
-    delete m_form;
-    delete m_profile;
-    delete m_server;
+    closeWindow();
 }
 
 void TestSearchSourceEngine::sourceViewFollowsThePage()

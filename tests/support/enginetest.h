@@ -1,0 +1,33 @@
+#pragma once
+
+#include "hosted/engineprofile.h"
+#include "hosted/webenginepageview.h"
+#include "main_window/form1.h"
+#include "support/httpresponder.h"
+
+#include <QCoreApplication>
+
+// Base of the tests that drive the real window on the real engine: each test function
+// gets a fresh window whose start page, served by the test's own local server, has loaded.
+class EngineTest : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+protected:
+    static constexpr int timeout = 20000;
+
+    // Opens the window; false when its start page ("Start") did not load.
+    [[nodiscard]] bool openWindow();
+    void closeWindow();
+
+    QString caption(int index) const;
+    WebEnginePageView *view(int index) const;
+    // Navigates the active tab.
+    void go(const QString &address);
+
+    HttpResponder *m_server = nullptr;
+    EngineProfile *m_profile = nullptr;
+    Form1 *m_form = nullptr;
+};
