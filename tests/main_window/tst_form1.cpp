@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 class TestForm1 : public QObject
@@ -26,6 +27,7 @@ private slots:
     void newTabAfterClosingReusesOnlyTheHighestIndex();
     void newTabViewIsBlankAndSourceHidden();
     void headerFocusActivatesItsTab();
+    void controlsCarryAccessibleNames();
     void tabIndexRounding_data();
     void tabIndexRounding();
     void controlArrayRefusesBadIndices();
@@ -157,6 +159,26 @@ void TestForm1::headerFocusActivatesItsTab()
     // A closed or never opened index is skipped quietly.
     f.form->flik_GotFocus(7);
     QCOMPARE(f.form->current, 1.0f);
+}
+
+void TestForm1::controlsCarryAccessibleNames()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    // The buttons without captions are named by what they do; a tab by its caption.
+    QCOMPARE(form.newflik->accessibleName(), QStringLiteral("New tab"));
+    QCOMPARE(form.zoomButton->accessibleName(), QStringLiteral("Zoom"));
+    QCOMPARE(form.infopanel->closer->accessibleName(), QStringLiteral("Close warning"));
+    QCOMPARE(form.flik(1)->closer->accessibleName(), QStringLiteral("Close tab"));
+    QStringList toolbar;
+    for (QAction *action : form.Toolbar1->actions())
+        toolbar << action->text();
+    QCOMPARE(toolbar.mid(0, 3), (QStringList { "Back", "Forward", "Stop" }));
+    form.flik(1)->Caption("News of the day");
+    QCOMPARE(form.flik(1)->accessibleName(), QStringLiteral("News of the day"));
+    QCOMPARE(form.address->accessibleName(), QStringLiteral("Address"));
+    // A tab header is reachable with the keyboard.
+    QVERIFY(form.flik(1)->focusPolicy() & Qt::TabFocus);
 }
 
 void TestForm1::tabIndexRounding_data()
