@@ -24,6 +24,15 @@ void Form1::vbf_Click()
     about->raise();
 }
 
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The about box has no owner window; closing the browser closes it too, so that the
+    // program ends with its main window.
+    if (about)
+        about->close();
+    QMainWindow::closeEvent(event);
+}
+
 void Form1::sc_Click()
 {
     const auto index = toTabIndex(current);

@@ -272,6 +272,9 @@ void TestNavigation::oneAboutBox()
     form.vbf_Click();
     QCOMPARE(form.about, box);
     QVERIFY(box->isVisible());
+    // Closing the browser closes the box with it.
+    form.close();
+    QVERIFY(!box->isVisible());
 }
 
 QTEST_MAIN(TestNavigation)
