@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
@@ -22,6 +23,8 @@ constexpr int invalidAddressError = -300;
 constexpr int refusedAddressError = -301;
 // The page's renderer process ended without being asked to.
 constexpr int pageStoppedError = -1;
+// How long a completed page's body markup is waited for.
+constexpr int bodyReadPatienceMs = 3000;
 
 // Lock levels as the handlers read them: 0 not secure, above 1 secure.
 constexpr int notSecure = 0;
@@ -277,22 +280,29 @@ void WebEnginePageView::onLoadSucceeded()
     emit SetSecureLockIcon(https ? secure : notSecure);
     const quint64 generation = m_loadGeneration;
     // The document is complete only once its body markup is in hand, so that the handler
-    // reads the markup of this very document, synchronously, as it expects.
-    m_page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
-        [self = QPointer(this), generation](const QVariant &result) {
-            if (!self || self->m_loadGeneration != generation)
-                return;
-            self->m_body = result.typeId() == QMetaType::QString
-                ? std::optional<QString>(result.toString())
-                : std::nullopt;
-            self->m_shownDocument = true;
-            emit self->DocumentComplete(self->LocationURL());
-            self->onLoadEnded();
-            // The engine replaces its focus widget after a cross-site navigation; a view
-            // that had the focus gets it back.
-            if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
-                self->m_view->setFocus();
+    // reads the markup of this very document, synchronously, as it expects. A page whose
+    // own scripts keep its renderer busy never answers: it completes without a body then.
+    const auto complete = [self = QPointer(this), generation](std::optional<QString> body) {
+        if (!self || self->m_loadGeneration != generation
+            || self->m_completedGeneration == generation)
+            return;
+        self->m_completedGeneration = generation;
+        self->m_body = std::move(body);
+        self->m_shownDocument = true;
+        emit self->DocumentComplete(self->LocationURL());
+        self->onLoadEnded();
+        // The engine replaces its focus widget after a cross-site navigation; a view that
+        // had the focus gets it back.
+        if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
+            self->m_view->setFocus();
+    };
+    m_page->runJavaScript(
+        bodyScript, QWebEngineScript::ApplicationWorld, [complete](const QVariant &result) {
+            complete(result.typeId() == QMetaType::QString
+                    ? std::optional<QString>(result.toString())
+                    : std::nullopt);
         });
+    QTimer::singleShot(bodyReadPatienceMs, this, [complete] { complete(std::nullopt); });
 }
 
 void WebEnginePageView::onRendererGone()

@@ -58,6 +58,7 @@ private:
     // Counts the loads started, so that a late script answer about an earlier page is
     // recognised and dropped.
     quint64 m_loadGeneration = 0;
+    quint64 m_completedGeneration = 0;
     bool m_loading = false;
     bool m_shownDocument = false;
     bool m_hadFocus = false;

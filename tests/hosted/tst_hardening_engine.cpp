@@ -10,6 +10,7 @@
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tab_header/progressbox.h"
 
 #include <csignal>
 #include <QComboBox>
@@ -33,6 +34,7 @@ private slots:
     void typedScriptNeverRuns();
     void localFilesLoad();
     void floodingPageLeavesTheWindowResponsive();
+    void busyPageStillCompletes();
 
 private:
     void type(const QString &text)
@@ -182,6 +184,26 @@ void TestHardeningEngine::floodingPageLeavesTheWindowResponsive()
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
     QVERIFY(m_form->flik.ubound() < 20);
+}
+
+void TestHardeningEngine::busyPageStillCompletes()
+{
+    // The page's own script takes its renderer for good once it has loaded.
+    m_server->page("/busy",
+        "<html><head><title>Busy</title></head><body><p>busy</p><script>"
+        "addEventListener('load', () => setTimeout(() => { for (;;) {} }, 0));"
+        "</script></body></html>");
+    m_form->Codetext(1)->setText("earlier");
+    go(m_server->url("/busy"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Busy"), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->flik(1)->prog->isHidden(), timeout);
+    // The window goes on; the source view kept what it had, or has the page's markup.
+    const QString source = m_form->Codetext(1)->text();
+    QVERIFY2(source == "earlier" || source.startsWith("<p>busy</p>"), qPrintable(source));
+    m_form->newflik_Click();
+    QCOMPARE(m_form->current, 2.0f);
+    // Closing it ends the busy renderer with the tab.
+    m_form->flik(1)->closer_Click();
 }
 
 QTEST_MAIN(TestHardeningEngine)
