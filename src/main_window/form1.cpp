@@ -213,10 +213,19 @@ void Form1::Form_Load()
         last->sellect();
 }
 
-PageView *Form1::viewAt(float index) const
+// A tab's index from a float field; the template's 0 and out-of-range values name none.
+static std::optional<TabIndex> tabAt(float index)
 {
     const auto tab = toTabIndex(index);
-    if (!tab || *tab < 1)
-        return nullptr;
-    return WebBrowser(*tab);
+    return tab && *tab >= 1 ? tab : std::nullopt;
+}
+
+PageView *Form1::viewAt(float index) const
+{
+    return WebBrowser(tabAt(index));
+}
+
+SourceEditor *Form1::editorAt(float index) const
+{
+    return Codetext(tabAt(index));
 }

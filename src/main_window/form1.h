@@ -117,6 +117,7 @@ public:
 
     // The page view a float field such as `current` names; never the hidden template.
     PageView *viewAt(float index) const;
+    SourceEditor *editorAt(float index) const;
 
     // Forgets a closed tab's pop-up count; its index may be given out again.
     void forgetTab(int index) { m_popups.forget(index); }

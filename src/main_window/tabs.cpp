@@ -27,8 +27,7 @@ std::optional<int> Form1::openTab(bool viewBeforeSource)
         return std::nullopt;
     ::flik *header = flik(index);
     if (::flik *previous = flik(index - 1))
-        header->setLeft(
-            static_cast<float>(previous->Left()) + static_cast<float>(previous->Width()));
+        header->setLeft(previous->Left() + previous->Width());
     header->indexer(static_cast<float>(index));
     header->show();
     loadWebBrowser(WebBrowser.ubound() + 1);

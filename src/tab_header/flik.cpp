@@ -206,9 +206,8 @@ void flik::activate(ViewStep viewStep)
 
 void flik::showViews(ViewStep viewStep)
 {
-    const auto index = toTabIndex(myindex);
     PageView *view = form.viewAt(myindex);
-    SourceEditor *editor = index && *index > 0 ? form.Codetext(*index) : nullptr;
+    SourceEditor *editor = form.editorAt(myindex);
     const bool sourceShown = vs->isChecked();
     if (viewStep == ViewStep::Full)
         form.sc->setChecked(sourceShown);

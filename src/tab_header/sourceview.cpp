@@ -8,9 +8,8 @@
 
 void flik::vs_Click()
 {
-    const auto index = toTabIndex(myindex);
     PageView *view = form.viewAt(myindex);
-    SourceEditor *editor = index && *index > 0 ? form.Codetext(*index) : nullptr;
+    SourceEditor *editor = form.editorAt(myindex);
     if (vs->isChecked()) {
         if (view)
             view->raise();
