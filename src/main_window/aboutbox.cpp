@@ -6,14 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-        Twips::toPixels(height));
-}
-} // namespace
-
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
@@ -50,7 +42,7 @@ AboutBox::AboutBox(QWidget *parent)
     Label2->setFixedWidth(Twips::toPixels(2925));
     Label2->adjustSize();
 
-    Ok->setGeometry(twipsRect(7080, 4560, 1455, 495));
+    Ok->setGeometry(Twips::toRect(7080, 4560, 1455, 495));
     Ok->setDefault(true);
     connect(Ok, &QPushButton::clicked, this, &AboutBox::Ok_Click);
 }

@@ -1,5 +1,6 @@
 #include "main_window/coolbar.h"
 
+#include "main_window/tabstrip.h"
 #include "main_window/twips.h"
 
 #include <QComboBox>
@@ -14,19 +15,13 @@ constexpr double addressLeft = 3195, addressTop = 150, addressHeight = 315;
 constexpr double stripLeft = 165, stripTop = 630, stripHeight = 405;
 constexpr double rightMargin = 90;
 
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-        Twips::toPixels(height));
-}
-
 } // namespace
 
 CoolBar::CoolBar(QWidget *parent)
     : QWidget(parent)
     , m_toolbar(new QToolBar(this))
     , m_address(new QComboBox(this))
-    , m_strip(new QWidget(this))
+    , m_strip(new TabStrip(this))
 {
     setFixedHeight(Twips::toPixels(barHeight));
     m_toolbar->setIconSize(QSize(32, 32));
@@ -44,9 +39,9 @@ void CoolBar::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     const double width = Twips::fromPixels(this->width());
-    m_toolbar->setGeometry(twipsRect(toolbarLeft, toolbarTop, toolbarWidth, toolbarHeight));
-    m_address->setGeometry(twipsRect(
+    m_toolbar->setGeometry(Twips::toRect(toolbarLeft, toolbarTop, toolbarWidth, toolbarHeight));
+    m_address->setGeometry(Twips::toRect(
         addressLeft, addressTop, qMax(2415.0, width - addressLeft - rightMargin), addressHeight));
-    m_strip->setGeometry(
-        twipsRect(stripLeft, stripTop, qMax(2415.0, width - stripLeft - rightMargin), stripHeight));
+    m_strip->setGeometry(Twips::toRect(
+        stripLeft, stripTop, qMax(2415.0, width - stripLeft - rightMargin), stripHeight));
 }

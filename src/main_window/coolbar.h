@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QToolBar;
+class TabStrip;
 
 // The rebar at the top of the window: the toolbar and the address box on the first row,
 // the tab strip on the second. Bands keep their designed places and stretch to the right.
@@ -16,7 +17,7 @@ public:
     QToolBar *toolbar() const { return m_toolbar; }
     QComboBox *address() const { return m_address; }
     // The tab strip: holds the new-tab button and the tab headers at twips positions.
-    QWidget *strip() const { return m_strip; }
+    TabStrip *strip() const { return m_strip; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -24,5 +25,5 @@ protected:
 private:
     QToolBar *m_toolbar = nullptr;
     QComboBox *m_address = nullptr;
-    QWidget *m_strip = nullptr;
+    TabStrip *m_strip = nullptr;
 };

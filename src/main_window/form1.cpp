@@ -5,6 +5,7 @@
 #include "main_window/artwork.h"
 #include "main_window/coolbar.h"
 #include "main_window/mainstatusbar.h"
+#include "main_window/tabstrip.h"
 #include "main_window/twips.h"
 #include "main_window/warningpanel.h"
 #include "tab_header/flik.h"
@@ -21,7 +22,9 @@
 
 namespace {
 
-// Passes the Enter key of the address box to the window's handler, which may swallow it.
+// Passes the keys typed into the address box to the window's handler, which may swallow
+// them. It watches the box itself: the box has the keyboard focus and hands keys to its line
+// edit directly, past any filter on the line edit.
 class AddressKeys final : public QObject
 {
 public:
@@ -55,7 +58,7 @@ private:
 
 Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     : QMainWindow(parent)
-    , m_factory(std::move(factory))
+    , tabs(*this, std::move(factory))
     , m_addresses(std::move(addresses))
 {
     setWindowTitle(tr("Tessarvine 2 BETA"));
@@ -63,7 +66,7 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     resize(Twips::toPixels(12150), Twips::toPixels(8625));
     buildMenus();
     buildControls();
-    buildTemplates();
+    tabs.loadTemplates();
     Form_Load();
 }
 
@@ -116,7 +119,7 @@ void Form1::buildControls()
     address = CoolBar1->address();
     Picture1 = CoolBar1->strip();
     address->setEditText(tr("Loading..."));
-    address->lineEdit()->installEventFilter(new AddressKeys(this, address));
+    address->installEventFilter(new AddressKeys(this, address));
 
     struct Button
     {
@@ -174,24 +177,6 @@ void Form1::buildControls()
     Text1->setMaxLength(50);
     Text1->setGeometry(0, 0, Twips::toPixels(615), Twips::toPixels(285));
     Text1->hide();
-}
-
-void Form1::buildTemplates()
-{
-    auto *view = m_factory(container);
-    view->setGeometry(0, 0, Twips::toPixels(7815), Twips::toPixels(5295));
-    view->hide();
-    WebBrowser.load(0, view);
-
-    auto *editor = new SourceEditor(container);
-    editor->setGeometry(0, 0, Twips::toPixels(11955), Twips::toPixels(5775));
-    editor->hide();
-    Codetext.load(0, editor);
-
-    auto *header = new ::flik(*this, Picture1);
-    header->setLeft(-1440);
-    header->hide();
-    flik.load(0, header);
 }
 
 void Form1::Form_Load()

@@ -2,6 +2,7 @@
 
 #include "hosted/pageview.h"
 #include "main_window/controlarray.h"
+#include "main_window/tablife.h"
 #include "page_events/contentwarnings.h"
 #include "page_events/popupthrottle.h"
 
@@ -19,6 +20,7 @@ class QLineEdit;
 class QToolBar;
 class QToolButton;
 class SourceEditor;
+class TabStrip;
 class WarningPanel;
 class flik;
 
@@ -53,13 +55,15 @@ public:
     ControlArray<PageView> WebBrowser;
     ControlArray<SourceEditor> Codetext;
     ControlArray<::flik> flik;
+    // Makes and removes the three elements of a tab together.
+    TabLife tabs;
     // The headers drawn selected, which the next activation clears.
     std::vector<QPointer<::flik>> selectedHeaders;
 
     CoolBar *CoolBar1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
     QComboBox *address = nullptr;
-    QWidget *Picture1 = nullptr;
+    TabStrip *Picture1 = nullptr;
     QToolButton *newflik = nullptr;
     QLabel *lock = nullptr;
     QLabel *downloadico = nullptr;
@@ -132,18 +136,8 @@ protected:
 private:
     void buildMenus();
     void buildControls();
-    void buildTemplates();
     void Form_Load();
 
-    // The tab-opening steps shared by the new-tab button and a page's new-window request;
-    // the new index, or nothing when no further tab can be made.
-    std::optional<int> openTab(bool viewBeforeSource);
-    void loadWebBrowser(int index);
-    void loadCodetext(int index);
-    bool loadFlik(int index);
-    void wire(PageView *view, int index);
-
-    PageViewFactory m_factory;
     Addresses m_addresses;
     PopupThrottle m_popups;
     double m_containerHeight = 0;

@@ -44,7 +44,11 @@ void Form1::sc_Click()
 
 void Form1::mnusearch_Click()
 {
+    // When no new tab can be made, the highest tab is not the new one: nothing changes.
+    const int before = flik.ubound();
     newflik_Click();
-    if (::flik *header = flik(flik.ubound()); header && flik.ubound() > 0)
+    if (flik.ubound() <= before)
+        return;
+    if (::flik *header = flik(flik.ubound()))
         header->viewsearch_Click();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QtGlobal>
 
 // Window geometry is designed in twips (1/1440 inch). The whole program keeps the designed
@@ -24,6 +25,12 @@ inline int toPixels(double twips)
 inline double fromPixels(int pixels)
 {
     return pixels * perPixel;
+}
+
+// A designed rectangle (left, top, width, height in twips) as a widget's geometry.
+inline QRect toRect(double left, double top, double width, double height)
+{
+    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
 } // namespace Twips

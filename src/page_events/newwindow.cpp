@@ -1,6 +1,7 @@
 // A page's request for a new window: opened as a new tab, or blocked with a notice.
 #include "main_window/form1.h"
 #include "main_window/warningpanel.h"
+#include "tab_header/flik.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -19,7 +20,9 @@ void Form1::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
     }
     // The requesting view is never handed back: the pop-up would replace the page the
     // user is on. No new tab, no window.
-    const auto index = openTab(false);
+    const auto index = tabs.open(false);
     request.ppDisp = index ? WebBrowser(*index) : nullptr;
     request.Cancel = request.ppDisp == nullptr;
+    if (index)
+        flik(*index)->sellect();
 }

@@ -1,5 +1,4 @@
 // Closing a tab from its header's close box.
-#include "hosted/sourceeditor.h"
 #include "main_window/form1.h"
 #include "main_window/mainstatusbar.h"
 #include "tab_header/flik.h"
@@ -20,16 +19,6 @@ flik *nearestTab(const Form1 &form, int closed)
         if (flik *header = form.flik(i))
             return header;
     return nullptr;
-}
-
-template <typename T> void removeElement(ControlArray<T> &array, int index, QObject *receiver)
-{
-    if (T *element = array.unload(index)) {
-        // A late signal from it must not reach the tab that reuses its index.
-        element->disconnect(receiver);
-        element->hide();
-        element->deleteLater();
-    }
 }
 
 } // namespace
@@ -66,11 +55,6 @@ void flik::closer_Click()
         form.StatusBar1->setPanel2Text(QString());
     }
 
-    removeElement(form.WebBrowser, *me, &form);
-    removeElement(form.Codetext, *me, &form);
-    form.forgetTab(*me);
     // This header goes last, and only after its own click handler has returned.
-    form.flik.unload(*me);
-    hide();
-    deleteLater();
+    form.tabs.close(*me);
 }

@@ -29,6 +29,8 @@ void flik::iconi_Click()
 
 void flik::searchicon_GotFocus()
 {
+    if (!form.tabs.focusActivates())
+        return;
     activate(ViewStep::PageOnly);
 }
 

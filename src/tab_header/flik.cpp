@@ -5,6 +5,7 @@
 #include "main_window/artwork.h"
 #include "main_window/form1.h"
 #include "main_window/mainstatusbar.h"
+#include "main_window/tabstrip.h"
 #include "main_window/twips.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
@@ -20,12 +21,6 @@
 #include <utility>
 
 namespace {
-
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-        Twips::toPixels(height));
-}
 
 // A menu item whose handler decides its check mark: the item's own toggle is undone.
 QAction *addModeItem(QMenu *menu, const QString &caption, flik *header, void (flik::*handler)())
@@ -61,7 +56,7 @@ flik::flik(Form1 &form, QWidget *parent)
     connect(StatusBar1, &HeaderFace::mouseDown, this, &flik::StatusBar1_MouseDown);
 
     secure->setPixmap(Artwork::lock(QSize(12, 15)));
-    secure->setGeometry(twipsRect(60, 70, 180, 225));
+    secure->setGeometry(Twips::toRect(60, 70, 180, 225));
     secure->setAccessibleName(tr("Encrypted"));
     secure->hide();
 
@@ -74,20 +69,20 @@ flik::flik(Form1 &form, QWidget *parent)
     placeCloser(m_closerLeft);
     connect(closer, &QToolButton::clicked, this, &flik::closer_Click);
 
-    prog->setGeometry(twipsRect(15, 45, 1420, 255));
+    prog->setGeometry(Twips::toRect(15, 45, 1420, 255));
     prog->hide();
     connect(prog, &ProgressBox::mouseDown, this, &flik::prog_MouseDown);
 
-    searchicon->setGeometry(twipsRect(0, 30, 1455, 315));
+    searchicon->setGeometry(Twips::toRect(0, 30, 1455, 315));
     searchicon->setAutoFillBackground(true);
     searchicon->setFocusPolicy(Qt::TabFocus);
     searchicon->installEventFilter(this);
     searchicon->hide();
     iconi->setPixmap(Artwork::magnifier());
-    iconi->setGeometry(twipsRect(30, 30, 210, 225));
+    iconi->setGeometry(Twips::toRect(30, 30, 210, 225));
     iconi->setAccessibleName(tr("Search"));
     iconi->installEventFilter(this);
-    SearchText->setGeometry(twipsRect(270, 50, 1170, 230));
+    SearchText->setGeometry(Twips::toRect(270, 50, 1170, 230));
     SearchText->setFrame(false);
     SearchText->setAccessibleName(tr("Search text"));
     SearchText->installEventFilter(this);
@@ -110,7 +105,7 @@ void flik::copyConfiguration(const flik &model)
 
 void flik::applyGeometry()
 {
-    setGeometry(twipsRect(m_left, m_top, m_width, m_height));
+    setGeometry(Twips::toRect(m_left, m_top, m_width, m_height));
     // The face is aligned to the header's top and always spans its width.
     StatusBar1->setGeometry(0, 0, width(), Twips::toPixels(345));
 }
@@ -202,6 +197,7 @@ void flik::activate(ViewStep viewStep)
         form.StatusBar1->setPanel2Picture(QPixmap());
         form.StatusBar1->setPanel2Text(QString());
     }
+    form.Picture1->ensureVisible(this);
 }
 
 void flik::showViews(ViewStep viewStep)

@@ -5,6 +5,7 @@
 #include "main_window/twips.h"
 #include "main_window/warningpanel.h"
 #include "support/formfixture.h"
+#include "support/input.h"
 #include "tab_header/flik.h"
 
 #include <QAction>
@@ -57,15 +58,23 @@ void TestNavigation::enterNavigatesTheActiveTabOnly()
 
 void TestNavigation::enterReachesNeitherBoxNorList()
 {
+    // Keys go where a keyboard sends them: to the box, which has the focus after a click.
     FormFixture f;
     Form1 &form = *f.form;
-    form.show();
-    form.address->setEditText("typed.test");
+    QVERIFY(Input::clickFocus(form.address));
+    Input::key(Qt::Key_A, Qt::ControlModifier);
+    Input::type("typed.test");
     const int items = form.address->count();
-    QTest::keyClick(form.address->lineEdit(), Qt::Key_Return);
+    Input::key(Qt::Key_Return);
     QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("typed.test"));
     QCOMPARE(form.address->count(), items);
     QCOMPARE(form.address->currentText(), QStringLiteral("typed.test"));
+    // The keypad's Enter too, in a second tab.
+    form.newflik_Click();
+    QVERIFY(Input::clickFocus(form.address));
+    Input::type("second.test");
+    Input::key(Qt::Key_Enter);
+    QCOMPARE(f.view(2)->navigated, QStringList { "second.test" });
 }
 
 void TestNavigation::otherKeysNeverNavigate()
@@ -76,9 +85,10 @@ void TestNavigation::otherKeysNeverNavigate()
         f.form->address_KeyPress(code);
         QCOMPARE(code, key);
     }
-    f.form->show();
-    QTest::keyClicks(f.form->address->lineEdit(), "abc");
-    QTest::keyClick(f.form->address->lineEdit(), Qt::Key_Escape);
+    QVERIFY(Input::clickFocus(f.form->address));
+    Input::type("abc ");
+    Input::key(Qt::Key_Escape);
+    Input::key(Qt::Key_Tab);
     QCOMPARE(f.view(1)->navigated.size(), 1);
 }
 

@@ -3,7 +3,9 @@
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
+#include <memory>
 #include <QTest>
+#include <QWebEnginePage>
 
 bool EngineTest::openWindow()
 {
@@ -42,4 +44,21 @@ void EngineTest::go(const QString &address)
 {
     if (PageView *active = m_form->viewAt(m_form->current))
         active->Navigate(address);
+}
+
+QVariant EngineTest::evaluate(WebEnginePageView *view, const QString &script)
+{
+    struct Answer
+    {
+        QVariant value;
+        bool done = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    view->page()->runJavaScript(script, [answer](const QVariant &value) {
+        answer->value = value;
+        answer->done = true;
+    });
+    if (!QTest::qWaitFor([&answer] { return answer->done; }, timeout))
+        return QStringLiteral("no answer");
+    return answer->value;
 }

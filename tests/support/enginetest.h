@@ -26,6 +26,10 @@ protected:
     WebEnginePageView *view(int index) const;
     // Navigates the active tab.
     void go(const QString &address);
+    // Runs a script in a view's page and waits for its answer; "no answer" after the
+    // timeout. The answer is kept in shared state, so a late one never writes into a call
+    // that has returned.
+    static QVariant evaluate(WebEnginePageView *view, const QString &script);
 
     HttpResponder *m_server = nullptr;
     EngineProfile *m_profile = nullptr;

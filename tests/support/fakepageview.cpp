@@ -2,6 +2,18 @@
 
 #include <QPointer>
 
+FakePageView::FakePageView(QWidget *parent)
+    : PageView(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FakePageView::focusInEvent(QFocusEvent *event)
+{
+    PageView::focusInEvent(event);
+    emit GotFocus();
+}
+
 void FakePageView::requestBodyInnerHtml(
     QObject *context, std::function<void(const QString &)> reply)
 {

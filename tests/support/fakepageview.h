@@ -10,7 +10,7 @@ class FakePageView final : public PageView
 {
     Q_OBJECT
 public:
-    using PageView::PageView;
+    explicit FakePageView(QWidget *parent = nullptr);
 
     void Navigate(const QString &address) override { navigated << address; }
     void GoBack() override { ++backs; }
@@ -41,6 +41,10 @@ public:
     // Completes a document as the engine would: the view reports the page, then the event.
     void complete(const QString &newUrl, const QString &newName,
         std::optional<QString> newBody = std::nullopt);
+
+protected:
+    // A click into the page gives it the focus, which the view reports, as the engine's does.
+    void focusInEvent(QFocusEvent *event) override;
 };
 
 // Makes fake views and keeps a list of every one made, template first.

@@ -1,16 +1,20 @@
 // Pop-up requests, navigation errors and closing tabs, on fake page views.
 #include "hosted/sourceeditor.h"
 #include "main_window/mainstatusbar.h"
+#include "main_window/tabstrip.h"
 #include "main_window/warningpanel.h"
 #include "page_events/popupthrottle.h"
 #include "support/formfixture.h"
+#include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QPointer>
 #include <QTest>
+#include <QToolButton>
 
 class TestClosing : public QObject
 {
@@ -21,13 +25,15 @@ private slots:
     void popupFromABackgroundTab();
     void popupLoopIsBounded();
     void throttleWindowSlides();
-    void popupRefusedWhenNoTabCanBeMade();
+    void nothingChangesWhenNoTabCanBeMade();
     void navigationErrorShowsOrHidesThePanel();
     void closingABackgroundTabKeepsTheActiveOne();
     void closingTheActiveTabGoesBack();
     void closingBackgroundThenActiveLeavesATabActive();
     void closingTheOnlyTabLeavesNoneActive();
     void closingWithHolesMovesOnlyLoadedHeaders();
+    void nearestTabToTheLeftComesFirst();
+    void closingTheFocusedPageActivatesTheRememberedTab();
     void closingDestroysAfterTheHandler();
 };
 
@@ -111,18 +117,25 @@ void TestClosing::throttleWindowSlides()
         QVERIFY(throttle.allow(1, 5000));
 }
 
-void TestClosing::popupRefusedWhenNoTabCanBeMade()
+void TestClosing::nothingChangesWhenNoTabCanBeMade()
 {
     FormFixture f;
     Form1 &form = *f.form;
     // The highest index a tab can have is taken: no new tab, and never the requesting view.
-    auto *last = new ::flik(form, form.Picture1);
+    auto *last = new ::flik(form, form.Picture1->headers());
     QVERIFY(form.flik.load(32767, last));
     NewWindowRequest request;
     emit f.view(1)->NewWindow2(request);
     QVERIFY(request.Cancel);
     QVERIFY(!request.ppDisp);
     QCOMPARE(form.WebBrowser.ubound(), 1);
+    QCOMPARE(form.current, 1.0f);
+    // "Search Tab" opens nothing, and turns no existing tab into a search tab.
+    form.mnusearch_Click();
+    QVERIFY(!last->viewsearch->isChecked());
+    QVERIFY(!form.flik(1)->viewsearch->isChecked());
+    QCOMPARE(form.WebBrowser.count(), 2);
+    QCOMPARE(form.Codetext.count(), 2);
     QCOMPARE(form.current, 1.0f);
 }
 
@@ -251,6 +264,48 @@ void TestClosing::closingWithHolesMovesOnlyLoadedHeaders()
     QCOMPARE(form.flik(1)->Left(), firstLeft);
     QCOMPARE(form.flik(3)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
     QCOMPARE(form.current, 5.0f);
+}
+
+void TestClosing::nearestTabToTheLeftComesFirst()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    for (int i = 0; i < 4; ++i)
+        form.newflik_Click(); // tabs 1-5
+    form.flik(3)->sellect();
+    form.flik(4)->closer_Click(); // background: 3 stays, and lastone becomes the closed 4
+    form.flik(3)->closer_Click();
+    // Open tabs on both sides of 3; the left one wins.
+    QCOMPARE(form.current, 2.0f);
+    QCOMPARE(form.flik(2)->StatusBar1->bevel(), 1);
+}
+
+void TestClosing::closingTheFocusedPageActivatesTheRememberedTab()
+{
+    // Hiding the focused page passes the focus on along the focus chain; the focus must not
+    // choose the tab that becomes active.
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    form.flik(1)->sellect();
+    form.flik(2)->sellect();
+    QVERIFY(Input::clickFocus(form.WebBrowser(2)));
+    QCOMPARE(form.current, 2.0f);
+    QTest::mouseClick(form.flik(2)->closer, Qt::LeftButton);
+    QCOMPARE(form.current, 1.0f);
+    QCOMPARE(form.flik(1)->StatusBar1->bevel(), 1);
+    QCOMPARE(form.flik(3)->StatusBar1->bevel(), 0);
+    // The keyboard goes with the eyes, to the page now shown.
+    QCOMPARE(QApplication::focusWidget(), form.WebBrowser(1));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(form.current, 1.0f);
+    // The last tab closing with the focus leaves it in the address box, and no tab active.
+    form.flik(3)->closer_Click();
+    QVERIFY(Input::clickFocus(form.WebBrowser(1)));
+    QTest::mouseClick(form.flik(1)->closer, Qt::LeftButton);
+    QCOMPARE(form.current, 0.0f);
+    QCOMPARE(QApplication::focusWidget(), form.address);
 }
 
 void TestClosing::closingDestroysAfterTheHandler()

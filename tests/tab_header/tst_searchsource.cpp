@@ -3,6 +3,7 @@
 #include "hosted/sourceeditor.h"
 #include "main_window/warningpanel.h"
 #include "support/formfixture.h"
+#include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
@@ -236,11 +237,11 @@ void TestSearchSource::enterInTheSearchField()
 {
     FormFixture f;
     Form1 &form = *f.form;
-    form.show();
     form.mnusearch_Click();
     flik *header = form.flik(2);
-    QTest::keyClicks(header->SearchText, "C# tutorial");
-    QTest::keyClick(header->SearchText, Qt::Key_Return);
+    QVERIFY(Input::clickFocus(header->SearchText));
+    Input::type("C# tutorial");
+    Input::key(Qt::Key_Return);
     QCOMPARE(
         f.view(2)->navigated, QStringList { "http://search.test/search?hl=en&q=C%23%20tutorial" });
     QVERIFY(!header->viewsearch->isChecked());

@@ -4,6 +4,7 @@
 #include "main_window/form1.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
+#include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
@@ -60,8 +61,9 @@ void TestSearchSourceEngine::searchTabSendsItsQuery()
     m_form->mnusearch_Click();
     flik *header = m_form->flik(2);
     QCOMPARE(caption(2), QStringLiteral("Search"));
-    QTest::keyClicks(header->SearchText, "C# & more");
-    QTest::keyClick(header->SearchText, Qt::Key_Return);
+    QVERIFY(Input::clickFocus(header->SearchText));
+    Input::type("C# & more");
+    Input::key(Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Results"), timeout);
     QVERIFY(m_server->requested.contains("/search?hl=en&q=C%23%20%26%20more"));
     QVERIFY(!header->viewsearch->isChecked());

@@ -1,0 +1,178 @@
+#include "main_window/tabstrip.h"
+
+#include "main_window/twips.h"
+
+#include <QEvent>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr int arrowPixels = 14;
+// An arrow press scrolls by a header of the designed width; a wheel notch by half that.
+constexpr double arrowStepTwips = 1845;
+constexpr int wheelNotch = 120;
+
+QToolButton *makeArrow(Qt::ArrowType direction, const QString &name, QWidget *parent)
+{
+    auto *arrow = new QToolButton(parent);
+    arrow->setArrowType(direction);
+    arrow->setAutoRaise(true);
+    arrow->setAutoRepeat(true);
+    arrow->setFocusPolicy(Qt::NoFocus);
+    arrow->setAccessibleName(name);
+    arrow->setToolTip(name);
+    arrow->hide();
+    return arrow;
+}
+
+} // namespace
+
+TabStrip::TabStrip(QWidget *parent)
+    : QWidget(parent)
+    , scrollLeft(makeArrow(Qt::LeftArrow, tr("Scroll tabs left"), this))
+    , scrollRight(makeArrow(Qt::RightArrow, tr("Scroll tabs right"), this))
+    , m_viewport(new QWidget(this))
+    , m_headers(new QWidget(m_viewport))
+{
+    m_headers->installEventFilter(this);
+    const int step = Twips::toPixels(arrowStepTwips);
+    connect(scrollLeft, &QToolButton::clicked, this, [this, step] { scrollBy(-step); });
+    connect(scrollRight, &QToolButton::clicked, this, [this, step] { scrollBy(step); });
+}
+
+bool TabStrip::overflows() const
+{
+    return !scrollRight->isHidden();
+}
+
+void TabStrip::scrollBy(int pixels)
+{
+    if (m_relayoutPending)
+        relayout();
+    setOffset(m_offset + pixels);
+}
+
+void TabStrip::ensureVisible(QWidget *header)
+{
+    if (!header || header->parentWidget() != m_headers)
+        return;
+    m_shown = header;
+    if (m_relayoutPending || !m_extentKnown)
+        relayout();
+    m_extent = qMax(m_extent, header->geometry().right() + 1);
+    const int start = header->x() - Twips::toPixels(headersLeft);
+    const int end = start + header->width();
+    const int room = m_viewport->width();
+    int offset = m_offset;
+    if (end > offset + room)
+        offset = end - room;
+    if (start < offset)
+        offset = start;
+    setOffset(offset);
+}
+
+int TabStrip::extent()
+{
+    if (!m_extentKnown) {
+        m_extent = 0;
+        for (QObject *child : m_headers->children()) {
+            auto *widget = qobject_cast<QWidget *>(child);
+            if (widget && !widget->isHidden())
+                m_extent = qMax(m_extent, widget->geometry().right() + 1);
+        }
+        m_extentKnown = true;
+    }
+    return m_extent;
+}
+
+void TabStrip::markChanged()
+{
+    m_extentKnown = false;
+    if (m_relayoutPending)
+        return;
+    // Many headers move at once when one closes or changes its caption: one layout after.
+    m_relayoutPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_relayoutPending)
+                relayout();
+        },
+        Qt::QueuedConnection);
+}
+
+void TabStrip::relayout()
+{
+    m_relayoutPending = false;
+    const int left = Twips::toPixels(headersLeft);
+    const int room = qMax(0, width() - left);
+    const bool overflow = extent() - left > room;
+    const int arrows = overflow ? 2 * arrowPixels : 0;
+    m_viewport->setGeometry(left, 0, qMax(0, room - arrows), height());
+    scrollLeft->setGeometry(width() - 2 * arrowPixels, 0, arrowPixels, height());
+    scrollRight->setGeometry(width() - arrowPixels, 0, arrowPixels, height());
+    scrollLeft->setVisible(overflow);
+    scrollRight->setVisible(overflow);
+    setOffset(m_offset);
+}
+
+void TabStrip::setOffset(int pixels)
+{
+    const int left = Twips::toPixels(headersLeft);
+    const int room = m_viewport->width();
+    const int row = extent() - left;
+    m_offset = qBound(0, pixels, qMax(0, row - room));
+    m_headers->setGeometry(-left - m_offset, 0, qMax(extent(), left + m_offset + room), height());
+    scrollLeft->setEnabled(m_offset > 0);
+    scrollRight->setEnabled(m_offset < row - room);
+}
+
+void TabStrip::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_extentKnown = false;
+    relayout();
+    // The active header stays in sight when the strip becomes narrower.
+    if (m_shown)
+        ensureVisible(m_shown);
+}
+
+void TabStrip::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    const int notches = delta.x() != 0 ? delta.x() : delta.y();
+    if (notches == 0 || !overflows()) {
+        event->ignore();
+        return;
+    }
+    scrollBy(-notches * Twips::toPixels(arrowStepTwips / 2) / wheelNotch);
+    event->accept();
+}
+
+bool TabStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == m_headers) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+            markChanged();
+        }
+        break;
+    case QEvent::ChildRemoved:
+        if (watched == m_headers)
+            markChanged();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        if (watched != m_headers)
+            markChanged();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
