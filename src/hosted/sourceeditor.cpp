@@ -1,24 +1,35 @@
 #include "hosted/sourceeditor.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetricsF>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 #include <QVBoxLayout>
 
 namespace {
 
-QFont editorFont()
+// "Courier New", 13 pixels high.
+constexpr double designPixels = 13;
+
+// The editor's colouring styles take a font's point size: a font sized in pixels would reach
+// them as a size of -1 and be drawn a couple of pixels high. So the design's pixels are
+// turned into points at the widget's own resolution.
+// Measured rather than asked: fonts often do not declare their spacing.
+bool fixedWidth(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    return metrics.horizontalAdvance(u'i') == metrics.horizontalAdvance(u'W');
+}
+
+QFont editorFont(const QWidget &widget)
 {
     QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(13);
-    font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::TypeWriter);
+    font.setWeight(QFont::Normal);
     // Without Courier New installed, the system's own fixed font keeps columns aligned.
-    if (!QFontInfo(font).fixedPitch()) {
+    if (!fixedWidth(font))
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPixelSize(13);
-    }
+    font.setPointSizeF(designPixels * 72.0 / widget.logicalDpiY());
     return font;
 }
 
@@ -37,7 +48,7 @@ QsciScintilla *SourceEditor::editor()
     if (m_editor)
         return m_editor;
     m_editor = new QsciScintilla(this);
-    m_editor->setFont(editorFont());
+    m_editor->setFont(editorFont(*m_editor));
     m_editor->setUtf8(true);
     m_editor->setWrapMode(QsciScintilla::WrapNone);
     m_editor->setAccessibleName(tr("Page source"));
@@ -61,7 +72,7 @@ void SourceEditor::applyLanguage()
         return;
     }
     auto *lexer = new QsciLexerHTML(m_editor);
-    const QFont font = editorFont();
+    const QFont font = editorFont(*m_editor);
     lexer->setDefaultFont(font);
     lexer->setFont(font);
     m_editor->setLexer(lexer);

@@ -34,6 +34,21 @@ constexpr int secure = 2;
 // the getter of innerHTML.
 const QString bodyScript = QStringLiteral("document.body ? document.body.innerHTML : null");
 
+// Whether a title is the engine's rendering of an address ("host/path", without "http://";
+// a local file's name) rather than a title of the page's own.
+bool isStandInTitle(const QString &title, const QUrl &address)
+{
+    if (title.isEmpty() || address.isEmpty())
+        return false;
+    if (address.isLocalFile() && title == address.fileName())
+        return true;
+    const auto plain = [](const QUrl &url) {
+        return url.adjusted(QUrl::StripTrailingSlash | QUrl::NormalizePathSegments);
+    };
+    return title == address.toString() || title == address.toDisplayString()
+        || plain(QUrl::fromUserInput(title)) == plain(address);
+}
+
 } // namespace
 
 class WebEnginePageView::Page final : public QWebEnginePage
@@ -105,8 +120,12 @@ void WebEnginePageView::ensureEngine()
         if (m_loading)
             emit ProgressChange(progress, 100);
     });
-    connect(m_page, &QWebEnginePage::titleChanged, this,
-        [this](const QString &title) { emit TitleChange(title); });
+    connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        // Until a page gives a title, the engine reports the page's address as its title;
+        // that is not the page's title, and it is screened as an address at completion.
+        if (!isStandInTitle(title, m_page->url()) && !isStandInTitle(title, m_page->requestedUrl()))
+            emit TitleChange(title);
+    });
     // The engine has no status texts of its own; the hovered link's address is the one it
     // reports (and '' when the hover ends).
     connect(m_page, &QWebEnginePage::linkHovered, this,
@@ -289,8 +308,11 @@ void WebEnginePageView::onLoadSucceeded()
         self->m_completedGeneration = generation;
         self->m_body = std::move(body);
         self->m_shownDocument = true;
-        emit self->DocumentComplete(self->LocationURL());
+        // The navigation's download completes before its document does, as the control the
+        // handlers were written for raises them: the lock picture that completion puts into
+        // the status bar then stays.
         self->onLoadEnded();
+        emit self->DocumentComplete(self->LocationURL());
         // The engine replaces its focus widget after a cross-site navigation; a view that
         // had the focus gets it back.
         if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())

@@ -61,14 +61,24 @@ void Form1::WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon)
     ::flik *header = flik(Index);
     if (!header || Index < 1)
         return;
-    if (SecureLockIcon > 0)
+    if (SecureLockIcon > 0) {
         header->safe();
-    else
-        header->unsafe();
+        return;
+    }
+    header->unsafe();
+    // A lock left in the status bar over a page that is no longer encrypted would be a sign
+    // that lies: the active tab's lock goes from panel 2 at once, not at its next activation.
+    if (toTabIndex(current) == Index) {
+        StatusBar1->setPanel2Picture(QPixmap());
+        StatusBar1->setPanel2Text(QString());
+    }
 }
 
 void Form1::WebBrowser_GotFocus(int Index)
 {
+    // Focus that moves because a tab is closing is not the user's choice of a page.
+    if (!tabs.focusActivates())
+        return;
     if (::flik *header = flik(Index); header && Index > 0)
         header->sellect();
 }

@@ -49,6 +49,8 @@ public:
 private slots:
     void trustedPageShowsTheLock();
     void rejectedCertificateIsAnError();
+    void lockGoesWhenTheTabLeavesTheEncryptedPage_data();
+    void lockGoesWhenTheTabLeavesTheEncryptedPage();
 };
 
 void TestTlsEngine::trustedPageShowsTheLock()
@@ -69,6 +71,9 @@ void TestTlsEngine::trustedPageShowsTheLock()
     QTRY_COMPARE_WITH_TIMEOUT(
         form.flik(2)->StatusBar1->panelText(), QStringLiteral("     Bank"), timeout);
     QVERIFY(!form.flik(2)->secure->isHidden());
+    // Completing in the active tab leaves the lock picture beside "Encrypted".
+    QCOMPARE(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"));
+    QVERIFY(!form.StatusBar1->panel2Picture().isNull());
     form.flik(1)->sellect();
     QCOMPARE(form.StatusBar1->panel2Text(), QString());
     form.flik(2)->sellect();
@@ -101,6 +106,36 @@ void TestTlsEngine::rejectedCertificateIsAnError()
     QVERIFY(form.flik(1)->secure->isHidden());
     QCOMPARE(form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"));
     QVERIFY(forged.requested.isEmpty());
+}
+
+void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage_data()
+{
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("failed load") << true;
+    QTest::newRow("plain page") << false;
+}
+
+void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
+{
+    // A lock shown over a page that is not encrypted is a sign that lies.
+    QFETCH(bool, fails);
+    HttpResponder plain;
+    plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    HttpResponder secure(certificateFile("trusted.crt"), certificateFile("trusted.key"));
+    secure.page("/bank", "<html><head><title>Bank</title></head><body>money</body></html>");
+    EngineProfile profile;
+    Form1 form(profile.factory(), { secure.url("/bank"), plain.url("") });
+    form.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.flik(1)->secure->isHidden(), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"), timeout);
+    QSignalSpy ends(form.WebBrowser(1), &PageView::DownloadComplete);
+    form.WebBrowser(1)->Navigate(fails ? secure.url("/missing") : plain.url("/start/"));
+    QTRY_VERIFY_WITH_TIMEOUT(ends.size() >= 1, timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(form.flik(1)->secure->isHidden(), timeout);
+    QCOMPARE(form.StatusBar1->panel2Text(), QString());
+    QVERIFY(form.StatusBar1->panel2Picture().isNull());
+    if (fails)
+        QCOMPARE(form.infopanel->title(), QStringLiteral("An error accured"));
 }
 
 QTEST_MAIN(TestTlsEngine)
