@@ -1,0 +1,494 @@
+"""Drives the real tessarvine binary the way a person does, and looks at it the way a
+person or a screen reader does.
+
+One Session per run: an invisible X server (Xvfb, xcb platform), a private session bus and
+an accessibility bus. One Browser per journey: the built program started with a fresh
+home, real X input from xdotool, its accessibility tree over AT-SPI, screenshots of the
+X screen, and a local HTTP server that receives every request the browser makes. The
+engine is told to use that server as its web proxy (an engine flag, not a program hook),
+so the start page's host and the search host are answered locally, nothing leaves the
+machine, and each request the browser makes is seen.
+"""
+
+import http.server
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.parse
+from dataclasses import dataclass, field
+
+SCREEN = (1280, 1024)
+START_HOST = "www.google.com"
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def wait_for(condition, reason, timeout=15.0, interval=0.1):
+    """Polls condition until it gives a true value, which is returned; fails after timeout
+    seconds naming what was waited for."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while True:
+        try:
+            value = condition()
+            if value:
+                return value
+        except Exception as error:  # a node that went away, a window not there yet
+            last_error = error
+        if time.monotonic() > deadline:
+            detail = f" (last error: {last_error!r})" if last_error else ""
+            raise Timeout(f"waited {timeout:.0f}s for {reason}{detail}")
+        time.sleep(interval)
+
+
+def run(*command, timeout=10, env=None, check=True):
+    return subprocess.run(
+        command, env=env, check=check, timeout=timeout, capture_output=True, text=True
+    ).stdout
+
+
+# --------------------------------------------------------------------------------------
+# The local server
+
+
+@dataclass
+class Response:
+    body: bytes = b""
+    status: int = 200
+    content_type: str = "text/html; charset=utf-8"
+    delay: float = 0.0
+    headers: dict = field(default_factory=dict)
+
+
+def page(title, background, body=""):
+    """A page a person can tell apart from others: its title, and its colour on screen."""
+    html = (
+        f"<html><head><title>{title}</title></head>"
+        f"<body style='margin:0;background:{background}'>{body}</body></html>"
+    )
+    return Response(html.encode())
+
+
+class Server:
+    """Answers the browser's requests as its proxy: by host and path, with what the test
+    set; anything else is a 404. Keeps every request it received."""
+
+    def __init__(self):
+        self.routes = {}
+        self.requests = []  # (host, path with query)
+        self._lock = threading.Lock()
+        server = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            protocol_version = "HTTP/1.0"
+
+            def do_GET(self):
+                target = urllib.parse.urlsplit(self.path)
+                host = target.hostname or self.headers.get("Host", "")
+                path = target.path or "/"
+                if target.query:
+                    path += "?" + target.query
+                with server._lock:
+                    server.requests.append((host, path))
+                    response = server.routes.get((host, path.split("?")[0])) or server.routes.get(
+                        (None, path.split("?")[0])
+                    )
+                if response is None:
+                    response = Response(b"<html><body>Not found</body></html>", status=404)
+                if response.delay:
+                    time.sleep(response.delay)
+                try:
+                    self.send_response(response.status)
+                    self.send_header("Content-Type", response.content_type)
+                    self.send_header("Content-Length", str(len(response.body)))
+                    for name, value in response.headers.items():
+                        self.send_header(name, value)
+                    self.end_headers()
+                    self.wfile.write(response.body)
+                except (BrokenPipeError, ConnectionResetError):
+                    pass
+
+            def log_message(self, *args):
+                pass
+
+        self._http = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self._http.daemon_threads = True
+        self.port = self._http.server_address[1]
+        self._thread = threading.Thread(target=self._http.serve_forever, daemon=True)
+        self._thread.start()
+
+    def route(self, path, response, host=None):
+        with self._lock:
+            self.routes[(host, path)] = response
+
+    def received(self, path, host=None):
+        with self._lock:
+            return any(p == path and (host is None or h == host) for h, p in self.requests)
+
+    def paths(self):
+        with self._lock:
+            return [p for _, p in self.requests]
+
+    def close(self):
+        self._http.shutdown()
+        self._http.server_close()
+
+
+# --------------------------------------------------------------------------------------
+# The X server and the buses
+
+
+class Session:
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="tessarvine-e2e-")
+        runtime = os.path.join(self.folder, "runtime")
+        os.mkdir(runtime, 0o700)
+        self.env = dict(os.environ)
+        for name in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
+            self.env.pop(name, None)
+        self.env["XDG_RUNTIME_DIR"] = runtime
+        self.processes = []
+
+        # Xvfb picks a free display and tells it on a pipe.
+        read_end, write_end = os.pipe()
+        self.processes.append(
+            subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                 f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
+                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            )
+        )
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    raise RuntimeError("Xvfb did not start")
+                number += chunk
+        self.env["DISPLAY"] = ":" + number.decode().strip()
+
+        bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+            env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+        )
+        self.processes.append(bus)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        self.processes.append(
+            subprocess.Popen(
+                ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"],
+                env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            )
+        )
+        wait_for(
+            lambda: "unix:" in run(
+                "gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path",
+                "/org/a11y/bus", "--method", "org.a11y.Bus.GetAddress",
+                env=self.env, check=False,
+            ),
+            "the accessibility bus to answer",
+        )
+        # pyatspi finds the buses through this process's environment.
+        os.environ.update(
+            {k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")}
+        )
+
+    def close(self):
+        for process in reversed(self.processes):
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+# --------------------------------------------------------------------------------------
+# The browser
+
+
+def _atspi():
+    import pyatspi
+    from gi.repository import Atspi
+
+    # A call to a program that is busy fails fast instead of hanging the suite.
+    Atspi.set_timeout(5000, 15000)
+    return pyatspi, Atspi
+
+
+class Node:
+    """One accessible object, read afresh at every access."""
+
+    def __init__(self, accessible):
+        self.acc = accessible
+
+    @property
+    def name(self):
+        return self.acc.name or ""
+
+    @property
+    def role(self):
+        return self.acc.getRoleName()
+
+    def children(self):
+        return [Node(self.acc.getChildAtIndex(i)) for i in range(self.acc.childCount)]
+
+    @property
+    def showing(self):
+        pyatspi, _ = _atspi()
+        return self.acc.getState().contains(pyatspi.STATE_SHOWING)
+
+    def state(self, state_name):
+        pyatspi, _ = _atspi()
+        return self.acc.getState().contains(getattr(pyatspi, "STATE_" + state_name.upper()))
+
+    @property
+    def extents(self):
+        pyatspi, _ = _atspi()
+        box = self.acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    @property
+    def centre(self):
+        x, y, width, height = self.extents
+        return x + width // 2, y + height // 2
+
+    @property
+    def text(self):
+        text = self.acc.queryText()
+        return text.getText(0, text.characterCount)
+
+    @property
+    def description(self):
+        return self.acc.description or ""
+
+    def find_all(self, role=None, name=None, limit=4000, into_pages=False):
+        """Nodes below this one with the role and name given (None matches any), in
+        tree order. Pages' own content is left out unless asked for."""
+        found, pending, seen = [], [self], 0
+        while pending and seen < limit:
+            node = pending.pop(0)
+            seen += 1
+            try:
+                kids = node.children()
+            except Exception:
+                continue
+            for kid in kids:
+                try:
+                    kid_role, kid_name = kid.role, kid.name
+                except Exception:
+                    continue
+                if (role is None or kid_role == role) and (name is None or kid_name == name):
+                    found.append(kid)
+                if kid_role != "document web" or into_pages:
+                    pending.append(kid)
+        return found
+
+    def find(self, role=None, name=None, **options):
+        nodes = self.find_all(role, name, **options)
+        return nodes[0] if nodes else None
+
+
+class Browser:
+    def __init__(self, session, server, binary, args=(), name="browser"):
+        self.session = session
+        self.server = server
+        self.name = name
+        self.home = tempfile.mkdtemp(prefix="home-", dir=session.folder)
+        env = dict(session.env)
+        env.update(
+            HOME=self.home,
+            XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
+            XDG_CACHE_HOME=os.path.join(self.home, ".cache"),
+            XDG_DATA_HOME=os.path.join(self.home, ".local/share"),
+            QT_QPA_PLATFORM="xcb",
+            QT_ACCESSIBILITY="1",
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+            QTWEBENGINE_CHROMIUM_FLAGS=" ".join([
+                "--force-renderer-accessibility",
+                f"--proxy-server=http://127.0.0.1:{server.port}",
+                "--disable-background-networking",
+                "--no-first-run",
+            ]),
+        )
+        # The engine's sandbox cannot run as root (CI runs as root); as a user it stays on.
+        if os.geteuid() == 0:
+            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        self.log_path = os.path.join(session.folder, f"{name}.log")
+        self._log = open(self.log_path, "w")
+        self.process = subprocess.Popen(
+            [binary, *args], env=env, stdout=self._log, stderr=subprocess.STDOUT,
+            start_new_session=True,
+        )
+        self.env = env
+        self.app = wait_for(self._application, "the browser to appear on the accessibility bus", 30)
+        self.window = wait_for(
+            lambda: self.app.find("frame", "Tessarvine 2 BETA"), "the main window", 30
+        )
+        self.xid = wait_for(self._window_id, "the main window on the X screen", 30)
+
+    # -- finding things ------------------------------------------------------------
+
+    def _application(self):
+        pyatspi, Atspi = _atspi()
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is None:
+                continue
+            try:
+                if app.get_process_id() == self.process.pid:
+                    # Names and states change all the time: always ask the program.
+                    app.set_cache_mask(Atspi.Cache.NONE)
+                    return Node(app)
+            except Exception:
+                continue
+        return None
+
+    def _window_id(self):
+        ids = run("xdotool", "search", "--pid", str(self.process.pid), "--name",
+                  "^Tessarvine 2 BETA$", env=self.env, check=False).split()
+        return ids[0] if ids else None
+
+    def node(self, role, name, reason=None, timeout=15, showing=True, where=None):
+        """Waits for a node with the role and name, showing on screen unless told."""
+        where = where or self.window
+
+        def look():
+            for node in where.find_all(role, name):
+                if not showing or node.showing:
+                    return node
+            return None
+
+        return wait_for(look, reason or f"a {role} named {name!r}", timeout)
+
+    def headers(self):
+        """The tab headers in the strip, left to right: each is the panel that holds a
+        "Close tab" button; its name is the tab's caption."""
+        strip = self.window.find(name="Tabs")
+        found = []
+        for button in strip.find_all("push button", "Close tab"):
+            try:
+                parent = Node(button.acc.parent)
+                if parent.showing:  # the hidden template header is not a tab
+                    found.append(parent)
+            except Exception:
+                continue
+        return found
+
+    def captions(self):
+        return [header.name for header in self.headers()]
+
+    def address_box(self):
+        # Named by its text, as a screen reader reads it.
+        return self.window.find("combo box")
+
+    def address_text(self):
+        return self.address_box().find("text").text
+
+    def panel(self):
+        """The warning panel's title and message while it is shown, else None."""
+        panel = self.window.find(name="Warning")
+        if panel is None or not panel.showing:
+            return None
+        labels = [n.name for n in panel.find_all("label") if n.name != "Warning sign"]
+        return labels
+
+    def status_text(self):
+        return self.window.find("label", "Status").description
+
+    # -- acting ------------------------------------------------------------------
+
+    def xdotool(self, *args):
+        return run("xdotool", *args, env=self.env)
+
+    def focus_window(self):
+        self.xdotool("windowraise", self.xid)
+        self.xdotool("windowfocus", "--sync", self.xid)
+
+    def click_at(self, x, y, button=1):
+        # (mousemove --sync never returns when the pointer is already there)
+        self.xdotool("mousemove", str(x), str(y), "click", str(button))
+
+    def click(self, node, button=1, dx=0, dy=0):
+        x, y = node.centre
+        self.click_at(x + dx, y + dy, button)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "20", "--", text)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "30", "--", *keys)
+
+    def menu(self, *path):
+        """Chooses a menu bar item and then its entries, by clicking them."""
+        bar = self.window.find("menu bar")
+        node = bar
+        for caption in path:
+            item = self.node("menu item", caption, f"the menu item {caption!r}", where=node)
+            self.click(item)
+            node = item
+
+    def open_address(self, text):
+        """Clicks into the address box, replaces its text by typing, and presses Enter."""
+        box = self.address_box()
+        self.focus_window()
+        self.click(box, dx=-40)
+        self.key("ctrl+a")
+        self.type(text)
+        self.key("Return")
+
+    # -- looking -----------------------------------------------------------------
+
+    def screenshot(self, name):
+        path = os.path.join(SHOTS, f"{name}.png")
+        run("import", "-window", "root", path, env=self.env)
+        return path
+
+    def pixels(self, x, y, width, height):
+        """The colours a person sees in a rectangle of the screen, row by row, as (r, g, b)."""
+        out = run("import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth",
+                  "8", "txt:-", env=self.env)
+        colours = []
+        for line in out.splitlines():
+            if line.startswith("#"):
+                continue
+            values = line.split("(")[1].split(")")[0].split(",")
+            colours.append(tuple(int(float(v)) for v in values[:3]))
+        return colours
+
+    def pixel(self, x, y):
+        return self.pixels(x, y, 1, 1)[0]
+
+    def page_area(self):
+        """Extents of the view area, where the active tab's page or source shows."""
+        return self.node("filler", "Pages", "the view area").extents
+
+    def page_colour(self):
+        x, y, width, height = self.page_area()
+        return self.pixel(x + width - 20, y + height - 20)
+
+    # -- ending ------------------------------------------------------------------
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def close(self):
+        if self.alive():
+            os.killpg(self.process.pid, signal.SIGTERM)
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                os.killpg(self.process.pid, signal.SIGKILL)
+                self.process.wait(5)
+        self._log.close()
+
+
+SHOTS = os.environ.get("E2E_SCREENSHOTS") or tempfile.mkdtemp(prefix="tessarvine-shots-")
+os.makedirs(SHOTS, exist_ok=True)

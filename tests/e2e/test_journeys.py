@@ -1,0 +1,397 @@
+"""Every journey of a user, on the real program in a real X window: real key presses and
+mouse clicks, and checks only on what the screen, the accessibility tree and the local
+server show."""
+
+import os
+import time
+import unittest
+
+import harness as h
+from harness import page, wait_for
+
+BINARY = os.environ.get("TESSARVINE", "")
+session = None
+
+START = ("/start/", h.START_HOST)
+GREEN, PINK, BLUE, YELLOW = "#c0ffc0", "#ffd0d0", "#c8d8ff", "#fff0a0"
+
+
+def rgb(colour):
+    return tuple(int(colour[i : i + 2], 16) for i in (1, 3, 5))
+
+
+def near(a, b, tolerance=6):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+def setUpModule():
+    global session
+    if not BINARY or not os.access(BINARY, os.X_OK):
+        raise unittest.SkipTest("set TESSARVINE to the built program")
+    session = h.Session()
+
+
+def tearDownModule():
+    if session:
+        session.close()
+
+
+class Journey(unittest.TestCase):
+    """A fresh browser on a fresh local server, its start page loaded."""
+
+    args = ()
+
+    def setUp(self):
+        self.server = h.Server()
+        self.server.route("/start/", page("Start", GREEN, "<h1>Start</h1>"), host=h.START_HOST)
+        self.server.route(
+            "/search", page("Results", YELLOW, "<p>results</p>"), host=h.START_HOST
+        )
+        self.prepare()
+        self.browser = h.Browser(session, self.server, BINARY, self.args, name=self.id())
+        self.addCleanup(self.finish)
+        self.wait_loaded()
+
+    def prepare(self):
+        """Routes a journey needs before the browser starts."""
+
+    def wait_loaded(self):
+        wait_for(lambda: self.browser.captions() == ["Start"], "the start page's tab caption")
+
+    def finish(self):
+        outcome = getattr(self, "_outcome", None)
+        failed = outcome is not None and not outcome.success
+        if failed and self.browser.alive():
+            print(f"\nscreenshot: {self.browser.screenshot(self.id().split('.')[-1])}")
+        alive = self.browser.alive()
+        self.browser.close()
+        self.server.close()
+        if failed:
+            with open(self.browser.log_path) as log:
+                print(log.read()[-3000:])
+        self.assertTrue(alive, "the browser ended by itself during the journey")
+
+    # Helpers a person would name
+
+    def serve(self, path, title, colour, body="", host="site.test"):
+        self.server.route(path, page(title, colour, body), host=host)
+
+    def go(self, address, caption):
+        self.browser.open_address(address)
+        wait_for(lambda: caption in self.browser.captions(), f"a tab captioned {caption!r}")
+
+    def shows(self, colour):
+        wait_for(
+            lambda: near(self.browser.page_colour(), rgb(colour)),
+            f"the page area to show {colour}",
+        )
+
+    def header(self, caption):
+        return wait_for(
+            lambda: next((n for n in self.browser.headers() if n.name == caption), None),
+            f"a tab header captioned {caption!r}",
+        )
+
+    def new_tab(self):
+        before = len(self.browser.headers())
+        self.browser.click(self.browser.node("push button", "New tab"))
+        wait_for(lambda: len(self.browser.headers()) == before + 1, "one more tab header")
+
+
+class Typing(Journey):
+    def test_an_address_and_enter_loads_it_in_the_active_tab(self):
+        b = self.browser
+        self.serve("/typed", "Typed", PINK)
+        self.go("site.test/typed", "Typed")
+        self.assertTrue(self.server.received("/typed", "site.test"))
+        self.assertEqual(b.address_text(), "http://site.test/typed")
+        self.shows(PINK)
+        # The same in a new tab; the first keeps its page.
+        self.new_tab()
+        self.serve("/second", "Second", BLUE)
+        self.go("site.test/second", "Second")
+        self.assertEqual(b.captions(), ["Typed", "Second"])
+        self.shows(BLUE)
+        # Keys other than Enter load nothing.
+        requests = len(self.server.requests)
+        b.click(b.address_box(), dx=-40)
+        b.key("ctrl+a")
+        b.type("site.test/never")
+        b.key("Escape", "Tab")
+        time.sleep(1.0)  # proving that nothing is requested
+        self.assertFalse(self.server.received("/never"))
+        self.assertEqual(len(self.server.requests), requests)
+
+
+class History(Journey):
+    def test_back_forward_and_stop(self):
+        b = self.browser
+        self.serve("/one", "One", PINK)
+        self.serve("/two", "Two", BLUE)
+        self.go("site.test/one", "One")
+        self.go("site.test/two", "Two")
+        b.click(b.node("push button", "Back"))
+        self.shows(PINK)
+        wait_for(lambda: b.address_text() == "http://site.test/one", "the address of page one")
+        b.click(b.node("push button", "Forward"))
+        self.shows(BLUE)
+        wait_for(lambda: b.captions() == ["Two"], "the caption of page two")
+        # A page that takes long: Stop ends the load before it answers.
+        self.server.route("/slow", page("Slow", YELLOW), host="site.test")
+        self.server.routes[("site.test", "/slow")].delay = 8
+        b.open_address("site.test/slow")
+        wait_for(lambda: self.server.received("/slow"), "the slow page's request")
+        b.node("filler", "Loading", "the tab's progress bar")
+        started = time.monotonic()
+        b.click(b.node("push button", "Stop"))
+        wait_for(
+            lambda: not any(n.showing for n in b.window.find_all("filler", "Loading")),
+            "the progress bar to go",
+            timeout=6,
+        )
+        self.assertLess(time.monotonic() - started, 6)
+        self.assertEqual(b.captions(), ["Two"])
+        self.shows(BLUE)
+
+
+class Zoom(Journey):
+    def prepare(self):
+        self.server.route(
+            "/start/",
+            page("Start", "#ffffff", "<div style='width:400px;height:200px;background:#ff0000'></div>"),
+            host=h.START_HOST,
+        )
+
+    def block_width(self):
+        x, y, width, _ = self.browser.page_area()
+        return sum(1 for c in self.browser.pixels(x, y + 4, width, 1) if near(c, (255, 0, 0), 40))
+
+    def test_each_zoom_item_scales_the_page(self):
+        b = self.browser
+        wait_for(lambda: abs(self.block_width() - 400) <= 2, "the block at its natural size")
+        zoom = b.node("push button", "Zoom")
+        x, y, width, height = zoom.extents
+        for position, factor in ((1, 0.25), (2, 0.5), (4, 1.25), (5, 1.5), (3, 1.0)):
+            b.focus_window()
+            # The arrow at the button's right end opens the menu; the keyboard chooses.
+            b.click_at(x + width - 5, y + height // 2)
+            time.sleep(0.3)  # the menu runs modally from here on; nothing to observe yet
+            b.key(*(["Down"] * position), "Return")
+            wait_for(
+                lambda: abs(self.block_width() - 400 * factor) <= 3,
+                f"the block drawn at {int(factor * 100)}%",
+            )
+
+
+class Tabs(Journey):
+    def test_new_tab_button_and_menu_open_active_blank_tabs(self):
+        b = self.browser
+        self.shows(GREEN)
+        self.new_tab()
+        self.shows("#ffffff")
+        wait_for(lambda: b.address_text() == "", "an empty address box")
+        b.menu("New", "Tab")
+        wait_for(lambda: len(b.headers()) == 3, "a third tab header")
+        self.assertEqual(b.captions()[0], "Start")
+        # Only the start page was ever requested.
+        self.assertEqual([p for p in self.server.paths() if p != "/favicon.ico"], ["/start/"])
+
+    def test_clicking_a_header_activates_its_tab(self):
+        b = self.browser
+        self.new_tab()
+        self.serve("/other", "Other", PINK)
+        self.go("site.test/other", "Other")
+        b.click(self.header("Start"))
+        self.shows(GREEN)
+        wait_for(lambda: b.address_text() == "http://www.google.com/start/", "the start address")
+        b.click(self.header("Other"))
+        self.shows(PINK)
+        wait_for(lambda: b.address_text() == "http://site.test/other", "the other address")
+
+    def test_close_box_with_the_page_focused_goes_back_to_the_previous_tab(self):
+        b = self.browser
+        self.serve("/two", "Two", PINK)
+        self.serve("/three", "Three", BLUE)
+        self.new_tab()
+        self.go("site.test/two", "Two")
+        self.new_tab()
+        self.go("site.test/three", "Three")
+        b.click(self.header("Start"))
+        self.shows(GREEN)
+        b.click(self.header("Two"))
+        self.shows(PINK)
+        # Into the page, so that it has the keyboard focus, then its close box.
+        x, y, width, height = b.page_area()
+        b.click_at(x + width // 2, y + height // 2)
+        time.sleep(0.3)  # lets the page take the focus; the next check is what matters
+        b.click(self.header("Two").find("push button", "Close tab"))
+        wait_for(lambda: b.captions() == ["Start", "Three"], "tab two to close")
+        self.shows(GREEN)
+        wait_for(lambda: b.address_text() == "http://www.google.com/start/", "the start address")
+        # A background tab's close box keeps the active tab.
+        b.click(self.header("Three").find("push button", "Close tab"))
+        wait_for(lambda: b.captions() == ["Start"], "tab three to close")
+        self.shows(GREEN)
+
+    def test_many_tabs_keep_the_last_one_reachable(self):
+        b = self.browser
+        for _ in range(10):
+            self.new_tab()
+        strip = b.window.find(name="Tabs")
+        sx, sy, sw, sh = strip.extents
+        headers = b.headers()
+        last = headers[-1]
+        lx, ly, lw, lh = last.extents
+        # The newest header is whole on screen, inside the strip, and its close box works.
+        self.assertGreaterEqual(lx, sx)
+        self.assertLessEqual(lx + lw, sx + sw)
+        b.screenshot("many-tabs")
+        b.click(last.find("push button", "Close tab"))
+        wait_for(lambda: len(b.headers()) == 10, "the last tab to close")
+        # The strip scrolls back with the wheel to the first tab, which a click activates.
+        first = b.headers()[0]
+        for _ in range(20):
+            if first.extents[0] >= sx + 20:
+                break
+            b.click_at(sx + sw // 2, sy + sh // 2, button=4)
+        fx, fy, fw, fh = first.extents
+        b.click_at(fx + 30, fy + fh // 2)
+        self.shows(GREEN)
+        wait_for(lambda: b.address_text() == "http://www.google.com/start/", "the start address")
+
+
+class SourceViews(Journey):
+    def prepare(self):
+        self.server.route(
+            "/start/",
+            page("Start", GREEN, "<p>Hello source view, a line of markup to read</p>"),
+            host=h.START_HOST,
+        )
+
+    def source_shown(self):
+        return not near(self.browser.page_colour(), rgb(GREEN))
+
+    def text_height(self):
+        """The height in pixels of the first line of dark text in the view area."""
+        x, y, width, height = self.browser.page_area()
+        rows = self.browser.pixels(x + 5, y, 300, 60)
+        dark = [i // 300 for i, c in enumerate(rows) if sum(c) < 300]
+        return (max(dark) - min(dark) + 1) if dark else 0
+
+    def test_tab_menu_view_source_and_back(self):
+        b = self.browser
+        self.shows(GREEN)
+        header = self.header("Start")
+        b.focus_window()
+        b.click(header, button=3)
+        time.sleep(0.3)  # the menu runs modally from here on; nothing to observe yet
+        b.key("Down", "Down", "Return")  # "View search", "View Source"
+        wait_for(self.source_shown, "the source view in front")
+        b.screenshot("tab-menu-source")
+        b.click(header, button=3)
+        time.sleep(0.3)
+        b.key("Down", "Down", "Return")
+        self.shows(GREEN)
+
+    def test_view_menu_source_code_is_readable(self):
+        b = self.browser
+        self.shows(GREEN)
+        b.menu("View", "Source code")
+        wait_for(self.source_shown, "the source view in front")
+        wait_for(
+            lambda: b.node("menu item", "Source code", showing=False).state("checked"),
+            "the Source code mark",
+        )
+        shot = b.screenshot("view-source")
+        # The markup is drawn in letters a person can read, about 13 pixels high.
+        height = wait_for(lambda: self.text_height() or None, "text in the source view")
+        self.assertGreaterEqual(height, 8, f"text drawn {height} pixels high ({shot})")
+        self.assertLessEqual(height, 20, f"text drawn {height} pixels high ({shot})")
+        b.menu("View", "Source code")
+        self.shows(GREEN)
+
+
+class Search(Journey):
+    def test_search_tab_sends_the_encoded_query(self):
+        b = self.browser
+        b.menu("New", "Search Tab")
+        header = self.header("Search")
+        field = b.node("text", "Search text", "the search field", where=header)
+        b.focus_window()
+        b.click(field)
+        b.type("C# & more")
+        b.key("Return")
+        wait_for(
+            lambda: self.server.received("/search?hl=en&q=C%23%20%26%20more", h.START_HOST),
+            "the search request",
+        )
+        wait_for(lambda: b.captions() == ["Start", "Results"], "the results page's caption")
+        self.shows(YELLOW)
+
+
+class Popups(Journey):
+    def prepare(self):
+        self.serve("/popup", "Popup", BLUE)
+        self.serve("/opener", "Opener", PINK, "<script>window.open('/popup')</script>")
+
+    def test_a_popup_opens_a_tab_and_a_blocked_one_says_so(self):
+        b = self.browser
+        self.go("site.test/opener", "Opener")
+        wait_for(lambda: b.captions() == ["Opener", "Popup"], "the pop-up's own tab")
+        self.shows(BLUE)
+        self.assertIsNone(b.panel())
+        b.menu("Settings", "Popups")
+        wait_for(
+            lambda: not b.node("menu item", "Popups", showing=False).state("checked"),
+            "Popups unchecked",
+        )
+        popups = self.server.paths().count("/popup")
+        b.click(self.header("Opener"))
+        b.open_address("site.test/opener")
+        wait_for(lambda: b.panel(), "the warning panel")
+        self.assertIn("A popup window has been blocked.", b.panel())
+        time.sleep(1.0)  # proving that the pop-up is not requested
+        self.assertEqual(self.server.paths().count("/popup"), popups)
+        self.assertEqual(len(b.headers()), 2)
+
+
+class Notices(Journey):
+    def test_navigation_error_notice(self):
+        b = self.browser
+        b.open_address("site.test/missing")
+        wait_for(lambda: b.panel(), "the warning panel")
+        self.assertEqual(
+            b.panel(),
+            ["An error accured", "The Page could not be found or an error in source code of HTML."],
+        )
+
+    def test_warning_panel_close_box(self):
+        b = self.browser
+        _, top, _, _ = b.page_area()
+        self.serve("/scan", "Free virus scan", PINK)
+        self.go("site.test/scan", "Free virus scan")
+        wait_for(lambda: b.panel(), "the warning panel")
+        self.assertIn("This site might contain viruses!", b.panel())
+        wait_for(lambda: b.page_area()[1] > top, "the page moved down under the panel")
+        b.click(b.node("push button", "Close warning"))
+        wait_for(lambda: b.panel() is None, "the panel to close")
+        wait_for(lambda: b.page_area()[1] == top, "the page back at its place")
+
+    def test_about_twice_gives_one_box_and_ok_hides_it(self):
+        b = self.browser
+
+        def boxes():
+            return [n for n in b.app.find_all(name="Tessarvine - About") if n.showing]
+
+        b.menu("Help", "About")
+        wait_for(boxes, "the about box")
+        b.focus_window()
+        b.menu("Help", "About")
+        time.sleep(0.5)  # proving that no second box appears
+        self.assertEqual(len(boxes()), 1)
+        b.click(b.node("push button", "Ok", where=boxes()[0]))
+        wait_for(lambda: not boxes(), "the about box to hide")
+
+
+if __name__ == "__main__":
+    unittest.main()
