@@ -33,6 +33,9 @@ constexpr int secure = 2;
 // Read in the application's own script world, where the page's scripts cannot replace
 // the getter of innerHTML.
 const QString bodyScript = QStringLiteral("document.body ? document.body.innerHTML : null");
+// The completed document's body markup and its own title.
+const QString completionScript
+    = QStringLiteral("[document.body ? document.body.innerHTML : null, document.title]");
 
 // Whether a title is the engine's rendering of an address ("host/path", without "http://";
 // a local file's name) rather than a title of the page's own.
@@ -243,7 +246,11 @@ QString WebEnginePageView::LocationName() const
     // as a tab that shows nothing.
     if (!m_shownDocument)
         return QString();
+    // The engine's title can still be its stand-in address when a document completes; the
+    // title the document gave itself is known by then.
     const QString title = m_page->title();
+    if (!m_documentTitle.isEmpty() && isStandInTitle(title, m_page->url()))
+        return m_documentTitle;
     return title.isEmpty() ? LocationURL() : title;
 }
 
@@ -274,6 +281,7 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     case QWebEngineLoadingInfo::LoadStartedStatus:
         ++m_loadGeneration;
         m_body.reset(); // the completed page is being left
+        m_documentTitle.clear();
         m_loading = true;
         emit StatusTextChange(info.url().toDisplayString());
         emit ProgressChange(0, 100);
@@ -301,12 +309,14 @@ void WebEnginePageView::onLoadSucceeded()
     // The document is complete only once its body markup is in hand, so that the handler
     // reads the markup of this very document, synchronously, as it expects. A page whose
     // own scripts keep its renderer busy never answers: it completes without a body then.
-    const auto complete = [self = QPointer(this), generation](std::optional<QString> body) {
+    const auto complete = [self = QPointer(this), generation](
+                              std::optional<QString> body, const QString &title) {
         if (!self || self->m_loadGeneration != generation
             || self->m_completedGeneration == generation)
             return;
         self->m_completedGeneration = generation;
         self->m_body = std::move(body);
+        self->m_documentTitle = title;
         self->m_shownDocument = true;
         // The navigation's download completes before its document does, as the control the
         // handlers were written for raises them: the lock picture that completion puts into
@@ -318,13 +328,16 @@ void WebEnginePageView::onLoadSucceeded()
         if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
             self->m_view->setFocus();
     };
-    m_page->runJavaScript(
-        bodyScript, QWebEngineScript::ApplicationWorld, [complete](const QVariant &result) {
-            complete(result.typeId() == QMetaType::QString
-                    ? std::optional<QString>(result.toString())
-                    : std::nullopt);
+    m_page->runJavaScript(completionScript, QWebEngineScript::ApplicationWorld,
+        [complete](const QVariant &result) {
+            const QVariantList parts = result.toList();
+            const QVariant body = parts.value(0);
+            complete(body.typeId() == QMetaType::QString ? std::optional(body.toString())
+                                                          : std::nullopt,
+                parts.value(1).toString());
         });
-    QTimer::singleShot(bodyReadPatienceMs, this, [complete] { complete(std::nullopt); });
+    QTimer::singleShot(
+        bodyReadPatienceMs, this, [complete] { complete(std::nullopt, QString()); });
 }
 
 void WebEnginePageView::onRendererGone()

@@ -63,6 +63,8 @@ private:
     bool m_shownDocument = false;
     bool m_hadFocus = false;
     std::optional<QString> m_body;
+    // The title the completed document gave itself.
+    QString m_documentTitle;
     // A load asked for before the window was first shown.
     QUrl m_loadWhenShown;
 };

@@ -30,6 +30,7 @@ private slots:
     void completedPageIsTakenIn();
     void downloadsNeverOverwrite();
     void failedDownloadLeavesNoFile();
+    void downloadBelongsToTheTabThatStartedIt();
 
 private:
 };
@@ -126,6 +127,27 @@ void TestPageEventsEngine::failedDownloadLeavesNoFile()
     QTRY_COMPARE_WITH_TIMEOUT(
         m_form->StatusBar1->panel1Text(), QStringLiteral("Download failed"), timeout);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestPageEventsEngine::downloadBelongsToTheTabThatStartedIt()
+{
+    // Every tab's view hears of every download of the profile; only the one whose page
+    // started it may take it.
+    QTemporaryDir folder;
+    m_profile->downloads()->setDirectory(folder.path());
+    m_server->route("/file",
+        { 200, "application/octet-stream", "contents", 0,
+            { { "Content-Disposition", "attachment; filename=\"one.txt\"" } } });
+    m_form->newflik_Click();
+    go(m_server->url("/start/"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Start"), timeout);
+    m_form->flik(1)->sellect();
+    go(m_server->url("/file"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->StatusBar1->panel1Text().startsWith("Saved"), timeout);
+    QTest::qWait(500); // another view's report would come within this while
+    QVERIFY2(m_form->StatusBar1->panel1Text().startsWith("Saved"),
+        qPrintable(m_form->StatusBar1->panel1Text()));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "one.txt" });
 }
 
 QTEST_MAIN(TestPageEventsEngine)

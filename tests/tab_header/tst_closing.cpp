@@ -1,5 +1,6 @@
 // Pop-up requests, navigation errors and closing tabs, on fake page views.
 #include "hosted/sourceeditor.h"
+#include "main_window/coolbar.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/tabstrip.h"
 #include "main_window/warningpanel.h"
@@ -21,7 +22,7 @@ class TestClosing : public QObject
     Q_OBJECT
 private slots:
     void popupOpensAnActiveTabRightOfTheLast();
-    void popupBlockedReplacesAnyWarning();
+    void popupBlockedMakesRoomAndReplacesAnyWarning();
     void popupFromABackgroundTab();
     void popupLoopIsBounded();
     void throttleWindowSlides();
@@ -55,18 +56,27 @@ void TestClosing::popupOpensAnActiveTabRightOfTheLast()
     QVERIFY(form.infopanel->isHidden());
 }
 
-void TestClosing::popupBlockedReplacesAnyWarning()
+void TestClosing::popupBlockedMakesRoomAndReplacesAnyWarning()
 {
     FormFixture f;
     Form1 &form = *f.form;
-    emit f.view(1)->StatusTextChange("virus scan");
+    form.resize(800, 600);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const double full = form.containerHeight();
     form.pp_Click();
     NewWindowRequest request;
     emit f.view(1)->NewWindow2(request);
     QVERIFY(request.Cancel);
     QVERIFY(!request.ppDisp);
     QCOMPARE(form.flik.ubound(), 1);
+    // The notice makes room for itself: the pages move down under it.
     QVERIFY(!form.infopanel->isHidden());
+    QCOMPARE(form.containerHeight(), full - 495);
+    QCOMPARE(form.container->y(), form.CoolBar1->height() + form.infopanel->height());
+    form.closer_Click();
+    emit f.view(1)->StatusTextChange("virus scan");
+    emit f.view(1)->NewWindow2(request);
     QCOMPARE(form.infopanel->title(), QStringLiteral("A popup window has been blocked."));
     QCOMPARE(form.infopanel->messageText(),
         QStringLiteral("Popup windows are common comercials or ads that launches in a new "
