@@ -11,8 +11,11 @@
 #include "tab_header/flik.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -183,6 +186,88 @@ void sourceAndLoadCases(BenchTable &table, int runs)
         QStringLiteral("ms"));
 }
 
+struct EngineEventTimes
+{
+    double focus = 0, download = 0;
+};
+
+// Microseconds for one focus change and for one download request of the profile, with n
+// tabs open on the real engine (blank tabs but the first).
+EngineEventTimes engineEventsAtScale(HttpResponder &server, int n)
+{
+    EngineProfile profile;
+    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+    form.show();
+    waitFor([&] { return form.WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+    for (int i = 1; i < n; ++i)
+        form.newflik_Click();
+    EngineEventTimes times;
+
+    // Focus moving between two fields of another window.
+    QWidget pair;
+    auto *layout = new QVBoxLayout(&pair);
+    auto *first = new QLineEdit(&pair);
+    auto *second = new QLineEdit(&pair);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    pair.show();
+    QApplication::setActiveWindow(&pair);
+    waitFor([&] { return QApplication::activeWindow() == &pair; }, "the fields' window");
+    constexpr int changes = 2000;
+    QElapsedTimer clock;
+    clock.start();
+    for (int k = 0; k < changes; ++k)
+        (k % 2 ? first : second)->setFocus();
+    times.focus = elapsedMs(clock) * 1000 / changes;
+
+    // The profile's download request, delivered again and again while the first delivery
+    // of a real one is being handled. It comes from a page of no tab, so every tab lets it
+    // be; what is measured is the delivery.
+    QWebEnginePage stranger(profile.profile());
+    bool measuring = false;
+    QObject::connect(profile.profile(), &QWebEngineProfile::downloadRequested, &form,
+        [&](QWebEngineDownloadRequest *download) {
+            if (measuring || times.download > 0)
+                return;
+            measuring = true;
+            constexpr int requests = 2000;
+            QElapsedTimer delivery;
+            delivery.start();
+            for (int k = 0; k < requests; ++k)
+                emit profile.profile()->downloadRequested(download);
+            times.download = elapsedMs(delivery) * 1000 / requests;
+            measuring = false;
+            download->cancel();
+        });
+    stranger.load(QUrl(server.url("/file")));
+    waitFor([&] { return times.download > 0; }, "the download request");
+    return times;
+}
+
+void engineEventCases(BenchTable &table, int runs)
+{
+    HttpResponder server;
+    server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    server.route("/file",
+        { 200, "application/octet-stream", "x", 0,
+            { { "Content-Disposition", "attachment; filename=\"f.bin\"" } } });
+    std::map<int, QList<EngineEventTimes>> results;
+    for (int run = 0; run < runs; ++run)
+        for (const int n : { 10, 1000 })
+            results[n] << engineEventsAtScale(server, n);
+    const auto med = [&](int n, double EngineEventTimes::*field) {
+        QList<double> samples;
+        for (const EngineEventTimes &t : results[n])
+            samples << t.*field;
+        return BenchTable::median(samples);
+    };
+    table.add(QStringLiteral("6. one focus change, N = 1000"), med(1000, &EngineEventTimes::focus),
+        QStringLiteral("same, N = 10"), med(10, &EngineEventTimes::focus), QStringLiteral("us/op"));
+    table.add(QStringLiteral("6. one download request, N = 1000"),
+        med(1000, &EngineEventTimes::download), QStringLiteral("same, N = 10"),
+        med(10, &EngineEventTimes::download), QStringLiteral("us/op"));
+}
+
 void screeningCase(BenchTable &table, int runs)
 {
     QString text;
@@ -215,7 +300,12 @@ void screeningCase(BenchTable &table, int runs)
 
 void runInProcessCases(BenchTable &table, int runs)
 {
-    tabCases(table, runs);
-    sourceAndLoadCases(table, runs);
-    screeningCase(table, runs);
+    if (caseWanted(3))
+        tabCases(table, runs);
+    if (caseWanted(6))
+        engineEventCases(table, runs);
+    if (caseWanted(4))
+        sourceAndLoadCases(table, runs);
+    if (caseWanted(5))
+        screeningCase(table, runs);
 }

@@ -147,15 +147,20 @@ void runProcessCases(BenchTable &table, int runs)
     HttpResponder server;
     server.page("/start/", smallPage);
     const QString url = server.url("/start/");
-    QList<double> browserStart, bareStart;
-    for (int run = 0; run < runs; ++run) {
-        browserStart << runOnce(QStringLiteral("browser"), url, 0).ms;
-        bareStart << runOnce(QStringLiteral("bare"), url, 0).ms;
+    if (caseWanted(1)) {
+        QList<double> browserStart, bareStart;
+        for (int run = 0; run < runs; ++run) {
+            browserStart << runOnce(QStringLiteral("browser"), url, 0).ms;
+            bareStart << runOnce(QStringLiteral("bare"), url, 0).ms;
+        }
+        table.add(QStringLiteral("1. start to first page loaded"), BenchTable::median(browserStart),
+            QStringLiteral("bare QWebEngineView"), BenchTable::median(bareStart),
+            QStringLiteral("ms"));
     }
-    table.add(QStringLiteral("1. start to first page loaded"), BenchTable::median(browserStart),
-        QStringLiteral("bare QWebEngineView"), BenchTable::median(bareStart), QStringLiteral("ms"));
 
     for (const int tabs : { 1, 10 }) {
+        if (!caseWanted(2))
+            break;
         QList<double> browser, bare;
         for (int run = 0; run < qMin(runs, 5); ++run) {
             browser << runOnce(QStringLiteral("browser"), url, tabs).pssMiB;

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class DownloadSaver;
+class EngineRoutes;
 class QWebEngineProfile;
 
 // The engine's profile shared by every page view of the program: off the record (the
@@ -26,4 +27,5 @@ public:
 private:
     QWebEngineProfile *m_profile = nullptr;
     DownloadSaver *m_downloads = nullptr;
+    EngineRoutes *m_routes = nullptr;
 };

@@ -10,6 +10,8 @@ struct NewWindowRequest
 {
     class PageView *ppDisp = nullptr;
     bool Cancel = false;
+    // Whether a click or key press of the user's asked for it, rather than the page alone.
+    bool userInitiated = false;
 };
 
 // One tab's page view: the embedded web-browser control as the window's handlers see it.
@@ -46,6 +48,10 @@ public:
     // page, or when the page has no body.
     virtual void requestBodyInnerHtml(QObject *context, std::function<void(const QString &)> reply)
         = 0;
+
+    // The tab closes: the view goes once nothing of its own is still waiting on the stack
+    // (a page's dialog), and at the latest when the event being handled is done.
+    virtual void release() { deleteLater(); }
 
 signals:
     void StatusTextChange(const QString &Text);

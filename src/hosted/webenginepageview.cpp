@@ -1,14 +1,14 @@
 #include "hosted/webenginepageview.h"
 
-#include "hosted/downloadsaver.h"
+#include "hosted/engineroutes.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -65,44 +65,36 @@ public:
 protected:
     QWebEnginePage *createWindow(WebWindowType) override { return m_owner->onCreateWindow(); }
 
+    // The engine's own dialogs are modal to the whole program: a page could hold the window
+    // hostage with them. These cover the page alone.
+    void javaScriptAlert(const QUrl &origin, const QString &message) override
+    {
+        m_owner->runDialog(ScriptDialog::Kind::Alert, origin, message);
+    }
+    bool javaScriptConfirm(const QUrl &origin, const QString &message) override
+    {
+        return m_owner->runDialog(ScriptDialog::Kind::Confirm, origin, message);
+    }
+    bool javaScriptPrompt(const QUrl &origin, const QString &message, const QString &defaultValue,
+        QString *result) override
+    {
+        return m_owner->runDialog(
+            ScriptDialog::Kind::Prompt, origin, message, defaultValue, result);
+    }
+
 private:
     WebEnginePageView *m_owner;
 };
 
-WebEnginePageView::WebEnginePageView(
-    QWebEngineProfile *profile, DownloadSaver *downloads, QWidget *parent)
+WebEnginePageView::WebEnginePageView(EngineRoutes *routes, QWidget *parent)
     : PageView(parent)
-    , m_profile(profile)
-    , m_downloads(downloads)
+    , m_routes(routes)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // A tab that has loaded nothing is a blank page, without the engine behind it yet.
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-
-    connect(profile, &QWebEngineProfile::downloadRequested, this,
-        [this](QWebEngineDownloadRequest *download) {
-            if (!m_page || download->page() != m_page)
-                return;
-            bool cancel = false;
-            emit FileDownload(cancel);
-            if (cancel || !m_downloads) {
-                download->cancel();
-                return;
-            }
-            // Accepted here and now: the engine cancels a request left for later.
-            // The download may outlive the tab that started it.
-            m_downloads->save(download, [self = QPointer(this)](const QString &path) {
-                if (!self)
-                    return;
-                emit self->StatusTextChange(
-                    path.isEmpty() ? tr("Download failed") : tr("Saved %1").arg(path));
-                emit self->DownloadComplete();
-            });
-        });
-    connect(qApp, &QApplication::focusChanged, this,
-        [this](QWidget *, QWidget *now) { onFocusChanged(now); });
 }
 
 void WebEnginePageView::ensureEngine()
@@ -113,11 +105,16 @@ void WebEnginePageView::ensureEngine()
     m_view = new QWebEngineView(this);
     // Owned by the engine view, as the engine's own examples do, so that the page is torn
     // down with the view and always before the profile.
-    m_page = new Page(m_profile, this, m_view);
+    m_page = new Page(m_routes->profile(), this, m_view);
     m_view->setPage(m_page);
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
+    m_routes->add(m_page, this);
+    // The user's clicks and keys reach the engine's widgets inside the view.
+    m_view->installEventFilter(this);
 
+    connect(m_page, &QWebEnginePage::newWindowRequested, this,
+        &WebEnginePageView::onNewWindowRequested);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading)
@@ -148,8 +145,7 @@ WebEnginePageView::~WebEnginePageView()
     // is no longer a page view: their last signals, and the focus moving away from them,
     // must not reach it then. Script answers still under way are dropped.
     ++m_loadGeneration;
-    disconnect(qApp, nullptr, this, nullptr);
-    disconnect(m_profile, nullptr, this, nullptr);
+    m_routes->forget(this);
     if (m_page)
         disconnect(m_page, nullptr, this, nullptr);
     delete m_view;
@@ -282,6 +278,8 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
         ++m_loadGeneration;
         m_body.reset(); // the completed page is being left
         m_documentTitle.clear();
+        m_dialogs = 0;
+        m_downloadsThisLoad = 0;
         m_loading = true;
         emit StatusTextChange(info.url().toDisplayString());
         emit ProgressChange(0, 100);
@@ -309,35 +307,37 @@ void WebEnginePageView::onLoadSucceeded()
     // The document is complete only once its body markup is in hand, so that the handler
     // reads the markup of this very document, synchronously, as it expects. A page whose
     // own scripts keep its renderer busy never answers: it completes without a body then.
-    const auto complete = [self = QPointer(this), generation](
-                              std::optional<QString> body, const QString &title) {
-        if (!self || self->m_loadGeneration != generation
-            || self->m_completedGeneration == generation)
-            return;
-        self->m_completedGeneration = generation;
-        self->m_body = std::move(body);
-        self->m_documentTitle = title;
-        self->m_shownDocument = true;
-        // The navigation's download completes before its document does, as the control the
-        // handlers were written for raises them: the lock picture that completion puts into
-        // the status bar then stays.
-        self->onLoadEnded();
-        emit self->DocumentComplete(self->LocationURL());
-        // The engine replaces its focus widget after a cross-site navigation; a view that
-        // had the focus gets it back.
-        if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
-            self->m_view->setFocus();
-    };
-    m_page->runJavaScript(completionScript, QWebEngineScript::ApplicationWorld,
-        [complete](const QVariant &result) {
+    const auto complete
+        = [self = QPointer(this), generation](std::optional<QString> body, const QString &title) {
+              if (!self || self->m_loadGeneration != generation
+                  || self->m_completedGeneration == generation)
+                  return;
+              self->m_completedGeneration = generation;
+              self->m_body = std::move(body);
+              self->m_documentTitle = title;
+              // A page shown counts the downloads of its own load only. A navigation that becomes
+              // a download shows no page, and never starts the count afresh.
+              self->m_downloadsUnasked = self->m_downloadsThisLoad;
+              self->m_shownDocument = true;
+              // The navigation's download completes before its document does, as the control the
+              // handlers were written for raises them: the lock picture that completion puts into
+              // the status bar then stays.
+              self->onLoadEnded();
+              emit self->DocumentComplete(self->LocationURL());
+              // The engine replaces its focus widget after a cross-site navigation; a view that
+              // had the focus gets it back.
+              if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
+                  self->m_view->setFocus();
+          };
+    m_page->runJavaScript(
+        completionScript, QWebEngineScript::ApplicationWorld, [complete](const QVariant &result) {
             const QVariantList parts = result.toList();
             const QVariant body = parts.value(0);
-            complete(body.typeId() == QMetaType::QString ? std::optional(body.toString())
-                                                          : std::nullopt,
+            complete(
+                body.typeId() == QMetaType::QString ? std::optional(body.toString()) : std::nullopt,
                 parts.value(1).toString());
         });
-    QTimer::singleShot(
-        bodyReadPatienceMs, this, [complete] { complete(std::nullopt, QString()); });
+    QTimer::singleShot(bodyReadPatienceMs, this, [complete] { complete(std::nullopt, QString()); });
 }
 
 void WebEnginePageView::onRendererGone()
@@ -361,30 +361,4 @@ void WebEnginePageView::onLoadEnded()
     emit DownloadComplete();
     emit StatusTextChange(tr("Done"));
     emit ProgressChange(0, 0);
-}
-
-void WebEnginePageView::onFocusChanged(QWidget *now)
-{
-    if (!now)
-        return; // the engine's focus widget went away; the view may still be the focused one
-    const bool mine = now == this || isAncestorOf(now);
-    if (mine && !m_hadFocus) {
-        m_hadFocus = true;
-        emit GotFocus();
-    } else if (!mine) {
-        m_hadFocus = false;
-    }
-}
-
-QWebEnginePage *WebEnginePageView::onCreateWindow()
-{
-    NewWindowRequest request;
-    emit NewWindow2(request);
-    if (request.Cancel || !request.ppDisp || request.ppDisp == this)
-        return nullptr;
-    auto *target = qobject_cast<WebEnginePageView *>(request.ppDisp);
-    // A page may only open into a view of its own profile.
-    if (!target || target->m_profile != m_profile)
-        return nullptr;
-    return target->page();
 }

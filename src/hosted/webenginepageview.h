@@ -1,13 +1,15 @@
 #pragma once
 
 #include "hosted/pageview.h"
+#include "hosted/scriptdialog.h"
 
 #include <QUrl>
 
-class DownloadSaver;
+class EngineRoutes;
+class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
+class QWebEngineNewWindowRequest;
 class QWebEnginePage;
-class QWebEngineProfile;
 class QWebEngineView;
 
 // The page view on Qt WebEngine. The engine says less than the window's handlers expect
@@ -17,8 +19,12 @@ class WebEnginePageView final : public PageView
 {
     Q_OBJECT
 public:
-    WebEnginePageView(
-        QWebEngineProfile *profile, DownloadSaver *downloads, QWidget *parent = nullptr);
+    // Downloads a page may start without the user acting in it, per page shown.
+    static constexpr int downloadsWithoutUserAction = 3;
+    // Script dialogs a page may open per page shown; further ones are answered as cancelled.
+    static constexpr int dialogsPerPage = 3;
+
+    explicit WebEnginePageView(EngineRoutes *routes, QWidget *parent = nullptr);
     ~WebEnginePageView() override;
 
     void Navigate(const QString &address) override;
@@ -32,13 +38,22 @@ public:
     std::optional<QString> bodyInnerHtml() const override;
     void requestBodyInnerHtml(
         QObject *context, std::function<void(const QString &)> reply) override;
+    void release() override;
 
     // The engine's page and view of this tab, made on first use.
     QWebEnginePage *page();
     QWebEngineView *engineView();
+    EngineRoutes *routes() const { return m_routes; }
+
+    // Routed to this view alone (EngineRoutes): the keyboard focus came into the view or
+    // left it, and its page asked for a download.
+    void focusEntered();
+    void focusLeft();
+    void downloadRequested(QWebEngineDownloadRequest *download);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class Page;
@@ -48,13 +63,14 @@ private:
     void onLoadSucceeded();
     void onLoadEnded();
     void onRendererGone();
-    void onFocusChanged(QWidget *now);
+    void onNewWindowRequested(QWebEngineNewWindowRequest &request);
     QWebEnginePage *onCreateWindow();
+    bool runDialog(ScriptDialog::Kind kind, const QUrl &origin, const QString &message,
+        const QString &defaultValue = {}, QString *value = nullptr);
 
-    QWebEngineProfile *m_profile = nullptr;
+    EngineRoutes *m_routes = nullptr;
     QWebEngineView *m_view = nullptr;
     Page *m_page = nullptr;
-    DownloadSaver *m_downloads = nullptr;
     // Counts the loads started, so that a late script answer about an earlier page is
     // recognised and dropped.
     quint64 m_loadGeneration = 0;
@@ -67,4 +83,12 @@ private:
     QString m_documentTitle;
     // A load asked for before the window was first shown.
     QUrl m_loadWhenShown;
+    // Whether the user asked for the window a page is asking for now.
+    bool m_userAskedForWindow = false;
+    // Downloads since the user last acted in the page, and those of the load under way.
+    int m_downloadsUnasked = 0;
+    int m_downloadsThisLoad = 0;
+    int m_dialogs = 0;
+    int m_dialogsOpen = 0;
+    bool m_released = false;
 };

@@ -12,14 +12,16 @@
 
 namespace {
 
-template <typename T> void removeElement(ControlArray<T> &array, int index, QObject *receiver)
+// Takes an element out of its array and off the screen; the caller lets it go.
+template <typename T> T *takeElement(ControlArray<T> &array, int index, QObject *receiver)
 {
-    if (T *element = array.unload(index)) {
+    T *element = array.unload(index);
+    if (element) {
         // A late signal from it must not reach the tab that reuses its index.
         element->disconnect(receiver);
         element->hide();
-        element->deleteLater();
     }
+    return element;
 }
 
 bool holds(const QWidget *element, const QWidget *focus)
@@ -96,14 +98,14 @@ void TabLife::close(int index)
 {
     m_closing = true;
     settleFocus(index);
-    removeElement(form.WebBrowser, index, &form);
-    removeElement(form.Codetext, index, &form);
+    if (PageView *view = takeElement(form.WebBrowser, index, &form))
+        view->release();
+    if (SourceEditor *editor = takeElement(form.Codetext, index, &form))
+        editor->deleteLater();
     form.forgetTab(index);
     // The header goes last; it may be the one whose click is being handled.
-    if (::flik *header = form.flik.unload(index)) {
-        header->hide();
+    if (::flik *header = takeElement(form.flik, index, &form))
         header->deleteLater();
-    }
     m_closing = false;
 }
 

@@ -8,7 +8,11 @@
 
 void Form1::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
 {
-    if (!pp->isChecked() || !m_popups.allow(Index, QDateTime::currentMSecsSinceEpoch())) {
+    Q_UNUSED(Index);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    // Past the window's bound for pop-ups, a request is blocked as if Popups were off, so
+    // that the user sees what happened.
+    if (!pp->isChecked() || !m_popups.allow(request.userInitiated, now)) {
         request.Cancel = true;
         infopanel->show();
         infopanel->setTitle(tr("A popup window has been blocked."));
@@ -23,6 +27,8 @@ void Form1::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
     const auto index = tabs.open(false);
     request.ppDisp = index ? WebBrowser(*index) : nullptr;
     request.Cancel = request.ppDisp == nullptr;
-    if (index)
+    if (index) {
+        m_popups.opened(*index, request.userInitiated, now);
         flik(*index)->sellect();
+    }
 }

@@ -7,13 +7,32 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
+
+namespace {
+
+// A tooltip that looks like markup is drawn as markup, and a page chooses its title: an
+// <img> in it would have the tooltip open whatever file it names. The title goes in as
+// markup that shows exactly its text. A title can be as long as a page makes it; what is
+// shown is cut to this.
+constexpr qsizetype tipCharacters = 2048;
+
+QString plainTip(const QString &text)
+{
+    if (text.isEmpty())
+        return QString();
+    return Qt::convertFromPlainText(text.left(tipCharacters), Qt::WhiteSpaceNoWrap);
+}
+
+} // namespace
 
 void flik::Caption(const QString &bajs)
 {
     // The main window's 50-character field does the cutting.
     form.Text1->setText(bajs);
-    prog->setToolTip(bajs);
-    StatusBar1->setToolTip(bajs);
+    const QString tip = plainTip(bajs);
+    prog->setToolTip(tip);
+    StatusBar1->setToolTip(tip);
     QString caption = form.Text1->text();
     if (!searchicon->isHidden())
         caption = tr("Search");

@@ -393,5 +393,28 @@ class Notices(Journey):
         wait_for(lambda: not boxes(), "the about box to hide")
 
 
+class HostilePages(Journey):
+    def test_a_dialog_loop_never_holds_the_window(self):
+        b = self.browser
+        self.serve("/alerts", "Alerts", PINK,
+                   "<script>setTimeout(() => { for (;;) alert('<b>hello</b>'); }, 0)</script>")
+        b.open_address("site.test/alerts")
+        # A few dialogs, each answered with a click; then the page is refused more.
+        for answered in range(3):
+            dialog = b.node(None, "Message from the page", f"dialog {answered + 1}")
+            self.assertIsNotNone(dialog.find("label", "<b>hello</b>"))
+            b.click(b.node("push button", "OK", where=dialog))
+            wait_for(lambda: not dialog.showing, f"dialog {answered + 1} to go")
+        time.sleep(1.0)  # proving that no further dialog comes
+        self.assertFalse(
+            any(n.showing for n in b.window.find_all(name="Message from the page"))
+        )
+        # The window answers the user: the menus, and the tab's own close box.
+        b.menu("New", "Tab")
+        wait_for(lambda: len(b.headers()) == 2, "a second tab")
+        b.click(self.header("Alerts").find("push button", "Close tab"))
+        wait_for(lambda: len(b.headers()) == 1, "the page's tab to close")
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,0 +1,112 @@
+#include "hosted/scriptdialog.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int widthPixels = 440;
+constexpr int marginPixels = 12;
+} // namespace
+
+ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &message,
+    const QString &defaultValue, QWidget *page)
+    : QFrame(page)
+{
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+    setAccessibleName(tr("Message from the page"));
+    auto *layout = new QVBoxLayout(this);
+
+    // Everything here comes from the page: it is shown as plain text, never as markup.
+    auto *from = new QLabel(tr("%1 says:").arg(origin.isEmpty() ? tr("This page") : origin), this);
+    from->setTextFormat(Qt::PlainText);
+    QFont bold = from->font();
+    bold.setBold(true);
+    from->setFont(bold);
+    layout->addWidget(from);
+    QString shown = message.left(shownCharacters);
+    if (message.size() > shownCharacters)
+        shown += u'…';
+    auto *text = new QLabel(shown, this);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->setMaximumHeight(240);
+    text->setAccessibleName(shown);
+    layout->addWidget(text);
+    if (kind == Kind::Prompt) {
+        m_field = new QLineEdit(defaultValue, this);
+        m_field->setAccessibleName(tr("Answer"));
+        layout->addWidget(m_field);
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    if (kind != Kind::Alert) {
+        auto *cancel = new QPushButton(tr("Cancel"), this);
+        connect(cancel, &QPushButton::clicked, this, [this] { finish(false); });
+        buttons->addWidget(cancel);
+    }
+    auto *ok = new QPushButton(tr("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { finish(true); });
+    buttons->addWidget(ok);
+    m_ok = ok;
+    layout->addLayout(buttons);
+}
+
+void ScriptDialog::place()
+{
+    QWidget *page = parentWidget();
+    const int width = qMin(widthPixels, qMax(0, page->width() - 2 * marginPixels));
+    setFixedWidth(width);
+    adjustSize();
+    move((page->width() - width) / 2, marginPixels);
+}
+
+bool ScriptDialog::exec(bool takeFocus, QString *value)
+{
+    place();
+    show();
+    raise();
+    if (takeFocus)
+        (m_field ? static_cast<QWidget *>(m_field) : m_ok)->setFocus(Qt::OtherFocusReason);
+    if (!m_finished)
+        m_loop.exec();
+    if (value && m_field)
+        *value = m_field->text();
+    hide();
+    return m_accepted;
+}
+
+void ScriptDialog::abandon()
+{
+    finish(false);
+}
+
+void ScriptDialog::finish(bool accepted)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_accepted = accepted;
+    m_loop.quit();
+}
+
+void ScriptDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        finish(false);
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        finish(true);
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}

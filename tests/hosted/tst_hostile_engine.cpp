@@ -1,0 +1,244 @@
+// Hostile pages on the real engine: a title made of markup, pop-ups that open pop-ups,
+// dialogs in a loop, and downloads that would hide, overwrite or fill the disk. The window
+// stays usable and the user's files safe.
+#include "hosted/downloadsaver.h"
+#include "hosted/scriptdialog.h"
+#include "main_window/form1.h"
+#include "main_window/mainstatusbar.h"
+#include "main_window/warningpanel.h"
+#include "page_events/popupthrottle.h"
+#include "support/enginetest.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <algorithm>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+HttpResponder::Response attachment(const QByteArray &name, const QByteArray &contents)
+{
+    return { 200, "application/octet-stream", contents, 0,
+        { { "Content-Disposition", "attachment; filename=\"" + name + "\"" } } };
+}
+
+} // namespace
+
+class TestHostileEngine : public EngineTest
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void markupInATitleShowsAsText();
+    void popupCascadeIsBounded();
+    void dialogLoopLeavesTheWindowUsable();
+    void backgroundDialogStaysBehindAndEndsWithItsTab();
+    void downloadsNeitherHideNorOverwrite();
+    void downloadLoopIsRefused();
+
+private:
+    // The page's dialogs that are open now.
+    QList<ScriptDialog *> dialogs(int index) const
+    {
+        return view(index)->findChildren<ScriptDialog *>(Qt::FindDirectChildrenOnly);
+    }
+    QTemporaryDir m_downloads;
+};
+
+void TestHostileEngine::init()
+{
+    QVERIFY(openWindow());
+    m_profile->downloads()->setDirectory(m_downloads.path());
+}
+
+void TestHostileEngine::cleanup()
+{
+    closeWindow();
+    QDir(m_downloads.path()).removeRecursively();
+    QDir().mkpath(m_downloads.path());
+}
+
+void TestHostileEngine::markupInATitleShowsAsText()
+{
+    const QString title = QStringLiteral("<img src=\"/nonexistent/x.png\"><b>News</b>");
+    m_server->page("/rich",
+        "<html><head><title>" + title.toHtmlEscaped().toUtf8()
+            + "</title></head><body>news</body></html>");
+    go(m_server->url("/rich"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), title.left(50), timeout);
+    HeaderFace *face = m_form->flik(1)->StatusBar1;
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), face->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(face, &hover);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    QCOMPARE(shown.toPlainText(), title);
+    QToolTip::hideText();
+    QCOMPARE(m_form->flik(1)->accessibleName(), title.left(50));
+}
+
+void TestHostileEngine::popupCascadeIsBounded()
+{
+    // Every pop-up opens the next one, as soon as it loads.
+    m_server->page("/cascade",
+        "<html><head><title>Cascade</title></head><body>"
+        "<script>window.open('/cascade')</script></body></html>");
+    go(m_server->url("/cascade"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QCOMPARE(m_form->infopanel->title(), QStringLiteral("A popup window has been blocked."));
+    QTest::qWait(1000); // the cascade would go on within this while
+    QVERIFY(m_form->flik.count() - 1 <= 1 + PopupThrottle::burstLimit);
+    // The window still answers.
+    QElapsedTimer clock;
+    clock.start();
+    m_form->newflik_Click();
+    QVERIFY(clock.elapsed() < 1000);
+}
+
+void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
+{
+    m_server->page("/alerts",
+        "<html><head><title>Alerts</title></head><body><script>"
+        "setTimeout(() => { for (;;) alert('<b>again</b>'); }, 0);"
+        "</script></body></html>");
+    // The user's hand: while a dialog waits, the test's own code waits below it, so what a
+    // person does is done from a timer: look at the dialog, answer it.
+    int answered = 0;
+    QStringList texts;
+    QTimer hand;
+    connect(&hand, &QTimer::timeout, this, [&] {
+        const QList<ScriptDialog *> open = dialogs(1);
+        if (open.isEmpty() || !open.first()->isVisible())
+            return;
+        for (QLabel *label : open.first()->findChildren<QLabel *>())
+            texts << label->text();
+        ++answered;
+        QTest::mouseClick(open.first()->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    hand.start(50);
+    QSignalSpy status(view(1), &PageView::StatusTextChange);
+    go(m_server->url("/alerts"));
+    QTRY_COMPARE_WITH_TIMEOUT(answered, WebEnginePageView::dialogsPerPage, timeout);
+    QVERIFY(texts.contains("<b>again</b>")); // the page's text, as text
+    const auto said = [&status](const QString &text) {
+        return std::any_of(status.begin(), status.end(),
+            [&](const QList<QVariant> &args) { return args.at(0).toString() == text; });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(said("This page's further dialogs are blocked"), timeout);
+    // The page goes on asking and is answered at once; the window answers the user.
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        bool fired = false;
+        QTimer::singleShot(0, this, [&] { fired = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(fired, 1000);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+    QCOMPARE(answered, WebEnginePageView::dialogsPerPage);
+    // The user closes the tab with its close box.
+    m_form->newflik_Click();
+    QTest::mouseClick(m_form->flik(1)->closer, Qt::LeftButton);
+    QTRY_VERIFY(!m_form->flik(1));
+    QCOMPARE(m_form->current, 2.0f);
+}
+
+void TestHostileEngine::backgroundDialogStaysBehindAndEndsWithItsTab()
+{
+    m_server->page("/later",
+        "<html><head><title>Later</title></head><body><script>"
+        "setTimeout(() => confirm('still there?'), 300);</script></body></html>");
+    go(m_server->url("/later"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Later"), timeout);
+    m_form->newflik_Click();
+    QWidget *front = m_form->WebBrowser(2);
+    bool seen = false;
+    QPointer<ScriptDialog> dialog;
+    // Runs while the dialog waits (see the dialog loop test).
+    QTimer hand;
+    connect(&hand, &QTimer::timeout, this, [&] {
+        if (seen || dialogs(1).isEmpty())
+            return;
+        seen = true;
+        dialog = dialogs(1).first();
+        // It lies over its own page, behind the active tab's, and took no focus from it.
+        QCOMPARE(dialog->parentWidget(), m_form->WebBrowser(1));
+        const QWidgetList stack
+            = m_form->container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(stack.indexOf(front) > stack.indexOf(m_form->WebBrowser(1)));
+        QCOMPARE(m_form->current, 2.0f);
+        // Its tab closes while it waits: it goes with the tab.
+        m_form->flik(1)->closer_Click();
+    });
+    hand.start(50);
+    QTRY_VERIFY_WITH_TIMEOUT(seen, timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog, timeout);
+    QTRY_VERIFY(!m_form->WebBrowser(1));
+    QCOMPARE(m_form->current, 2.0f);
+    QCOMPARE(m_form->flik.count(), 2);
+}
+
+void TestHostileEngine::downloadsNeitherHideNorOverwrite()
+{
+    // A dot file, and two downloads of one name that run at the same time.
+    m_server->route("/dot", attachment(".xsessionrc", "exec evil"));
+    go(m_server->url("/dot"));
+    const QDir folder(m_downloads.path());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("xsessionrc")), timeout);
+    QVERIFY(!QFile::exists(folder.filePath(".xsessionrc")));
+
+    m_server->route("/first", attachment("same.txt", QByteArray(200000, 'a')));
+    m_server->route("/second", attachment("same.txt", QByteArray(200000, 'b')));
+    m_server->page("/both",
+        "<html><body><iframe src='/first'></iframe><iframe src='/second'></iframe></body></html>");
+    go(m_server->url("/both"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        folder.entryList({ "same*" }, QDir::Files | QDir::Hidden).size(), 2, timeout);
+    QTest::qWait(300); // a late overwrite would land within this while
+    QSet<QByteArray> contents;
+    for (const QString &name : folder.entryList({ "same*" }, QDir::Files | QDir::Hidden)) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        contents.insert(file.readAll().left(1));
+        QVERIFY2(!name.endsWith(".part"), qPrintable(name));
+    }
+    QCOMPARE(contents, (QSet<QByteArray> { "a", "b" }));
+}
+
+void TestHostileEngine::downloadLoopIsRefused()
+{
+    m_server->route("/loop", attachment("loop.bin", "x"));
+    m_server->page("/looping",
+        "<html><head><title>Looping</title></head><body><script>"
+        "for (let i = 0; i < 12; ++i) {"
+        "  const f = document.createElement('iframe'); f.src = '/loop?' + i;"
+        "  document.body.appendChild(f); }"
+        "</script></body></html>");
+    QSignalSpy status(view(1), &PageView::StatusTextChange);
+    go(m_server->url("/looping"));
+    QTRY_VERIFY_WITH_TIMEOUT(std::any_of(status.begin(), status.end(),
+                                 [](const QList<QVariant> &args) {
+                                     return args.at(0).toString()
+                                         == "Download refused: this page has started too many "
+                                            "downloads";
+                                 }),
+        timeout);
+    QTest::qWait(1000); // further downloads would be saved within this while
+    const QStringList saved = QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(saved.size(), WebEnginePageView::downloadsWithoutUserAction);
+}
+
+QTEST_MAIN(TestHostileEngine)
+#include "tst_hostile_engine.moc"
