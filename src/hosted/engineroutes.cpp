@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <utility>
 
 EngineRoutes::EngineRoutes(QWebEngineProfile *profile, DownloadSaver *downloads, QObject *parent)
     : QObject(parent)
@@ -15,6 +16,21 @@ EngineRoutes::EngineRoutes(QWebEngineProfile *profile, DownloadSaver *downloads,
         [this](QWidget *, QWidget *now) { onFocusChanged(now); });
     connect(
         profile, &QWebEngineProfile::downloadRequested, this, &EngineRoutes::onDownloadRequested);
+    m_progressTick.setSingleShot(true);
+    m_progressTick.setInterval(progressTickMs);
+    connect(&m_progressTick, &QTimer::timeout, this, [this] {
+        for (const QPointer<WebEnginePageView> &view : std::exchange(m_progressed, {}))
+            if (view)
+                view->tellProgress();
+    });
+}
+
+void EngineRoutes::progressed(WebEnginePageView *view)
+{
+    if (!m_progressed.contains(view))
+        m_progressed.append(view);
+    if (!m_progressTick.isActive())
+        m_progressTick.start();
 }
 
 void EngineRoutes::add(QWebEnginePage *page, WebEnginePageView *view)
@@ -32,6 +48,23 @@ void EngineRoutes::forget(WebEnginePageView *view)
     if (m_focused == view)
         m_focused = nullptr;
     m_views.removeIf([view](const auto &entry) { return entry.value() == view; });
+    m_front.removeIf([view](const auto &entry) { return entry.value() == view; });
+}
+
+void EngineRoutes::cameForward(WebEnginePageView *view)
+{
+    const QPointer<WebEnginePageView> behind = std::exchange(m_front[view->parentWidget()], view);
+    view->comeForward();
+    if (!behind || behind == view)
+        return;
+    // The keyboard goes where the eyes go: keys typed now belong to the page in sight. That
+    // is not the user choosing a page, so it activates nothing.
+    if (const QWidget *focus = QApplication::focusWidget(); focus && behind->isAncestorOf(focus)) {
+        m_handingFocus = true;
+        view->setFocus(Qt::OtherFocusReason);
+        m_handingFocus = false;
+    }
+    behind->goBehind();
 }
 
 WebEnginePageView *EngineRoutes::viewHolding(QWidget *widget) const
@@ -55,7 +88,7 @@ void EngineRoutes::onFocusChanged(QWidget *now)
     if (left)
         left->focusLeft();
     if (view)
-        view->focusEntered();
+        view->focusEntered(!m_handingFocus);
 }
 
 void EngineRoutes::onDownloadRequested(QWebEngineDownloadRequest *download)

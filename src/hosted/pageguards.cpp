@@ -13,10 +13,11 @@
 #include <QWebEngineView>
 #include <utility>
 
-void WebEnginePageView::focusEntered()
+void WebEnginePageView::focusEntered(bool chosen)
 {
     m_hadFocus = true;
-    emit GotFocus();
+    if (chosen)
+        emit GotFocus();
 }
 
 void WebEnginePageView::focusLeft()

@@ -34,7 +34,14 @@ public:
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
     virtual void Stop() = 0;
+    // Loads the page shown again; also brings back a page whose renderer ended.
+    virtual void Reload() = 0;
     virtual void setZoomLevel(int level) = 0;
+    // The zoom level last set; 2 (100 %) where a view starts.
+    virtual int zoomLevel() const = 0;
+    // Looks for the text in the page, from the match found last, forwards or backwards; an
+    // empty text ends the search and its highlight. FindResult follows.
+    virtual void Find(const QString &text, bool backward) = 0;
 
     // The address of the page shown, empty before anything was shown.
     virtual QString LocationURL() const = 0;
@@ -65,6 +72,9 @@ signals:
     void FileDownload(bool &Cancel);
     void NavigateError(const QString &URL, int StatusCode);
     void GotFocus();
+    // The outcome of Find: the match now highlighted (from 1; 0 for none) and how many
+    // there are.
+    void FindResult(int active, int total);
 };
 
 // Makes the page views of a window; every view of one window comes from one factory.

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
@@ -107,6 +108,8 @@ void WebEnginePageView::ensureEngine()
     // down with the view and always before the profile.
     m_page = new Page(m_routes->profile(), this, m_view);
     m_view->setPage(m_page);
+    // Drawn only while it is the view in sight.
+    m_view->setHidden(!m_inFront);
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
     m_routes->add(m_page, this);
@@ -117,8 +120,10 @@ void WebEnginePageView::ensureEngine()
         &WebEnginePageView::onNewWindowRequested);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
-        if (m_loading)
-            emit ProgressChange(progress, 100);
+        if (m_loading && progress != m_progress) {
+            m_progress = progress;
+            m_routes->progressed(this);
+        }
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Until a page gives a title, the engine reports the page's address as its title;
@@ -202,6 +207,48 @@ void WebEnginePageView::showEvent(QShowEvent *event)
     PageView::showEvent(event);
     if (m_loadWhenShown.isValid() && m_page)
         m_page->load(std::exchange(m_loadWhenShown, QUrl()));
+    // Shown on top of the other views (a new tab, or the window itself showing): in sight.
+    const QWidget *holder = parentWidget();
+    if (!holder) {
+        m_routes->cameForward(this);
+        return;
+    }
+    const QObjectList &siblings = holder->children();
+    for (auto it = siblings.crbegin(); it != siblings.crend(); ++it) {
+        if (auto *view = qobject_cast<WebEnginePageView *>(*it); view && !view->isHidden()) {
+            if (view == this)
+                m_routes->cameForward(this);
+            return;
+        }
+    }
+}
+
+bool WebEnginePageView::event(QEvent *event)
+{
+    // Raised over the other views: in sight.
+    if (event->type() == QEvent::ZOrderChange && isVisible())
+        m_routes->cameForward(this);
+    return PageView::event(event);
+}
+
+void WebEnginePageView::tellProgress()
+{
+    if (m_loading)
+        emit ProgressChange(m_progress, 100);
+}
+
+void WebEnginePageView::comeForward()
+{
+    m_inFront = true;
+    if (m_view)
+        m_view->show();
+}
+
+void WebEnginePageView::goBehind()
+{
+    m_inFront = false;
+    if (m_view)
+        m_view->hide();
 }
 
 void WebEnginePageView::GoBack()
@@ -223,12 +270,30 @@ void WebEnginePageView::Stop()
         m_page->triggerAction(QWebEnginePage::Stop);
 }
 
+void WebEnginePageView::Reload()
+{
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::Reload);
+}
+
 void WebEnginePageView::setZoomLevel(int level)
 {
     if (const auto factor = zoomFactorForLevel(level)) {
         ensureEngine();
         m_page->setZoomFactor(*factor);
+        m_zoomLevel = level;
     }
+}
+
+void WebEnginePageView::Find(const QString &text, bool backward)
+{
+    if (!m_page)
+        return;
+    const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    m_page->findText(text, flags, [self = QPointer(this)](const QWebEngineFindTextResult &result) {
+        if (self)
+            emit self->FindResult(result.activeMatch(), result.numberOfMatches());
+    });
 }
 
 QString WebEnginePageView::LocationURL() const
@@ -281,6 +346,7 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
         m_dialogs = 0;
         m_downloadsThisLoad = 0;
         m_loading = true;
+        m_progress = 0;
         emit StatusTextChange(info.url().toDisplayString());
         emit ProgressChange(0, 100);
         break;

@@ -31,7 +31,10 @@ public:
     void GoBack() override;
     void GoForward() override;
     void Stop() override;
+    void Reload() override;
     void setZoomLevel(int level) override;
+    int zoomLevel() const override { return m_zoomLevel; }
+    void Find(const QString &text, bool backward) override;
 
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -45,14 +48,22 @@ public:
     QWebEngineView *engineView();
     EngineRoutes *routes() const { return m_routes; }
 
-    // Routed to this view alone (EngineRoutes): the keyboard focus came into the view or
-    // left it, and its page asked for a download.
-    void focusEntered();
+    // Routed to this view alone (EngineRoutes): the keyboard focus came into the view
+    // (chosen by the user, or handed on by a view going behind) or left it, and its page
+    // asked for a download.
+    void focusEntered(bool chosen);
     void focusLeft();
     void downloadRequested(QWebEngineDownloadRequest *download);
+    // The view is the one in sight, or lies behind another: only the one in sight draws its
+    // page, so that covered tabs cost what hidden ones do.
+    void comeForward();
+    void goBehind();
+    // Raises the progress of the load under way, as last heard from the engine.
+    void tellProgress();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -91,4 +102,7 @@ private:
     int m_dialogs = 0;
     int m_dialogsOpen = 0;
     bool m_released = false;
+    int m_zoomLevel = 2;
+    bool m_inFront = false;
+    int m_progress = 0;
 };

@@ -4,6 +4,7 @@
 #include "main_window/aboutbox.h"
 #include "main_window/artwork.h"
 #include "main_window/coolbar.h"
+#include "main_window/keyboard.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/tabstrip.h"
 #include "main_window/twips.h"
@@ -36,9 +37,21 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Esc is the box's own: it takes back what was typed, rather than stopping the page.
+        if (event->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            event->accept();
+            return false;
+        }
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape) {
+            const PageView *view = m_form->viewAt(m_form->current);
+            m_form->address->setEditText(view ? view->LocationURL() : QString());
+            m_form->address->lineEdit()->selectAll();
+            return true;
+        }
         int KeyAscii = 0;
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             KeyAscii = 13;
@@ -68,6 +81,7 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     buildControls();
     tabs.loadTemplates();
     Form_Load();
+    new Shortcuts(*this);
 }
 
 Form1::~Form1()
@@ -184,8 +198,20 @@ void Form1::Form_Load()
     Codetext(0)->setLanguage(QStringLiteral("HTML"));
     Codetext(0)->setDefaultProperty(true);
     newflik_Click();
-    if (PageView *view = viewAt(current))
-        view->Navigate(m_addresses.startPage);
+    // Addresses given to the program take the start page's place, each in a tab of its own.
+    const QStringList opening = m_addresses.opening.isEmpty()
+        ? QStringList { m_addresses.startPage }
+        : m_addresses.opening;
+    for (qsizetype i = 0; i < opening.size(); ++i) {
+        if (i > 0)
+            newflik_Click();
+        if (PageView *view = viewAt(current))
+            view->Navigate(opening.at(i));
+        // The last one is to be the active tab, whichever page completes last.
+        if (i + 1 < opening.size())
+            if (const auto index = toTabIndex(current))
+                m_loadingBehind.insert(*index);
+    }
     QMenu *zoomMenu = zoomButton->menu();
     int position = 0;
     for (const QString &caption : { QStringLiteral("25%"), QStringLiteral("50%"),

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <set>
 #include <vector>
 
 class AboutBox;
@@ -31,6 +32,9 @@ struct BrowserAddresses
     QString startPage = QStringLiteral("www.google.com/start/");
     // Scheme and host; queries go to "/search?hl=en&q=" under it.
     QString searchService = QStringLiteral("http://www.google.com");
+    // Addresses the first tabs open instead of the start page, one tab each, as if typed
+    // into the address box (the command line's).
+    QStringList opening = {};
 };
 
 // The browser's one main window: its controls and menus, the three per-tab control arrays
@@ -123,8 +127,12 @@ public:
     PageView *viewAt(float index) const;
     SourceEditor *editorAt(float index) const;
 
-    // Forgets a closed tab's pop-up count; its index may be given out again.
-    void forgetTab(int index) { m_popups.forget(index); }
+    // Forgets what is known of a closed tab; its index may be given out again.
+    void forgetTab(int index)
+    {
+        m_popups.forget(index);
+        m_loadingBehind.erase(index);
+    }
 
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }
@@ -141,4 +149,7 @@ private:
     Addresses m_addresses;
     PopupThrottle m_popups;
     double m_containerHeight = 0;
+    // Tabs opened with the program behind its last one, whose first page has not completed:
+    // that completion leaves the active tab as it is.
+    std::set<int> m_loadingBehind;
 };

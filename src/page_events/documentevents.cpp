@@ -31,7 +31,8 @@ void Form1::WebBrowser_DocumentComplete(int Index, const QString &URL)
         address->setEditText(view->LocationURL());
     if (header) {
         header->hideprog();
-        header->sellect();
+        if (!m_loadingBehind.erase(Index))
+            header->sellect();
     }
     if (SourceEditor *editor = Codetext(Index)) {
         if (const auto body = view->bodyInnerHtml())

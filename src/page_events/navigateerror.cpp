@@ -9,6 +9,7 @@ void Form1::WebBrowser_NavigateError(int Index, const QString &URL, int StatusCo
     PageView *view = WebBrowser(Index);
     if (!view || Index < 1)
         return;
+    m_loadingBehind.erase(Index); // its first page will not complete
     if (!view->LocationName().isEmpty()) {
         infopanel->show();
         infopanel->setTitle(tr("An error accured"));

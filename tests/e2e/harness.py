@@ -162,6 +162,7 @@ class Session:
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                  f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
                 pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                start_new_session=True,
             )
         )
         os.close(write_end)
@@ -177,6 +178,7 @@ class Session:
         bus = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
             env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+            start_new_session=True,
         )
         self.processes.append(bus)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
@@ -184,6 +186,7 @@ class Session:
             subprocess.Popen(
                 ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"],
                 env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                start_new_session=True,
             )
         )
         wait_for(
@@ -200,12 +203,16 @@ class Session:
         )
 
     def close(self):
+        # Each was started as a group of its own: the buses' own children go with them.
         for process in reversed(self.processes):
-            process.terminate()
             try:
+                os.killpg(process.pid, signal.SIGTERM)
                 process.wait(5)
+            except ProcessLookupError:
+                pass
             except subprocess.TimeoutExpired:
-                process.kill()
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait(5)
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
@@ -296,9 +303,15 @@ class Node:
 
 
 class Browser:
-    def __init__(self, session, server, binary, args=(), name="browser"):
+    """The program, started with arguments, or by another program (opener: the desktop's
+    xdg-open, say) that is given the arguments. before_start gets the environment and the
+    fresh home, to prepare them."""
+
+    def __init__(self, session, server, binary, args=(), name="browser", opener=None,
+                 before_start=None):
         self.session = session
         self.server = server
+        self.binary = binary
         self.name = name
         self.home = tempfile.mkdtemp(prefix="home-", dir=session.folder)
         env = dict(session.env)
@@ -320,18 +333,31 @@ class Browser:
         # The engine's sandbox cannot run as root (CI runs as root); as a user it stays on.
         if os.geteuid() == 0:
             env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        self.env = env
+        if before_start:
+            before_start(env, self.home)
         self.log_path = os.path.join(session.folder, f"{name}.log")
         self._log = open(self.log_path, "w")
+        self._earlier = set(self._programs())
         self.process = subprocess.Popen(
-            [binary, *args], env=env, stdout=self._log, stderr=subprocess.STDOUT,
-            start_new_session=True,
+            [*(opener or [binary]), *args], env=env, stdout=self._log,
+            stderr=subprocess.STDOUT, start_new_session=True,
         )
-        self.env = env
+        self.pid = self.process.pid if not opener else wait_for(
+            self._started_program, "the program the opener starts", 30
+        )
         self.app = wait_for(self._application, "the browser to appear on the accessibility bus", 30)
         self.window = wait_for(
             lambda: self.app.find("frame", "Tessarvine 2 BETA"), "the main window", 30
         )
         self.xid = wait_for(self._window_id, "the main window on the X screen", 30)
+
+    def _programs(self):
+        return [int(pid) for pid in run("pgrep", "-f", "^" + self.binary, check=False).split()]
+
+    def _started_program(self):
+        started = [pid for pid in self._programs() if pid not in self._earlier]
+        return started[0] if started else None
 
     # -- finding things ------------------------------------------------------------
 
@@ -343,7 +369,7 @@ class Browser:
             if app is None:
                 continue
             try:
-                if app.get_process_id() == self.process.pid:
+                if app.get_process_id() == self.pid:
                     # Names and states change all the time: always ask the program.
                     app.set_cache_mask(Atspi.Cache.NONE)
                     return Node(app)
@@ -352,7 +378,7 @@ class Browser:
         return None
 
     def _window_id(self):
-        ids = run("xdotool", "search", "--pid", str(self.process.pid), "--name",
+        ids = run("xdotool", "search", "--pid", str(self.pid), "--name",
                   "^Tessarvine 2 BETA$", env=self.env, check=False).split()
         return ids[0] if ids else None
 
@@ -477,16 +503,29 @@ class Browser:
     # -- ending ------------------------------------------------------------------
 
     def alive(self):
-        return self.process.poll() is None
+        if self.pid == self.process.pid:
+            return self.process.poll() is None
+        try:  # started by the opener: not this process's child
+            with open(f"/proc/{self.pid}/stat") as stat:
+                return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
+        except OSError:
+            return False
 
     def close(self):
-        if self.alive():
-            os.killpg(self.process.pid, signal.SIGTERM)
+        for pid in {self.pid, self.process.pid}:
             try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                os.killpg(self.process.pid, signal.SIGKILL)
-                self.process.wait(5)
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        # Gone for good before the next journey starts its own.
+        try:
+            wait_for(lambda: not self.alive(), "the browser to end", 10)
+        except Timeout:
+            os.kill(self.pid, signal.SIGKILL)
+        try:
+            self.process.wait(5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
         self._log.close()
 
 

@@ -40,6 +40,7 @@ class Journey(unittest.TestCase):
     """A fresh browser on a fresh local server, its start page loaded."""
 
     args = ()
+    opener = None
 
     def setUp(self):
         self.server = h.Server()
@@ -48,19 +49,26 @@ class Journey(unittest.TestCase):
             "/search", page("Results", YELLOW, "<p>results</p>"), host=h.START_HOST
         )
         self.prepare()
-        self.browser = h.Browser(session, self.server, BINARY, self.args, name=self.id())
+        self.browser = h.Browser(session, self.server, BINARY, self.args, name=self.id(),
+                                 opener=self.opener, before_start=self.before_start)
         self.addCleanup(self.finish)
         self.wait_loaded()
 
     def prepare(self):
         """Routes a journey needs before the browser starts."""
 
+    def before_start(self, env, home):
+        """Prepares the browser's fresh home."""
+
     def wait_loaded(self):
         wait_for(lambda: self.browser.captions() == ["Start"], "the start page's tab caption")
 
     def finish(self):
-        outcome = getattr(self, "_outcome", None)
-        failed = outcome is not None and not outcome.success
+        # (Inside a cleanup the outcome reads as a success; the result knows better.)
+        result = getattr(getattr(self, "_outcome", None), "result", None)
+        failed = result is not None and any(
+            test is self for test, _ in result.failures + result.errors
+        )
         if failed and self.browser.alive():
             print(f"\nscreenshot: {self.browser.screenshot(self.id().split('.')[-1])}")
         alive = self.browser.alive()
@@ -414,6 +422,97 @@ class HostilePages(Journey):
         wait_for(lambda: len(b.headers()) == 2, "a second tab")
         b.click(self.header("Alerts").find("push button", "Close tab"))
         wait_for(lambda: len(b.headers()) == 1, "the page's tab to close")
+
+
+class StartedWithAddresses(Journey):
+    args = ("site.test/one", "site.test/two")
+
+    def prepare(self):
+        self.serve("/one", "One", PINK)
+        self.serve("/two", "Two", BLUE)
+
+    def wait_loaded(self):
+        wait_for(lambda: self.browser.captions() == ["One", "Two"], "a tab for each address")
+
+    def test_each_address_opens_in_its_own_tab_the_last_active(self):
+        self.shows(BLUE)
+        self.assertEqual(self.browser.address_text(), "http://site.test/two")
+        self.assertFalse(self.server.received("/start/"))
+
+
+class OpenedByTheDesktop(Journey):
+    """The desktop's default browser: xdg-open hands it an address."""
+
+    opener = ("xdg-open",)
+    args = ("http://site.test/linked",)
+
+    def prepare(self):
+        self.serve("/linked", "Linked", BLUE)
+
+    def before_start(self, env, home):
+        entry = os.path.join(os.path.dirname(__file__), "../../resources/tessarvine.desktop")
+        applications = os.path.join(env["XDG_DATA_HOME"], "applications")
+        os.makedirs(applications)
+        with open(entry) as source, open(os.path.join(applications, "tessarvine.desktop"), "w") as copy:
+            copy.write(source.read().replace("Exec=tessarvine", f"Exec={BINARY}"))
+        for scheme in ("x-scheme-handler/http", "x-scheme-handler/https", "text/html"):
+            h.run("xdg-mime", "default", "tessarvine.desktop", scheme, env=env)
+
+    def wait_loaded(self):
+        wait_for(lambda: self.browser.captions() == ["Linked"], "the linked page's tab")
+
+    def test_xdg_open_opens_the_address(self):
+        self.assertTrue(self.server.received("/linked", "site.test"))
+        self.shows(BLUE)
+
+
+class Keyboard(Journey):
+    def prepare(self):
+        self.serve("/one", "One", PINK, "<p>apple pie, apple tart and apple juice</p>")
+        self.serve("/two", "Two", BLUE)
+
+    def find_count(self):
+        bar = self.browser.window.find(name="Find in page")
+        if bar is None or not bar.showing:
+            return None
+        return next((n.name for n in bar.find_all("label") if " of " in n.name), "")
+
+    def test_shortcuts_on_the_real_keyboard(self):
+        b = self.browser
+        b.focus_window()
+        # Ctrl+L: the address box, its text selected, ready to be typed over.
+        b.key("ctrl+l")
+        b.type("site.test/one")
+        b.key("Return")
+        wait_for(lambda: b.captions() == ["One"], "page one in the first tab")
+        # Ctrl+T, and an address typed there; Ctrl+Tab back to the first tab.
+        b.key("ctrl+t")
+        wait_for(lambda: len(b.headers()) == 2, "a second tab")
+        b.key("ctrl+l")
+        b.type("site.test/two")
+        b.key("Return")
+        wait_for(lambda: b.captions() == ["One", "Two"], "page two in the second tab")
+        b.key("ctrl+Tab")
+        self.shows(PINK)
+        # F5 loads the page again.
+        loads = self.server.paths().count("/one")
+        b.key("F5")
+        wait_for(lambda: self.server.paths().count("/one") > loads, "page one requested again")
+        # Ctrl+F: the find bar counts the matches; Enter and Shift+Enter step; Esc closes.
+        b.key("ctrl+f")
+        wait_for(lambda: self.find_count() is not None, "the find bar")
+        b.type("apple")
+        wait_for(lambda: self.find_count() == "1 of 3", "one of three matches")
+        b.key("Return")
+        wait_for(lambda: self.find_count() == "2 of 3", "the second match")
+        b.key("shift+Return")
+        wait_for(lambda: self.find_count() == "1 of 3", "the first match again")
+        b.key("Escape")
+        wait_for(lambda: self.find_count() is None, "the find bar to close")
+        # Ctrl+W closes the active tab; the other stays.
+        b.key("ctrl+w")
+        wait_for(lambda: b.captions() == ["Two"], "the first tab to close")
+        self.shows(BLUE)
 
 
 if __name__ == "__main__":

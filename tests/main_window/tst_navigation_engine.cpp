@@ -8,12 +8,14 @@
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 class TestNavigationEngine : public EngineTest
 {
@@ -25,6 +27,7 @@ private slots:
     void backAndForwardMoveThroughHistory();
     void stopEndsASlowLoad();
     void zoomReachesOnlyTheActivePage();
+    void onlyTheActiveTabsPageIsDrawn();
 
 private:
     void type(const QString &text);
@@ -109,6 +112,32 @@ void TestNavigationEngine::zoomReachesOnlyTheActivePage()
     // default; the other tab, on the same host, keeps its own.
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(view(2), "window.devicePixelRatio"), QVariant(1.5), timeout);
     QCOMPARE(evaluate(view(1), "window.devicePixelRatio"), QVariant(1.0));
+}
+
+void TestNavigationEngine::onlyTheActiveTabsPageIsDrawn()
+{
+    // Covered pages rest as hidden tabs do; the page in sight is the active tab's.
+    m_form->newflik_Click();
+    type(m_server->url("/one"));
+    QTRY_COMPARE_WITH_TIMEOUT(view(2)->LocationName(), QStringLiteral("One"), timeout);
+    QVERIFY(view(2)->engineView()->isVisible());
+    QVERIFY(!view(1)->engineView()->isVisible());
+    // With the keyboard in page 2, a press on tab 1's face shows tab 1; the keyboard goes
+    // with it, and that activates nothing else.
+    QWidget *page = view(2)->engineView();
+    QVERIFY(Input::clickFocus(page->childAt(page->rect().center())));
+    QTest::mousePress(m_form->flik(1)->StatusBar1, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_form->current, 1.0f);
+    QCOMPARE(m_form->lastone, 2.0f);
+    QVERIFY(view(1)->engineView()->isVisible());
+    QVERIFY(!view(2)->engineView()->isVisible());
+    QVERIFY(view(1)->isAncestorOf(QApplication::focusWidget()));
+    QTest::qWait(200); // a late focus event would activate tab 2 again within this while
+    QCOMPARE(m_form->current, 1.0f);
+    // The covered page is still there, whole, when it comes back.
+    m_form->flik(2)->sellect();
+    QVERIFY(view(2)->engineView()->isVisible());
+    QCOMPARE(evaluate(view(2), "document.title"), QVariant(QStringLiteral("One")));
 }
 
 QTEST_MAIN(TestNavigationEngine)

@@ -16,7 +16,10 @@ public:
     void GoBack() override { ++backs; }
     void GoForward() override { ++forwards; }
     void Stop() override { ++stops; }
+    void Reload() override { ++reloads; }
     void setZoomLevel(int level) override { zoomLevels << level; }
+    int zoomLevel() const override { return zoomLevels.isEmpty() ? 2 : zoomLevels.last(); }
+    void Find(const QString &text, bool backward) override { finds << qMakePair(text, backward); }
 
     QString LocationURL() const override { return url; }
     QString LocationName() const override { return name; }
@@ -36,7 +39,9 @@ public:
     int backs = 0;
     int forwards = 0;
     int stops = 0;
+    int reloads = 0;
     QList<int> zoomLevels;
+    QList<QPair<QString, bool>> finds;
 
     // Completes a document as the engine would: the view reports the page, then the event.
     void complete(const QString &newUrl, const QString &newName,

@@ -1,0 +1,117 @@
+#include "main_window/keyboard.h"
+
+#include "main_window/findbar.h"
+#include "main_window/form1.h"
+#include "tab_header/flik.h"
+
+#include <algorithm>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QShortcut>
+
+namespace KeyboardRules {
+
+std::optional<int> cycledTab(const std::vector<int> &open, int current, int step)
+{
+    if (open.empty())
+        return std::nullopt;
+    if (step > 0) {
+        const auto after = std::upper_bound(open.begin(), open.end(), current);
+        return after == open.end() ? open.front() : *after;
+    }
+    const auto at = std::lower_bound(open.begin(), open.end(), current);
+    return at == open.begin() ? open.back() : *std::prev(at);
+}
+
+int steppedZoom(int level, int step)
+{
+    return std::clamp(level + step, 0, PageView::zoomLevels - 1);
+}
+
+} // namespace KeyboardRules
+
+Shortcuts::Shortcuts(Form1 &form)
+    : QObject(&form)
+    , form(form)
+{
+    using K = QKeySequence;
+    add({ K(Qt::CTRL | Qt::Key_L), K(Qt::ALT | Qt::Key_D), K(Qt::Key_F6) },
+        [this] { focusAddress(); });
+    add({ K(Qt::CTRL | Qt::Key_T) }, [&form] { form.newflik_Click(); });
+    add({ K(Qt::CTRL | Qt::Key_W), K(Qt::CTRL | Qt::Key_F4) }, [this] { closeActiveTab(); });
+    add({ K(Qt::CTRL | Qt::Key_Tab), K(Qt::CTRL | Qt::Key_PageDown) }, [this] { cycleTabs(1); });
+    // Shift+Tab arrives as Backtab.
+    add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+            K(Qt::CTRL | Qt::Key_PageUp) },
+        [this] { cycleTabs(-1); });
+    add({ K(Qt::ALT | Qt::Key_Left) },
+        [&form] { form.Toolbar1_ButtonClick(QStringLiteral("back")); });
+    add({ K(Qt::ALT | Qt::Key_Right) },
+        [&form] { form.Toolbar1_ButtonClick(QStringLiteral("forward")); });
+    add({ K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_R) }, [this] { reload(); });
+    add({ K(Qt::Key_Escape) }, [&form] { form.Toolbar1_ButtonClick(QStringLiteral("stop")); });
+    const auto step = [this](int by) {
+        if (PageView *view = this->form.viewAt(this->form.current))
+            zoomTo(KeyboardRules::steppedZoom(view->zoomLevel(), by));
+    };
+    add({ K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal) }, [step] { step(1); });
+    add({ K(Qt::CTRL | Qt::Key_Minus) }, [step] { step(-1); });
+    add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
+    add({ K(Qt::CTRL | Qt::Key_U) }, [&form] { form.sc_Click(); });
+    add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
+}
+
+void Shortcuts::add(std::initializer_list<QKeySequence> keys, std::function<void()> action)
+{
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, &form);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+        // Two keys of one action can match one key press (Ctrl+Shift+Tab and Backtab, "+" and
+        // "=" on one key): Qt then calls it ambiguous, and gives it to one of them.
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, action);
+    }
+}
+
+void Shortcuts::focusAddress()
+{
+    form.address->setFocus(Qt::ShortcutFocusReason);
+    form.address->lineEdit()->selectAll();
+}
+
+void Shortcuts::closeActiveTab()
+{
+    const auto index = toTabIndex(form.current);
+    if (::flik *header = index && *index >= 1 ? form.flik(*index) : nullptr)
+        header->closer_Click();
+}
+
+void Shortcuts::cycleTabs(int step)
+{
+    std::vector<int> open;
+    form.flik.forEach([&open](int index, ::flik *) {
+        if (index >= 1)
+            open.push_back(index);
+    });
+    const auto current = toTabIndex(form.current);
+    if (const auto next = KeyboardRules::cycledTab(open, current.value_or(0), step))
+        form.flik(*next)->sellect();
+}
+
+void Shortcuts::zoomTo(int level)
+{
+    // As the zoom menu's item at that level.
+    form.Toolbar1_ButtonMenuClick(level + 1);
+}
+
+void Shortcuts::reload()
+{
+    if (PageView *view = form.viewAt(form.current))
+        view->Reload();
+}
+
+void Shortcuts::findInPage()
+{
+    if (PageView *view = form.viewAt(form.current))
+        FindBar::of(view)->open();
+}

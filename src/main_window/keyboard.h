@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <QKeySequence>
+#include <QObject>
+#include <vector>
+
+class Form1;
+
+// The rules behind the shortcut keys that are worth testing on their own.
+namespace KeyboardRules {
+
+// The open tab after (step 1) or before (step -1) the current one in strip order, wrapping
+// around and skipping the gaps of closed tabs; nothing when no tab is open. open is in
+// ascending order, as the strip is.
+std::optional<int> cycledTab(const std::vector<int> &open, int current, int step);
+
+// The zoom level a step away from level, within the zoom menu's five levels.
+int steppedZoom(int level, int step);
+
+} // namespace KeyboardRules
+
+// The browser's shortcut keys. They work wherever the focus is in the main window and act
+// on the active tab only; where a text field takes a key for itself (Esc in the address
+// box), the field keeps it. The menus show none of them: their captions stay as they are.
+class Shortcuts final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Shortcuts(Form1 &form);
+
+private:
+    void add(std::initializer_list<QKeySequence> keys, std::function<void()> action);
+    void focusAddress();
+    void closeActiveTab();
+    void cycleTabs(int step);
+    void zoomTo(int level);
+    void reload();
+    void findInPage();
+
+    Form1 &form;
+};

@@ -1,0 +1,106 @@
+// The command line, and the tabs it opens, on fake page views.
+#include "main_window/commandline.h"
+#include "support/formfixture.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using CommandLine::Action;
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void localFilesOpenFromDisk();
+    void addressesOpenOneTabEachTheLastActive();
+    void noAddressesOpenTheStartPage();
+};
+
+void TestCommandLine::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QStringList>("addresses");
+    QTest::newRow("nothing") << QStringList {} << int(Action::Run) << QStringList {};
+    QTest::newRow("addresses in order")
+        << QStringList { "one.test", "http://two.test/x?y=1", "three" } << int(Action::Run)
+        << QStringList { "one.test", "http://two.test/x?y=1", "three" };
+    QTest::newRow("help") << QStringList { "one.test", "--help" } << int(Action::Help)
+                          << QStringList { "one.test" };
+    QTest::newRow("short version")
+        << QStringList { "-v" } << int(Action::Version) << QStringList {};
+    QTest::newRow("unknown option") << QStringList { "a.test", "--frobnicate", "b.test" }
+                                    << int(Action::Refuse) << QStringList { "a.test" };
+    QTest::newRow("dash ends options") << QStringList { "--", "--help", "-x" } << int(Action::Run)
+                                       << QStringList { "--help", "-x" };
+}
+
+void TestCommandLine::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(QStringList, addresses);
+    const CommandLine::Request request = CommandLine::parse(arguments);
+    QCOMPARE(int(request.action), action);
+    QCOMPARE(request.addresses, addresses);
+    if (request.action == Action::Refuse) {
+        QCOMPARE(request.problem, QStringLiteral("tessarvine: unknown option '--frobnicate'"));
+        QVERIFY(!request.problem.contains(u'\n'));
+    }
+}
+
+void TestCommandLine::localFilesOpenFromDisk()
+{
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath("sub"));
+    QFile page(folder.filePath("sub/page.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    const QDir here(folder.path());
+    const QString file = QUrl::fromLocalFile(folder.filePath("sub/page.html")).toString();
+    QCOMPARE(CommandLine::addressFor("sub/page.html", here), file);
+    QCOMPARE(CommandLine::addressFor(folder.filePath("sub/page.html"), QDir::root()), file);
+    // Anything else is left as typed, for the view to resolve.
+    QCOMPARE(CommandLine::addressFor("missing.html", here), QStringLiteral("missing.html"));
+    QCOMPARE(CommandLine::addressFor("example.test/sub", here), QStringLiteral("example.test/sub"));
+    // A web address is never a file, even where a file of that name exists.
+    QVERIFY(QDir(folder.path()).mkpath("http:/sub"));
+    QCOMPARE(CommandLine::addressFor("http://sub", here), QStringLiteral("http://sub"));
+}
+
+void TestCommandLine::addressesOpenOneTabEachTheLastActive()
+{
+    FormFixture f({ "start.test/start/", "http://search.test", { "a.test", "", "c.test/x" } });
+    Form1 &form = *f.form;
+    QCOMPARE(form.flik.ubound(), 3);
+    QCOMPARE(f.view(1)->navigated, QStringList { "a.test" });
+    // An empty address is passed on as typed, as Enter in an empty box does.
+    QCOMPARE(f.view(2)->navigated, QStringList { "" });
+    QCOMPARE(f.view(3)->navigated, QStringList { "c.test/x" });
+    QCOMPARE(form.current, 3.0f);
+    QCOMPARE(form.flik(2)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
+    // The pages complete in any order; the last tab stays the active one.
+    f.view(3)->complete("http://c.test/x", "C");
+    f.view(1)->complete("http://a.test/", "A");
+    QCOMPARE(form.current, 3.0f);
+    QCOMPARE(form.flik(1)->StatusBar1->panelText(), QStringLiteral("A"));
+    // Later completions select their tab, as any completion does.
+    f.view(1)->complete("http://a.test/next", "A next");
+    QCOMPARE(form.current, 1.0f);
+}
+
+void TestCommandLine::noAddressesOpenTheStartPage()
+{
+    FormFixture f;
+    QCOMPARE(f.form->flik.ubound(), 1);
+    QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
