@@ -3,9 +3,9 @@
 class BenchTable;
 #include <QStringList>
 
-// Cases run as whole processes: start-up and memory, the browser against a bare view.
+// Cases run as whole processes: start-up and memory, the browser against a bare program.
 void runProcessCases(BenchTable &table, int runs);
-// What a child process of those cases does; returns its exit code.
+// The bare program, run as a child of the benchmark; returns its exit code.
 int runChild(const QStringList &arguments);
 
 // Cases run inside this process: tabs at scale, the source view, keyword screening.
