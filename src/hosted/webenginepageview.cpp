@@ -373,37 +373,41 @@ void WebEnginePageView::onLoadSucceeded()
     // The document is complete only once its body markup is in hand, so that the handler
     // reads the markup of this very document, synchronously, as it expects. A page whose
     // own scripts keep its renderer busy never answers: it completes without a body then.
-    const auto complete
-        = [self = QPointer(this), generation](std::optional<QString> body, const QString &title) {
-              if (!self || self->m_loadGeneration != generation
-                  || self->m_completedGeneration == generation)
-                  return;
-              self->m_completedGeneration = generation;
-              self->m_body = std::move(body);
-              self->m_documentTitle = title;
-              // A page shown counts the downloads of its own load only. A navigation that becomes
-              // a download shows no page, and never starts the count afresh.
-              self->m_downloadsUnasked = self->m_downloadsThisLoad;
-              self->m_shownDocument = true;
-              // The navigation's download completes before its document does, as the control the
-              // handlers were written for raises them: the lock picture that completion puts into
-              // the status bar then stays.
-              self->onLoadEnded();
-              emit self->DocumentComplete(self->LocationURL());
-              // The engine replaces its focus widget after a cross-site navigation; a view that
-              // had the focus gets it back.
-              if (self->m_hadFocus && !QApplication::focusWidget() && self->isVisible())
-                  self->m_view->setFocus();
-          };
-    m_page->runJavaScript(
-        completionScript, QWebEngineScript::ApplicationWorld, [complete](const QVariant &result) {
+    m_page->runJavaScript(completionScript, QWebEngineScript::ApplicationWorld,
+        [self = QPointer(this), generation](const QVariant &result) {
+            if (!self)
+                return;
             const QVariantList parts = result.toList();
             const QVariant body = parts.value(0);
-            complete(
+            self->completeDocument(generation,
                 body.typeId() == QMetaType::QString ? std::optional(body.toString()) : std::nullopt,
                 parts.value(1).toString());
         });
-    QTimer::singleShot(bodyReadPatienceMs, this, [complete] { complete(std::nullopt, QString()); });
+    QTimer::singleShot(bodyReadPatienceMs, this,
+        [this, generation] { completeDocument(generation, std::nullopt, QString()); });
+}
+
+void WebEnginePageView::completeDocument(
+    quint64 generation, std::optional<QString> body, const QString &title)
+{
+    if (m_loadGeneration != generation || m_completedGeneration == generation)
+        return;
+    m_completedGeneration = generation;
+    m_body = std::move(body);
+    m_documentTitle = title;
+    // A page shown counts the downloads of its own load only. A navigation that becomes a
+    // download shows no page, and never starts the count afresh.
+    m_downloadsUnasked = m_downloadsThisLoad;
+    m_shownDocument = true;
+    // The navigation's download completes before its document does, as the control the
+    // handlers were written for raises them: the lock picture that completion puts into the
+    // status bar then stays.
+    onLoadEnded();
+    emit DocumentComplete(LocationURL());
+    // The engine replaces its focus widget after a cross-site navigation; a view that had
+    // the focus gets it back.
+    if (m_hadFocus && !QApplication::focusWidget() && isVisible())
+        m_view->setFocus();
 }
 
 void WebEnginePageView::onRendererGone()

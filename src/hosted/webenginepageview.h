@@ -72,6 +72,8 @@ private:
     void ensureEngine();
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onLoadSucceeded();
+    // The document of a load completes, once its body and title are read (or could not be).
+    void completeDocument(quint64 generation, std::optional<QString> body, const QString &title);
     void onLoadEnded();
     void onRendererGone();
     void onNewWindowRequested(QWebEngineNewWindowRequest &request);
