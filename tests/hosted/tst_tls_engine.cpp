@@ -25,6 +25,19 @@ QString certificateFile(const char *name)
     return QStringLiteral(QT_TESTCASE_SOURCEDIR "/support/tls/") + QLatin1String(name);
 }
 
+// A plain server with the start page, and an HTTPS one the engine trusts with "Bank".
+struct Servers
+{
+    HttpResponder plain;
+    HttpResponder secure { certificateFile("trusted.crt"), certificateFile("trusted.key") };
+
+    Servers()
+    {
+        plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+        secure.page("/bank", "<html><head><title>Bank</title></head><body>money</body></html>");
+    }
+};
+
 } // namespace
 
 class TestTlsEngine : public QObject
@@ -55,10 +68,8 @@ private slots:
 
 void TestTlsEngine::trustedPageShowsTheLock()
 {
-    HttpResponder plain;
-    plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
-    HttpResponder secure(certificateFile("trusted.crt"), certificateFile("trusted.key"));
-    secure.page("/bank", "<html><head><title>Bank</title></head><body>money</body></html>");
+    Servers servers;
+    HttpResponder &plain = servers.plain, &secure = servers.secure;
     EngineProfile profile;
     Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
     form.show();
@@ -119,10 +130,8 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
 {
     // A lock shown over a page that is not encrypted is a sign that lies.
     QFETCH(bool, fails);
-    HttpResponder plain;
-    plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
-    HttpResponder secure(certificateFile("trusted.crt"), certificateFile("trusted.key"));
-    secure.page("/bank", "<html><head><title>Bank</title></head><body>money</body></html>");
+    Servers servers;
+    HttpResponder &plain = servers.plain, &secure = servers.secure;
     EngineProfile profile;
     Form1 form(profile.factory(), { secure.url("/bank"), plain.url("") });
     form.show();
