@@ -6,12 +6,6 @@
 #include <QApplication>
 #include <QTextStream>
 
-bool caseWanted(int number)
-{
-    const QString wanted = qEnvironmentVariable("BENCH_CASES");
-    return wanted.isEmpty() || wanted.split(u',').contains(QString::number(number));
-}
-
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

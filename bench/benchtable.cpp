@@ -1,5 +1,7 @@
 #include "benchtable.h"
 
+#include "cases.h"
+
 #include <algorithm>
 #include <QTextStream>
 
@@ -33,4 +35,10 @@ void BenchTable::print() const
             << " | " << row.baselineName << " | " << QString::number(row.baseline, 'f', 3) << ' '
             << row.unit << " | " << ratio << " |\n";
     }
+}
+
+bool caseWanted(int number)
+{
+    const QString wanted = qEnvironmentVariable("BENCH_CASES");
+    return wanted.isEmpty() || wanted.split(u',').contains(QString::number(number));
 }

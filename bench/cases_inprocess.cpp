@@ -5,6 +5,8 @@
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
 #include "main_window/form1.h"
+#include "main_window/tabs.h"
+#include "page_events/pageevents.h"
 #include "page_events/contentwarnings.h"
 #include "support/fakepageview.h"
 #include "support/httpresponder.h"
@@ -57,6 +59,7 @@ TabTimes tabsAtScale(int n, quint32 seed)
     FakeViews views;
     Form1 form(
         views.factory(), { QStringLiteral("start.test/start/"), QStringLiteral("http://s.test") });
+    new PageEvents(form);
     TabTimes times;
     QElapsedTimer clock;
     clock.start();
@@ -66,12 +69,12 @@ TabTimes tabsAtScale(int n, quint32 seed)
 
     clock.restart();
     for (int i = 1; i <= n; ++i)
-        form.flik(i)->sellect();
+        form.tabs().flik(i)->sellect();
     times.activate = elapsedMs(clock) * 1000 / n;
 
     clock.restart();
     for (int i = 1; i <= n; ++i)
-        form.flik(i)->Caption(QStringLiteral("Page number %1 of the benchmark").arg(i));
+        form.tabs().flik(i)->Caption(QStringLiteral("Page number %1 of the benchmark").arg(i));
     times.caption = elapsedMs(clock) * 1000 / n;
 
     QList<int> order;
@@ -81,7 +84,7 @@ TabTimes tabsAtScale(int n, quint32 seed)
     std::shuffle(order.begin(), order.end(), random);
     clock.restart();
     for (int index : order)
-        form.flik(index)->closer_Click();
+        form.tabs().flik(index)->closer_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     times.close = elapsedMs(clock) * 1000 / n;
     return times;
@@ -120,9 +123,10 @@ void sourceAndLoadCases(BenchTable &table, int runs)
     server.page("/big", "<html><head><title>Big</title></head><body>" + body + "</body></html>");
     EngineProfile profile;
     Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+    new PageEvents(form);
     form.resize(1000, 700);
     form.show();
-    waitFor([&] { return form.WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+    waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
 
     // Loading the 2 MB page, against a bare view on the same profile loading it.
     QList<double> browserLoad, bareLoad;
@@ -133,10 +137,10 @@ void sourceAndLoadCases(BenchTable &table, int runs)
     for (int run = 0; run < runs; ++run) {
         bool done = false;
         auto connection = QObject::connect(
-            form.WebBrowser(1), &PageView::DocumentComplete, &form, [&] { done = true; });
+            form.tabs().WebBrowser(1), &PageView::DocumentComplete, &form, [&] { done = true; });
         QElapsedTimer clock;
         clock.start();
-        form.WebBrowser(1)->Navigate(server.url("/big"));
+        form.tabs().WebBrowser(1)->Navigate(server.url("/big"));
         waitFor([&] { return done; }, "the browser's load");
         browserLoad << elapsedMs(clock);
         QObject::disconnect(connection);
@@ -156,7 +160,7 @@ void sourceAndLoadCases(BenchTable &table, int runs)
         QStringLiteral("ms"));
 
     // Switching to the source view until the editor holds the markup.
-    SourceEditor *editor = form.Codetext(1);
+    SourceEditor *editor = form.tabs().Codetext(1);
     const qsizetype expected = QString::fromUtf8(body).size();
     QList<double> switches, setTexts;
     for (int run = 0; run < runs; ++run) {
@@ -197,8 +201,9 @@ EngineEventTimes engineEventsAtScale(HttpResponder &server, int n)
 {
     EngineProfile profile;
     Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+    new PageEvents(form);
     form.show();
-    waitFor([&] { return form.WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+    waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
     for (int i = 1; i < n; ++i)
         form.newflik_Click();
     EngineEventTimes times;

@@ -127,7 +127,7 @@ struct Pair
 };
 
 // Runs the browser and the bare program in turn, runs times, with pages addresses each.
-std::pair<Pair, Pair> compare(HttpResponder &server, int pages, int runs, bool measureMemory)
+std::pair<Pair, Pair> compareStarts(HttpResponder &server, int pages, int runs, bool measureMemory)
 {
     Pair times, memory;
     const QStringList urls = pageUrls(server, pages);
@@ -174,7 +174,7 @@ void runProcessCases(BenchTable &table, int runs)
         server.page("/page" + QByteArray::number(n), benchPage(n));
 
     if (caseWanted(1)) {
-        const auto [times, memory] = compare(server, 1, runs, caseWanted(2));
+        const auto [times, memory] = compareStarts(server, 1, runs, caseWanted(2));
         table.add(QStringLiteral("1. start to first page loaded"),
             BenchTable::median(times.browser), QStringLiteral("bare QWebEngineView"),
             BenchTable::median(times.bare), QStringLiteral("ms"));
@@ -184,7 +184,7 @@ void runProcessCases(BenchTable &table, int runs)
                 BenchTable::median(memory.bare), QStringLiteral("MiB"));
     }
     if (caseWanted(2) || caseWanted(7)) {
-        const auto [times, memory] = compare(server, 10, runs, caseWanted(2));
+        const auto [times, memory] = compareStarts(server, 10, runs, caseWanted(2));
         if (caseWanted(7))
             table.add(QStringLiteral("7. start with 10 addresses to all loaded"),
                 BenchTable::median(times.browser), QStringLiteral("bare, 10 views"),

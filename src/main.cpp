@@ -1,6 +1,7 @@
 #include "hosted/engineprofile.h"
 #include "main_window/commandline.h"
 #include "main_window/form1.h"
+#include "page_events/pageevents.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,6 +51,8 @@ int main(int argc, char *argv[])
     // Declared first so it is destroyed last, after every page of the window.
     EngineProfile profile;
     Form1 window(profile.factory(), addresses);
+    // The page views' events drive the window; owned by it.
+    new PageEvents(window);
     window.show();
     return app.exec();
 }

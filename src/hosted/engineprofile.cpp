@@ -2,6 +2,7 @@
 
 #include "hosted/downloadsaver.h"
 #include "hosted/engineroutes.h"
+#include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 
 #include <QWebEngineProfile>
@@ -11,7 +12,8 @@ EngineProfile::EngineProfile(QObject *parent)
     : QObject(parent)
     , m_profile(new QWebEngineProfile(this))
     , m_downloads(new DownloadSaver(this))
-    , m_routes(new EngineRoutes(m_profile, m_downloads, this))
+    , m_routes(new EngineRoutes(m_profile, this))
+    , m_progress(new ProgressBatch(this))
 {
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
@@ -21,6 +23,6 @@ EngineProfile::~EngineProfile() = default;
 
 PageViewFactory EngineProfile::factory()
 {
-    return
-        [this](QWidget *parent) -> PageView * { return new WebEnginePageView(m_routes, parent); };
+    const WebEnginePageView::Parts parts { m_profile, m_downloads, m_routes, m_progress };
+    return [parts](QWidget *parent) -> PageView * { return new WebEnginePageView(parts, parent); };
 }

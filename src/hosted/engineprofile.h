@@ -6,6 +6,7 @@
 
 class DownloadSaver;
 class EngineRoutes;
+class ProgressBatch;
 class QWebEngineProfile;
 
 // The engine's profile shared by every page view of the program: off the record (the
@@ -28,4 +29,5 @@ private:
     QWebEngineProfile *m_profile = nullptr;
     DownloadSaver *m_downloads = nullptr;
     EngineRoutes *m_routes = nullptr;
+    ProgressBatch *m_progress = nullptr;
 };

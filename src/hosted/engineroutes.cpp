@@ -1,99 +1,92 @@
 #include "hosted/engineroutes.h"
 
-#include "hosted/webenginepageview.h"
-
 #include <QApplication>
+#include <QUrl>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWidget>
 #include <utility>
 
-EngineRoutes::EngineRoutes(QWebEngineProfile *profile, DownloadSaver *downloads, QObject *parent)
+namespace {
+
+// Addresses are compared by a hash of their encoded form: a page may ask for long ones.
+size_t addressKey(const QUrl &url)
+{
+    return qHash(url.adjusted(QUrl::RemoveFragment).toEncoded());
+}
+
+} // namespace
+
+PageRoute::PageRoute(EngineRoutes *routes, QWidget *view)
+    : QObject(view)
+    , m_routes(routes)
+{ }
+
+void PageRoute::navigationAsked(const QUrl &url)
+{
+    m_routes->asked(this, url);
+}
+
+EngineRoutes::EngineRoutes(QWebEngineProfile *profile, QObject *parent)
     : QObject(parent)
-    , m_profile(profile)
-    , m_downloads(downloads)
 {
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget *, QWidget *now) { onFocusChanged(now); });
     connect(
         profile, &QWebEngineProfile::downloadRequested, this, &EngineRoutes::onDownloadRequested);
-    m_progressTick.setSingleShot(true);
-    m_progressTick.setInterval(progressTickMs);
-    connect(&m_progressTick, &QTimer::timeout, this, [this] {
-        for (const QPointer<WebEnginePageView> &view : std::exchange(m_progressed, {}))
-            if (view)
-                view->tellProgress();
-    });
 }
 
-void EngineRoutes::progressed(WebEnginePageView *view)
+PageRoute *EngineRoutes::routeFor(QWidget *view)
 {
-    if (!m_progressed.contains(view))
-        m_progressed.append(view);
-    if (!m_progressTick.isActive())
-        m_progressTick.start();
+    auto *route = new PageRoute(this, view);
+    m_routes.insert(view, route);
+    connect(route, &QObject::destroyed, this, [this, view] { m_routes.remove(view); });
+    return route;
 }
 
-void EngineRoutes::add(QWebEnginePage *page, WebEnginePageView *view)
-{
-    m_views.insert(page, view);
-}
-
-void EngineRoutes::remove(QWebEnginePage *page)
-{
-    m_views.remove(page);
-}
-
-void EngineRoutes::forget(WebEnginePageView *view)
-{
-    if (m_focused == view)
-        m_focused = nullptr;
-    m_views.removeIf([view](const auto &entry) { return entry.value() == view; });
-    m_front.removeIf([view](const auto &entry) { return entry.value() == view; });
-}
-
-void EngineRoutes::cameForward(WebEnginePageView *view)
-{
-    const QPointer<WebEnginePageView> behind = std::exchange(m_front[view->parentWidget()], view);
-    view->comeForward();
-    if (!behind || behind == view)
-        return;
-    // The keyboard goes where the eyes go: keys typed now belong to the page in sight. That
-    // is not the user choosing a page, so it activates nothing.
-    if (const QWidget *focus = QApplication::focusWidget(); focus && behind->isAncestorOf(focus)) {
-        m_handingFocus = true;
-        view->setFocus(Qt::OtherFocusReason);
-        m_handingFocus = false;
-    }
-    behind->goBehind();
-}
-
-WebEnginePageView *EngineRoutes::viewHolding(QWidget *widget) const
+PageRoute *EngineRoutes::routeHolding(const QWidget *widget) const
 {
     for (; widget; widget = widget->parentWidget()) {
-        if (auto *view = qobject_cast<WebEnginePageView *>(widget))
-            return view->routes() == this ? view : nullptr;
+        if (PageRoute *route = m_routes.value(widget))
+            return route;
     }
     return nullptr;
+}
+
+void EngineRoutes::asked(PageRoute *route, const QUrl &url)
+{
+    const size_t key = addressKey(url);
+    Asked &asked = m_asked[key];
+    asked.route = route;
+    ++asked.times;
+    m_askedOrder.push_back(key);
+    while (m_askedOrder.size() > remembered) {
+        const auto oldest = m_asked.find(m_askedOrder.front());
+        m_askedOrder.pop_front();
+        if (--oldest->times == 0)
+            m_asked.erase(oldest);
+    }
 }
 
 void EngineRoutes::onFocusChanged(QWidget *now)
 {
     if (!now)
         return; // the engine's focus widget went away; the view may still be the focused one
-    WebEnginePageView *view = viewHolding(now);
-    if (view == m_focused)
+    PageRoute *route = routeHolding(now);
+    if (route == m_focused)
         return;
-    const QPointer<WebEnginePageView> left = m_focused;
-    m_focused = view;
+    const QPointer<PageRoute> left = std::exchange(m_focused, route);
     if (left)
-        left->focusLeft();
-    if (view)
-        view->focusEntered(!m_handingFocus);
+        emit left->focusLeft();
+    if (route)
+        emit route->focusEntered();
 }
 
 void EngineRoutes::onDownloadRequested(QWebEngineDownloadRequest *download)
 {
-    // A download that no view takes is cancelled by the engine when this returns.
-    if (WebEnginePageView *view = m_views.value(download->page()))
-        view->downloadRequested(download);
+    PageRoute *owner = m_asked.value(addressKey(download->url())).route;
+    if (!owner)
+        owner = m_focused;
+    if (owner)
+        emit owner->downloadRequested(download);
 }

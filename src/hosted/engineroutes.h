@@ -1,58 +1,78 @@
 #pragma once
 
+#include <deque>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 
-class DownloadSaver;
+class QUrl;
 class QWebEngineDownloadRequest;
-class QWebEnginePage;
 class QWebEngineProfile;
 class QWidget;
-class WebEnginePageView;
+
+class EngineRoutes;
+
+// One page view's end of the engine-wide routes: the events of the whole profile that
+// concern this view alone. It goes with its view.
+class PageRoute final : public QObject
+{
+    Q_OBJECT
+public:
+    PageRoute(EngineRoutes *routes, QWidget *view);
+
+    // The view's page asked to load an address: a frame's navigation, a redirect, or an
+    // address typed. A download of it is the view's.
+    void navigationAsked(const QUrl &url);
+
+signals:
+    void focusEntered();
+    void focusLeft();
+    // Accept or cancel it before returning: the engine cancels a download left for later.
+    void downloadRequested(QWebEngineDownloadRequest *download);
+
+private:
+    EngineRoutes *m_routes;
+};
 
 // Hands the engine-wide events to the one page view each concerns: a focus change to the
 // view that gains or loses the keyboard focus, a download to the view whose page asked for
 // it. One connection each, however many tabs are open, so that their cost does not grow
-// with the number of tabs. It also knows which view of a window is in front: only that one
-// draws its page; the views it covers rest, as hidden tabs do.
+// with the number of tabs.
+//
+// A download is never asked for its page: Qt WebEngine 6.4 reads a null page there when the
+// page that started it has gone (a tab closed while its download starts), and the whole
+// program falls. It goes to the view whose page asked for its address last; a download no
+// page asked for by address (a link's download attribute, a script's) goes to the view that
+// has the keyboard focus, which is where the user acted. A download no view takes is
+// cancelled.
 class EngineRoutes final : public QObject
 {
     Q_OBJECT
 public:
-    EngineRoutes(QWebEngineProfile *profile, DownloadSaver *downloads, QObject *parent = nullptr);
+    // The addresses asked for that are remembered, the newest, however many views ask.
+    static constexpr int remembered = 4096;
 
-    QWebEngineProfile *profile() const { return m_profile; }
-    DownloadSaver *downloads() const { return m_downloads; }
+    explicit EngineRoutes(QWebEngineProfile *profile, QObject *parent = nullptr);
 
-    // A view's page, once made, and its end.
-    void add(QWebEnginePage *page, WebEnginePageView *view);
-    void remove(QWebEnginePage *page);
-    // Forgets a view that is going away.
-    void forget(WebEnginePageView *view);
-    // A view came in front of the others of its window; the one it covers goes behind, and
-    // gives it the keyboard focus if it held it.
-    void cameForward(WebEnginePageView *view);
-    // A view's load progressed. Progress is told for all views together, at most every
-    // progressTickMs: each report redraws the window, and with many tabs loading at once,
-    // reports one by one cost the loads themselves a good part of the processor.
-    void progressed(WebEnginePageView *view);
-    static constexpr int progressTickMs = 100;
+    // The routes of a view, made with it; it ends them before it goes.
+    PageRoute *routeFor(QWidget *view);
+    // A view's page asked to load an address.
+    void asked(PageRoute *route, const QUrl &url);
 
 private:
     void onFocusChanged(QWidget *now);
     void onDownloadRequested(QWebEngineDownloadRequest *download);
-    WebEnginePageView *viewHolding(QWidget *widget) const;
+    PageRoute *routeHolding(const QWidget *widget) const;
 
-    QWebEngineProfile *m_profile;
-    DownloadSaver *m_downloads;
-    QHash<const QWebEnginePage *, WebEnginePageView *> m_views;
-    QPointer<WebEnginePageView> m_focused;
-    // The view in front, by the widget that holds the views.
-    QHash<const QWidget *, QPointer<WebEnginePageView>> m_front;
-    // The focus is being handed on by cameForward, not chosen by the user.
-    bool m_handingFocus = false;
-    QList<QPointer<WebEnginePageView>> m_progressed;
-    QTimer m_progressTick;
+    QHash<const QWidget *, PageRoute *> m_routes;
+    QPointer<PageRoute> m_focused;
+    // The route that asked for an address last, by the address's key, with how often the
+    // key stands in the order of asking, which forgets the oldest first.
+    struct Asked
+    {
+        QPointer<PageRoute> route;
+        int times = 0;
+    };
+    QHash<size_t, Asked> m_asked;
+    std::deque<size_t> m_askedOrder;
 };

@@ -56,6 +56,10 @@ public:
     virtual void requestBodyInnerHtml(QObject *context, std::function<void(const QString &)> reply)
         = 0;
 
+    // Told by activation: the view in sight draws its page; the views it covers rest, as
+    // hidden ones do. A view starts out behind.
+    virtual void setInFront(bool inFront) { Q_UNUSED(inFront); }
+
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }

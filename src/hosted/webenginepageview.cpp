@@ -1,10 +1,14 @@
 #include "hosted/webenginepageview.h"
 
+#include "hosted/documentcompletion.h"
+#include "hosted/enginepage.h"
 #include "hosted/engineroutes.h"
+#include "hosted/pagerequests.h"
+#include "hosted/pagerules.h"
+#include "hosted/progressbatch.h"
 
 #include <QApplication>
 #include <QPointer>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
@@ -18,14 +22,8 @@
 
 namespace {
 
-// The engine's own code for an address it cannot make sense of (net::ERR_INVALID_URL).
-constexpr int invalidAddressError = -300;
-// A typed address the browser refuses to run (net::ERR_DISALLOWED_URL_SCHEME).
-constexpr int refusedAddressError = -301;
 // The page's renderer process ended without being asked to.
 constexpr int pageStoppedError = -1;
-// How long a completed page's body markup is waited for.
-constexpr int bodyReadPatienceMs = 3000;
 
 // Lock levels as the handlers read them: 0 not secure, above 1 secure.
 constexpr int notSecure = 0;
@@ -34,68 +32,34 @@ constexpr int secure = 2;
 // Read in the application's own script world, where the page's scripts cannot replace
 // the getter of innerHTML.
 const QString bodyScript = QStringLiteral("document.body ? document.body.innerHTML : null");
-// The completed document's body markup and its own title.
-const QString completionScript
-    = QStringLiteral("[document.body ? document.body.innerHTML : null, document.title]");
-
-// Whether a title is the engine's rendering of an address ("host/path", without "http://";
-// a local file's name) rather than a title of the page's own.
-bool isStandInTitle(const QString &title, const QUrl &address)
-{
-    if (title.isEmpty() || address.isEmpty())
-        return false;
-    if (address.isLocalFile() && title == address.fileName())
-        return true;
-    const auto plain = [](const QUrl &url) {
-        return url.adjusted(QUrl::StripTrailingSlash | QUrl::NormalizePathSegments);
-    };
-    return title == address.toString() || title == address.toDisplayString()
-        || plain(QUrl::fromUserInput(title)) == plain(address);
-}
 
 } // namespace
 
-class WebEnginePageView::Page final : public QWebEnginePage
-{
-public:
-    Page(QWebEngineProfile *profile, WebEnginePageView *owner, QObject *parent)
-        : QWebEnginePage(profile, parent)
-        , m_owner(owner)
-    { }
-
-protected:
-    QWebEnginePage *createWindow(WebWindowType) override { return m_owner->onCreateWindow(); }
-
-    // The engine's own dialogs are modal to the whole program: a page could hold the window
-    // hostage with them. These cover the page alone.
-    void javaScriptAlert(const QUrl &origin, const QString &message) override
-    {
-        m_owner->runDialog(ScriptDialog::Kind::Alert, origin, message);
-    }
-    bool javaScriptConfirm(const QUrl &origin, const QString &message) override
-    {
-        return m_owner->runDialog(ScriptDialog::Kind::Confirm, origin, message);
-    }
-    bool javaScriptPrompt(const QUrl &origin, const QString &message, const QString &defaultValue,
-        QString *result) override
-    {
-        return m_owner->runDialog(
-            ScriptDialog::Kind::Prompt, origin, message, defaultValue, result);
-    }
-
-private:
-    WebEnginePageView *m_owner;
-};
-
-WebEnginePageView::WebEnginePageView(EngineRoutes *routes, QWidget *parent)
+WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     : PageView(parent)
-    , m_routes(routes)
+    , m_parts(parts)
+    , m_route(parts.routes->routeFor(this))
+    , m_completion(new DocumentCompletion(this))
+    , m_requests(new PageRequests(parts.downloads, this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // A tab that has loaded nothing is a blank page, without the engine behind it yet.
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
+    connect(m_completion, &DocumentCompletion::completed, this,
+        &WebEnginePageView::onDocumentCompleted);
+    connect(m_route, &PageRoute::focusEntered, this, [this] {
+        m_hadFocus = true;
+        emit GotFocus();
+    });
+    connect(m_route, &PageRoute::focusLeft, this, [this] { m_hadFocus = false; });
+    connect(m_route, &PageRoute::downloadRequested, m_requests, &PageRequests::download);
+    connect(m_requests, &PageRequests::StatusTextChange, this, &PageView::StatusTextChange);
+    connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
+    connect(m_requests, &PageRequests::DownloadComplete, this, &PageView::DownloadComplete);
+    connect(m_requests, &PageRequests::NewWindow2, this, &PageView::NewWindow2);
+    connect(m_requests, &PageRequests::mayGo, this, &QObject::deleteLater);
 }
 
 void WebEnginePageView::ensureEngine()
@@ -106,29 +70,45 @@ void WebEnginePageView::ensureEngine()
     m_view = new QWebEngineView(this);
     // Owned by the engine view, as the engine's own examples do, so that the page is torn
     // down with the view and always before the profile.
-    m_page = new Page(m_routes->profile(), this, m_view);
+    EnginePage::Hooks hooks;
+    hooks.createWindow = [this] { return onCreateWindow(); };
+    // A dialog takes the keyboard only from its own page: a background tab's dialog must
+    // not pull the user away from the tab they are in.
+    hooks.dialog = [this](ScriptDialog::Kind kind, const QString &origin, const QString &message,
+                       const QString &defaultValue, QString *value) {
+        return m_requests->dialog(kind, origin, message, defaultValue, value, m_hadFocus);
+    };
+    // Every address the page asks for, so that a download of it is known to be this view's.
+    hooks.navigationAsked = [this](const QUrl &url) { m_route->navigationAsked(url); };
+    m_page = new EnginePage(m_parts.profile, std::move(hooks), m_view);
     m_view->setPage(m_page);
     // Drawn only while it is the view in sight.
     m_view->setHidden(!m_inFront);
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
-    m_routes->add(m_page, this);
     // The user's clicks and keys reach the engine's widgets inside the view.
     m_view->installEventFilter(this);
 
     connect(m_page, &QWebEnginePage::newWindowRequested, this,
-        &WebEnginePageView::onNewWindowRequested);
+        [this](const QWebEngineNewWindowRequest &request) {
+            // Left unanswered here: the engine goes on to createWindow, which answers it.
+            m_requests->guards().windowRequested(request.isUserInitiated());
+        });
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading && progress != m_progress) {
             m_progress = progress;
-            m_routes->progressed(this);
+            m_parts.progress->progressed(this, [this] {
+                if (m_loading)
+                    emit ProgressChange(m_progress, 100);
+            });
         }
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Until a page gives a title, the engine reports the page's address as its title;
         // that is not the page's title, and it is screened as an address at completion.
-        if (!isStandInTitle(title, m_page->url()) && !isStandInTitle(title, m_page->requestedUrl()))
+        if (!PageRules::isStandInTitle(title, m_page->url())
+            && !PageRules::isStandInTitle(title, m_page->requestedUrl()))
             emit TitleChange(title);
     });
     // The engine has no status texts of its own; the hovered link's address is the one it
@@ -149,8 +129,8 @@ WebEnginePageView::~WebEnginePageView()
     // The engine view and its page would otherwise go in QWidget's destructor, when this
     // is no longer a page view: their last signals, and the focus moving away from them,
     // must not reach it then. Script answers still under way are dropped.
-    ++m_loadGeneration;
-    m_routes->forget(this);
+    m_completion->forgetAnswers();
+    delete m_route;
     if (m_page)
         disconnect(m_page, nullptr, this, nullptr);
     delete m_view;
@@ -173,22 +153,11 @@ void WebEnginePageView::Navigate(const QString &address)
     if (address.isEmpty())
         return;
     const QUrl url = QUrl::fromUserInput(address);
-    // Reported like any failed navigation, and like one, later than the request.
-    const auto refuse = [this, address](int code) {
+    if (const auto code = PageRules::refusal(url)) {
+        // Reported like any failed navigation, and like one, later than the request.
         QMetaObject::invokeMethod(
-            this, [this, address, code] { emit NavigateError(address, code); },
+            this, [this, address, code = *code] { emit NavigateError(address, code); },
             Qt::QueuedConnection);
-    };
-    // A web address without a host is one the engine drops without a word.
-    const bool needsHost = url.scheme() == u"http" || url.scheme() == u"https";
-    if (!url.isValid() || (needsHost && url.host().isEmpty())) {
-        refuse(invalidAddressError);
-        return;
-    }
-    // A script typed (or pasted) into the address box would run with the page's rights;
-    // it is refused rather than run.
-    if (url.scheme().compare(u"javascript", Qt::CaseInsensitive) == 0) {
-        refuse(refusedAddressError);
         return;
     }
     ensureEngine();
@@ -207,48 +176,13 @@ void WebEnginePageView::showEvent(QShowEvent *event)
     PageView::showEvent(event);
     if (m_loadWhenShown.isValid() && m_page)
         m_page->load(std::exchange(m_loadWhenShown, QUrl()));
-    // Shown on top of the other views (a new tab, or the window itself showing): in sight.
-    const QWidget *holder = parentWidget();
-    if (!holder) {
-        m_routes->cameForward(this);
-        return;
-    }
-    const QObjectList &siblings = holder->children();
-    for (auto it = siblings.crbegin(); it != siblings.crend(); ++it) {
-        if (auto *view = qobject_cast<WebEnginePageView *>(*it); view && !view->isHidden()) {
-            if (view == this)
-                m_routes->cameForward(this);
-            return;
-        }
-    }
 }
 
-bool WebEnginePageView::event(QEvent *event)
+void WebEnginePageView::setInFront(bool inFront)
 {
-    // Raised over the other views: in sight.
-    if (event->type() == QEvent::ZOrderChange && isVisible())
-        m_routes->cameForward(this);
-    return PageView::event(event);
-}
-
-void WebEnginePageView::tellProgress()
-{
-    if (m_loading)
-        emit ProgressChange(m_progress, 100);
-}
-
-void WebEnginePageView::comeForward()
-{
-    m_inFront = true;
+    m_inFront = inFront;
     if (m_view)
-        m_view->show();
-}
-
-void WebEnginePageView::goBehind()
-{
-    m_inFront = false;
-    if (m_view)
-        m_view->hide();
+        m_view->setVisible(inFront);
 }
 
 void WebEnginePageView::GoBack()
@@ -310,7 +244,7 @@ QString WebEnginePageView::LocationName() const
     // The engine's title can still be its stand-in address when a document completes; the
     // title the document gave itself is known by then.
     const QString title = m_page->title();
-    if (!m_documentTitle.isEmpty() && isStandInTitle(title, m_page->url()))
+    if (!m_documentTitle.isEmpty() && PageRules::isStandInTitle(title, m_page->url()))
         return m_documentTitle;
     return title.isEmpty() ? LocationURL() : title;
 }
@@ -325,11 +259,11 @@ void WebEnginePageView::requestBodyInnerHtml(
 {
     if (!m_page)
         return; // nothing loaded: no body
-    const quint64 generation = m_loadGeneration;
+    const quint64 generation = m_completion->generation();
     m_page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
         [self = QPointer(this), guard = QPointer(context), generation, reply = std::move(reply)](
             const QVariant &result) {
-            if (!self || !guard || self->m_loadGeneration != generation)
+            if (!self || !guard || self->m_completion->generation() != generation)
                 return;
             if (result.typeId() == QMetaType::QString)
                 reply(result.toString());
@@ -340,11 +274,10 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
 {
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
-        ++m_loadGeneration;
+        m_completion->forgetAnswers();
         m_body.reset(); // the completed page is being left
         m_documentTitle.clear();
-        m_dialogs = 0;
-        m_downloadsThisLoad = 0;
+        m_requests->guards().loadStarted();
         m_loading = true;
         m_progress = 0;
         emit StatusTextChange(info.url().toDisplayString());
@@ -369,35 +302,17 @@ void WebEnginePageView::onLoadSucceeded()
 {
     const bool https = m_page->url().scheme() == u"https";
     emit SetSecureLockIcon(https ? secure : notSecure);
-    const quint64 generation = m_loadGeneration;
     // The document is complete only once its body markup is in hand, so that the handler
-    // reads the markup of this very document, synchronously, as it expects. A page whose
-    // own scripts keep its renderer busy never answers: it completes without a body then.
-    m_page->runJavaScript(completionScript, QWebEngineScript::ApplicationWorld,
-        [self = QPointer(this), generation](const QVariant &result) {
-            if (!self)
-                return;
-            const QVariantList parts = result.toList();
-            const QVariant body = parts.value(0);
-            self->completeDocument(generation,
-                body.typeId() == QMetaType::QString ? std::optional(body.toString()) : std::nullopt,
-                parts.value(1).toString());
-        });
-    QTimer::singleShot(bodyReadPatienceMs, this,
-        [this, generation] { completeDocument(generation, std::nullopt, QString()); });
+    // reads the markup of this very document, synchronously, as it expects.
+    m_completion->loadSucceeded(m_page);
 }
 
-void WebEnginePageView::completeDocument(
-    quint64 generation, std::optional<QString> body, const QString &title)
+void WebEnginePageView::onDocumentCompleted(
+    const std::optional<QString> &body, const QString &title)
 {
-    if (m_loadGeneration != generation || m_completedGeneration == generation)
-        return;
-    m_completedGeneration = generation;
-    m_body = std::move(body);
+    m_body = body;
     m_documentTitle = title;
-    // A page shown counts the downloads of its own load only. A navigation that becomes a
-    // download shows no page, and never starts the count afresh.
-    m_downloadsUnasked = m_downloadsThisLoad;
+    m_requests->guards().pageShown();
     m_shownDocument = true;
     // The navigation's download completes before its document does, as the control the
     // handlers were written for raises them: the lock picture that completion puts into the
@@ -414,7 +329,7 @@ void WebEnginePageView::onRendererGone()
 {
     // Answers about the dead page will not come; nothing reloads by itself, so a page that
     // crashes its renderer cannot do so in a loop. Entering the address loads it afresh.
-    ++m_loadGeneration;
+    m_completion->forgetAnswers();
     m_loading = false;
     emit NavigateError(LocationURL(), pageStoppedError);
     emit SetSecureLockIcon(notSecure);
@@ -431,4 +346,42 @@ void WebEnginePageView::onLoadEnded()
     emit DownloadComplete();
     emit StatusTextChange(tr("Done"));
     emit ProgressChange(0, 0);
+}
+
+QWebEnginePage *WebEnginePageView::onCreateWindow()
+{
+    const NewWindowRequest request = m_requests->window();
+    if (request.Cancel || !request.ppDisp || request.ppDisp == this)
+        return nullptr;
+    auto *target = qobject_cast<WebEnginePageView *>(request.ppDisp);
+    // A page may only open into a view of its own profile.
+    if (!target || target->profile() != profile())
+        return nullptr;
+    return target->page();
+}
+
+void WebEnginePageView::release()
+{
+    // The view goes once no dialog of its page waits on the stack (mayGo).
+    m_requests->tabClosing();
+}
+
+bool WebEnginePageView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // The user's clicks and keys reach the engine's widgets inside the view.
+        if (watched == m_view) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+        m_requests->guards().userActed();
+        break;
+    default:
+        break;
+    }
+    return PageView::eventFilter(watched, event);
 }

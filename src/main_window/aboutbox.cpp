@@ -1,7 +1,7 @@
 #include "main_window/aboutbox.h"
 
-#include "main_window/artwork.h"
-#include "main_window/twips.h"
+#include "common/artwork.h"
+#include "common/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "main_window/coolbar.h"
 
+#include "common/twips.h"
 #include "main_window/tabstrip.h"
-#include "main_window/twips.h"
 
 #include <QComboBox>
 #include <QToolBar>

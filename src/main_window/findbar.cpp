@@ -1,7 +1,7 @@
 #include "main_window/findbar.h"
 
+#include "common/artwork.h"
 #include "hosted/pageview.h"
-#include "main_window/artwork.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

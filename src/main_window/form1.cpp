@@ -1,77 +1,26 @@
 #include "main_window/form1.h"
 
+#include "common/artwork.h"
+#include "common/twips.h"
 #include "hosted/sourceeditor.h"
 #include "main_window/aboutbox.h"
-#include "main_window/artwork.h"
 #include "main_window/coolbar.h"
 #include "main_window/keyboard.h"
 #include "main_window/mainstatusbar.h"
+#include "main_window/tabs.h"
 #include "main_window/tabstrip.h"
-#include "main_window/twips.h"
 #include "main_window/warningpanel.h"
-#include "tab_header/flik.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
-
-namespace {
-
-// Passes the keys typed into the address box to the window's handler, which may swallow
-// them. It watches the box itself: the box has the keyboard focus and hands keys to its line
-// edit directly, past any filter on the line edit.
-class AddressKeys final : public QObject
-{
-public:
-    AddressKeys(Form1 *form, QObject *parent)
-        : QObject(parent)
-        , m_form(form)
-    { }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        // Esc is the box's own: it takes back what was typed, rather than stopping the page.
-        if (event->type() == QEvent::ShortcutOverride
-            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-            event->accept();
-            return false;
-        }
-        if (event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Escape) {
-            const PageView *view = m_form->viewAt(m_form->current);
-            m_form->address->setEditText(view ? view->LocationURL() : QString());
-            m_form->address->lineEdit()->selectAll();
-            return true;
-        }
-        int KeyAscii = 0;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            KeyAscii = 13;
-        else if (key->text().size() == 1)
-            KeyAscii = key->text().at(0).unicode();
-        if (KeyAscii == 0)
-            return false;
-        m_form->address_KeyPress(KeyAscii);
-        return KeyAscii == 0;
-    }
-
-private:
-    Form1 *m_form;
-};
-
-} // namespace
+#include <utility>
 
 Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     : QMainWindow(parent)
-    , tabs(*this, std::move(factory))
     , m_addresses(std::move(addresses))
 {
     setWindowTitle(tr("Tessarvine 2 BETA"));
@@ -79,7 +28,14 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     resize(Twips::toPixels(12150), Twips::toPixels(8625));
     buildMenus();
     buildControls();
-    tabs.loadTemplates();
+    m_tabs = new Tabs({ container, Picture1, address, StatusBar1, sc, lock->pixmap() },
+        std::move(factory), m_addresses.searchService, this);
+    connect(m_tabs, &Tabs::headerPressed, this, [this] {
+        closer_Click();
+        Form_Resize();
+    });
+    connect(m_tabs, &Tabs::headerFocused, this, &Form1::flik_GotFocus);
+    m_tabs->loadTemplates();
     Form_Load();
     new Shortcuts(*this);
 }
@@ -87,8 +43,18 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
 Form1::~Form1()
 {
     // Views go before anything their late signals could reach.
-    WebBrowser.forEach([](int, PageView *view) { view->disconnect(); });
+    m_tabs->disconnectViews();
     delete about;
+}
+
+float Form1::current() const
+{
+    return m_tabs->current();
+}
+
+float Form1::lastone() const
+{
+    return m_tabs->lastone();
 }
 
 // A checkable menu item toggles its own mark before its handler runs; the handlers here
@@ -111,6 +77,8 @@ void Form1::buildMenus()
     QMenu *mnunew = menuBar()->addMenu(tr("New"));
     mnutab = mnunew->addAction(tr("Tab"), this, &Form1::mnutab_Click);
     mnusearch = mnunew->addAction(tr("Search Tab"), this, &Form1::mnusearch_Click);
+    mnutab->setObjectName(QStringLiteral("mnutab"));
+    mnusearch->setObjectName(QStringLiteral("mnusearch"));
 
     QMenu *sett = menuBar()->addMenu(tr("Settings"));
     ws = addCheckItem(sett, tr("Warning signs"), true, this, &Form1::ws_Click);
@@ -121,6 +89,10 @@ void Form1::buildMenus()
 
     QMenu *hp = menuBar()->addMenu(tr("Help"));
     vbf = hp->addAction(tr("About"), this, &Form1::vbf_Click);
+    vbf->setObjectName(QStringLiteral("vbf"));
+    ws->setObjectName(QStringLiteral("ws"));
+    pp->setObjectName(QStringLiteral("pp"));
+    sc->setObjectName(QStringLiteral("sc"));
 }
 
 void Form1::buildControls()
@@ -133,7 +105,9 @@ void Form1::buildControls()
     address = CoolBar1->address();
     Picture1 = CoolBar1->strip();
     address->setEditText(tr("Loading..."));
-    address->installEventFilter(new AddressKeys(this, address));
+    // The box has the keyboard focus and hands keys to its line edit directly, past any
+    // filter on the line edit: the box itself is watched.
+    address->installEventFilter(this);
 
     struct Button
     {
@@ -187,16 +161,20 @@ void Form1::buildControls()
     StatusBar1 = new MainStatusBar(this);
     setStatusBar(StatusBar1);
 
-    Text1 = new QLineEdit(this);
-    Text1->setMaxLength(50);
-    Text1->setGeometry(0, 0, Twips::toPixels(615), Twips::toPixels(285));
-    Text1->hide();
+    // Named as designed, so that a test (or a style sheet) can tell the controls apart.
+    const std::pair<QObject *, const char *> names[]
+        = { { CoolBar1, "CoolBar1" }, { Toolbar1, "Toolbar1" }, { address, "address" },
+              { Picture1, "Picture1" }, { newflik, "newflik" }, { lock, "lock" },
+              { downloadico, "downloadico" }, { infopanel, "infopanel" },
+              { container, "container" }, { StatusBar1, "StatusBar1" }, { zoomButton, "zoom" } };
+    for (const auto &[control, name] : names)
+        control->setObjectName(QString::fromLatin1(name));
 }
 
 void Form1::Form_Load()
 {
-    Codetext(0)->setLanguage(QStringLiteral("HTML"));
-    Codetext(0)->setDefaultProperty(true);
+    m_tabs->Codetext(0)->setLanguage(QStringLiteral("HTML"));
+    m_tabs->Codetext(0)->setDefaultProperty(true);
     newflik_Click();
     // Addresses given to the program take the start page's place, each in a tab of its own.
     const QStringList opening = m_addresses.opening.isEmpty()
@@ -205,12 +183,12 @@ void Form1::Form_Load()
     for (qsizetype i = 0; i < opening.size(); ++i) {
         if (i > 0)
             newflik_Click();
-        if (PageView *view = viewAt(current))
+        if (PageView *view = m_tabs->viewAt(current()))
             view->Navigate(opening.at(i));
         // The last one is to be the active tab, whichever page completes last.
         if (i + 1 < opening.size())
-            if (const auto index = toTabIndex(current))
-                m_loadingBehind.insert(*index);
+            if (const auto index = toTabIndex(current()))
+                m_tabs->openedBehind(*index);
     }
     QMenu *zoomMenu = zoomButton->menu();
     int position = 0;
@@ -220,23 +198,6 @@ void Form1::Form_Load()
         zoomMenu->addAction(
             caption, this, [this, position] { Toolbar1_ButtonMenuClick(position); });
     }
-    if (::flik *last = flik(flik.ubound()))
+    if (::flik *last = m_tabs->flik(m_tabs->ubound()))
         last->sellect();
-}
-
-// A tab's index from a float field; the template's 0 and out-of-range values name none.
-static std::optional<TabIndex> tabAt(float index)
-{
-    const auto tab = toTabIndex(index);
-    return tab && *tab >= 1 ? tab : std::nullopt;
-}
-
-PageView *Form1::viewAt(float index) const
-{
-    return WebBrowser(tabAt(index));
-}
-
-SourceEditor *Form1::editorAt(float index) const
-{
-    return Codetext(tabAt(index));
 }

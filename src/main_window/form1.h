@@ -1,15 +1,9 @@
 #pragma once
 
 #include "hosted/pageview.h"
-#include "main_window/controlarray.h"
-#include "main_window/tablife.h"
-#include "page_events/contentwarnings.h"
-#include "page_events/popupthrottle.h"
 
+#include <optional>
 #include <QMainWindow>
-#include <QPointer>
-#include <set>
-#include <vector>
 
 class AboutBox;
 class CoolBar;
@@ -17,13 +11,11 @@ class MainStatusBar;
 class QAction;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QToolBar;
 class QToolButton;
-class SourceEditor;
 class TabStrip;
+class Tabs;
 class WarningPanel;
-class flik;
 
 // Where the start page and the search service live. Tests point both at a local server.
 struct BrowserAddresses
@@ -37,10 +29,10 @@ struct BrowserAddresses
     QStringList opening = {};
 };
 
-// The browser's one main window: its controls and menus, the three per-tab control arrays
-// that share the tab index, and the two fields that name the active tab. Its handlers are
-// spread over the folders by concern: main_window (layout, tabs, navigation, settings) and
-// page_events (the page views' events).
+// The browser's one main window: its controls and menus, and the handlers of the window's
+// own controls, spread over main_window by concern (layout, opening tabs, navigation,
+// settings). Its tabs belong to Tabs; the page views' events are handled by PageEvents.
+// The controls are its own: other parts use the operations below.
 class Form1 final : public QMainWindow
 {
     Q_OBJECT
@@ -53,38 +45,10 @@ public:
     const Addresses &addresses() const { return m_addresses; }
 
     // The active tab, and the tab that was active before it. Written only by activation.
-    float current = 0;
-    float lastone = 0;
-
-    ControlArray<PageView> WebBrowser;
-    ControlArray<SourceEditor> Codetext;
-    ControlArray<::flik> flik;
-    // Makes and removes the three elements of a tab together.
-    TabLife tabs;
-    // The headers drawn selected, which the next activation clears.
-    std::vector<QPointer<::flik>> selectedHeaders;
-
-    CoolBar *CoolBar1 = nullptr;
-    QToolBar *Toolbar1 = nullptr;
-    QComboBox *address = nullptr;
-    TabStrip *Picture1 = nullptr;
-    QToolButton *newflik = nullptr;
-    QLabel *lock = nullptr;
-    QLabel *downloadico = nullptr;
-    WarningPanel *infopanel = nullptr;
-    QWidget *container = nullptr;
-    MainStatusBar *StatusBar1 = nullptr;
-    // Hidden single-line field that cuts a tab caption to its 50 characters.
-    QLineEdit *Text1 = nullptr;
-
-    QAction *mnutab = nullptr;
-    QAction *mnusearch = nullptr;
-    QAction *ws = nullptr;
-    QAction *pp = nullptr;
-    QAction *sc = nullptr;
-    QAction *vbf = nullptr;
-    QToolButton *zoomButton = nullptr;
-    AboutBox *about = nullptr;
+    float current() const;
+    float lastone() const;
+    // The owner of the tabs.
+    Tabs &tabs() const { return *m_tabs; }
 
     // Window layout.
     void Form_Resize();
@@ -107,37 +71,33 @@ public:
     void sc_Click();
     void mnusearch_Click();
 
-    // Events of the page views, each with the raising tab's index first.
-    void WebBrowser_StatusTextChange(int Index, const QString &Text);
-    void WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax);
-    void WebBrowser_DownloadComplete(int Index);
-    void WebBrowser_FileDownload(int Index, bool &Cancel);
-    void WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon);
-    void WebBrowser_GotFocus(int Index);
-    void WebBrowser_TitleChange(int Index, const QString &Text);
-    void WebBrowser_DocumentComplete(int Index, const QString &URL);
-    void WebBrowser_NewWindow2(int Index, NewWindowRequest &request);
-    void WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode);
+    // The two settings, as their check marks stand now.
+    bool warningSigns() const;
+    bool popups() const;
 
-    // Content warnings: screens a text with one event's keyword list, and shows a warning.
-    void screenForWarnings(ContentWarnings::Source source, const QString &text);
-    void showWarning(const std::optional<QString> &title, const QString &message);
+    // Panel 1 of the status bar; panel 2's picture: the download mark, or none; panel 2
+    // cleared of its picture and text.
+    void setStatusText(const QString &text);
+    void showDownloadMark();
+    void clearPanel2Picture();
+    void clearPanel2();
 
-    // The page view a float field such as `current` names; never the hidden template.
-    PageView *viewAt(float index) const;
-    SourceEditor *editorAt(float index) const;
+    // The address box: a completed page's address added to its list (the text typed into
+    // it stays), its text replaced, and the keyboard given to it with its text selected.
+    void appendAddress(const QString &address);
+    void setAddressText(const QString &text);
+    void focusAddress();
 
-    // Forgets what is known of a closed tab; its index may be given out again.
-    void forgetTab(int index)
-    {
-        m_popups.forget(index);
-        m_loadingBehind.erase(index);
-    }
+    // The warning panel shown with a message (and a title line, when given), or hidden.
+    // Neither lays the window out: the callers run Form_Resize when their steps say so.
+    void showInfopanel(const std::optional<QString> &title, const QString &message);
+    void hideInfopanel();
 
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -145,11 +105,30 @@ private:
     void buildMenus();
     void buildControls();
     void Form_Load();
+    bool addressKey(QEvent *event);
 
     Addresses m_addresses;
-    PopupThrottle m_popups;
     double m_containerHeight = 0;
-    // Tabs opened with the program behind its last one, whose first page has not completed:
-    // that completion leaves the active tab as it is.
-    std::set<int> m_loadingBehind;
+
+    CoolBar *CoolBar1 = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+    QComboBox *address = nullptr;
+    TabStrip *Picture1 = nullptr;
+    QToolButton *newflik = nullptr;
+    QLabel *lock = nullptr;
+    QLabel *downloadico = nullptr;
+    WarningPanel *infopanel = nullptr;
+    QWidget *container = nullptr;
+    MainStatusBar *StatusBar1 = nullptr;
+
+    QAction *mnutab = nullptr;
+    QAction *mnusearch = nullptr;
+    QAction *ws = nullptr;
+    QAction *pp = nullptr;
+    QAction *sc = nullptr;
+    QAction *vbf = nullptr;
+    QToolButton *zoomButton = nullptr;
+    AboutBox *about = nullptr;
+
+    Tabs *m_tabs = nullptr;
 };

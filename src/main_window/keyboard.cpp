@@ -2,11 +2,9 @@
 
 #include "main_window/findbar.h"
 #include "main_window/form1.h"
-#include "tab_header/flik.h"
+#include "main_window/tabs.h"
 
 #include <algorithm>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QShortcut>
 
 namespace KeyboardRules {
@@ -36,7 +34,7 @@ Shortcuts::Shortcuts(Form1 &form)
 {
     using K = QKeySequence;
     add({ K(Qt::CTRL | Qt::Key_L), K(Qt::ALT | Qt::Key_D), K(Qt::Key_F6) },
-        [this] { focusAddress(); });
+        [&form] { form.focusAddress(); });
     add({ K(Qt::CTRL | Qt::Key_T) }, [&form] { form.newflik_Click(); });
     add({ K(Qt::CTRL | Qt::Key_W), K(Qt::CTRL | Qt::Key_F4) }, [this] { closeActiveTab(); });
     add({ K(Qt::CTRL | Qt::Key_Tab), K(Qt::CTRL | Qt::Key_PageDown) }, [this] { cycleTabs(1); });
@@ -51,7 +49,7 @@ Shortcuts::Shortcuts(Form1 &form)
     add({ K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_R) }, [this] { reload(); });
     add({ K(Qt::Key_Escape) }, [&form] { form.Toolbar1_ButtonClick(QStringLiteral("stop")); });
     const auto step = [this](int by) {
-        if (PageView *view = this->form.viewAt(this->form.current))
+        if (PageView *view = this->form.tabs().viewAt(this->form.current()))
             zoomTo(KeyboardRules::steppedZoom(view->zoomLevel(), by));
     };
     add({ K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal) }, [step] { step(1); });
@@ -73,29 +71,19 @@ void Shortcuts::add(std::initializer_list<QKeySequence> keys, std::function<void
     }
 }
 
-void Shortcuts::focusAddress()
-{
-    form.address->setFocus(Qt::ShortcutFocusReason);
-    form.address->lineEdit()->selectAll();
-}
-
 void Shortcuts::closeActiveTab()
 {
-    const auto index = toTabIndex(form.current);
-    if (::flik *header = index && *index >= 1 ? form.flik(*index) : nullptr)
-        header->closer_Click();
+    // As the active tab's close box.
+    if (const auto index = toTabIndex(form.current()))
+        form.tabs().close(*index);
 }
 
 void Shortcuts::cycleTabs(int step)
 {
-    std::vector<int> open;
-    form.flik.forEach([&open](int index, ::flik *) {
-        if (index >= 1)
-            open.push_back(index);
-    });
-    const auto current = toTabIndex(form.current);
-    if (const auto next = KeyboardRules::cycledTab(open, current.value_or(0), step))
-        form.flik(*next)->sellect();
+    const auto current = toTabIndex(form.current());
+    if (const auto next
+        = KeyboardRules::cycledTab(form.tabs().openTabs(), current.value_or(0), step))
+        form.tabs().activate(*next);
 }
 
 void Shortcuts::zoomTo(int level)
@@ -106,12 +94,12 @@ void Shortcuts::zoomTo(int level)
 
 void Shortcuts::reload()
 {
-    if (PageView *view = form.viewAt(form.current))
+    if (PageView *view = form.tabs().viewAt(form.current()))
         view->Reload();
 }
 
 void Shortcuts::findInPage()
 {
-    if (PageView *view = form.viewAt(form.current))
+    if (PageView *view = form.tabs().viewAt(form.current()))
         FindBar::of(view)->open();
 }

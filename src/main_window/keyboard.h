@@ -33,7 +33,6 @@ public:
 
 private:
     void add(std::initializer_list<QKeySequence> keys, std::function<void()> action);
-    void focusAddress();
     void closeActiveTab();
     void cycleTabs(int step);
     void zoomTo(int level);

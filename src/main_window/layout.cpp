@@ -1,8 +1,8 @@
 // Window layout: the view area between the bars, every view sized to it, the close box.
-#include "hosted/sourceeditor.h"
+#include "common/twips.h"
 #include "main_window/coolbar.h"
 #include "main_window/form1.h"
-#include "main_window/twips.h"
+#include "main_window/tabs.h"
 #include "main_window/warningpanel.h"
 
 void Form1::Form_Resize()
@@ -25,13 +25,7 @@ void Form1::Form_Resize()
     container->setGeometry(
         0, Twips::toPixels(top), clientWidth, Twips::toPixels(m_containerHeight));
 
-    const QSize size = container->size();
-    for (int i = 0, last = WebBrowser.ubound(); i <= last; ++i) {
-        if (PageView *view = WebBrowser(i))
-            view->resize(size);
-        if (SourceEditor *editor = Codetext(i))
-            editor->resize(size);
-    }
+    m_tabs->resizeViews(container->size());
 }
 
 void Form1::closer_Click()

@@ -1,6 +1,6 @@
 #include "main_window/mainstatusbar.h"
 
-#include "main_window/twips.h"
+#include "common/twips.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

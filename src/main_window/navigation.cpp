@@ -1,21 +1,24 @@
 // Navigation bar: the address box, back, forward, stop and the zoom menu, each acting on
 // the active tab's page view at the moment of the event.
 #include "main_window/form1.h"
+#include "main_window/tabs.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 void Form1::address_KeyPress(int &KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    if (PageView *view = viewAt(current))
+    if (PageView *view = m_tabs->viewAt(current()))
         view->Navigate(address->currentText());
     KeyAscii = 0;
 }
 
 void Form1::Toolbar1_ButtonClick(const QString &key)
 {
-    PageView *view = viewAt(current);
+    PageView *view = m_tabs->viewAt(current());
     if (!view)
         return;
     if (key == u"stop")
@@ -29,6 +32,62 @@ void Form1::Toolbar1_ButtonClick(const QString &key)
 void Form1::Toolbar1_ButtonMenuClick(int position)
 {
     const int level = static_cast<qint16>(position - 1);
-    if (PageView *view = viewAt(current))
+    if (PageView *view = m_tabs->viewAt(current()))
         view->setZoomLevel(level);
+}
+
+void Form1::appendAddress(const QString &url)
+{
+    // Adding to an empty list would select the entry and replace the typed text.
+    const QString text = address->currentText();
+    address->addItem(url);
+    if (address->currentText() != text)
+        address->setEditText(text);
+}
+
+void Form1::setAddressText(const QString &text)
+{
+    address->setEditText(text);
+}
+
+void Form1::focusAddress()
+{
+    address->setFocus(Qt::ShortcutFocusReason);
+    address->lineEdit()->selectAll();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == address && addressKey(event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Passes the keys typed into the address box to its handler, which may swallow them.
+bool Form1::addressKey(QEvent *event)
+{
+    // Esc is the box's own: it takes back what was typed, rather than stopping the page.
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Escape) {
+        const PageView *view = m_tabs->viewAt(current());
+        address->setEditText(view ? view->LocationURL() : QString());
+        address->lineEdit()->selectAll();
+        return true;
+    }
+    int KeyAscii = 0;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        KeyAscii = 13;
+    else if (key->text().size() == 1)
+        KeyAscii = key->text().at(0).unicode();
+    if (KeyAscii == 0)
+        return false;
+    address_KeyPress(KeyAscii);
+    return KeyAscii == 0;
 }

@@ -1,7 +1,8 @@
-// The settings are the check marks of their menu items and nothing else; the about box.
+// The settings are the check marks of their menu items and nothing else; the about box;
+// and the two menu items that act on tabs.
 #include "main_window/aboutbox.h"
 #include "main_window/form1.h"
-#include "tab_header/flik.h"
+#include "main_window/tabs.h"
 
 #include <QAction>
 
@@ -18,8 +19,10 @@ void Form1::pp_Click()
 void Form1::vbf_Click()
 {
     // Created once and kept; it has no owner window, so the main window stays usable.
-    if (!about)
+    if (!about) {
         about = new AboutBox;
+        about->setObjectName(QStringLiteral("about"));
+    }
     about->show();
     about->raise();
 }
@@ -35,20 +38,27 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::sc_Click()
 {
-    const auto index = toTabIndex(current);
-    if (!index || *index < 1)
-        return;
-    if (::flik *header = flik(*index))
+    if (::flik *header = m_tabs->headerAt(current()))
         header->vs_Click();
 }
 
 void Form1::mnusearch_Click()
 {
     // When no new tab can be made, the highest tab is not the new one: nothing changes.
-    const int before = flik.ubound();
+    const int before = m_tabs->ubound();
     newflik_Click();
-    if (flik.ubound() <= before)
+    if (m_tabs->ubound() <= before)
         return;
-    if (::flik *header = flik(flik.ubound()))
+    if (::flik *header = m_tabs->flik(m_tabs->ubound()))
         header->viewsearch_Click();
+}
+
+bool Form1::warningSigns() const
+{
+    return ws->isChecked();
+}
+
+bool Form1::popups() const
+{
+    return pp->isChecked();
 }

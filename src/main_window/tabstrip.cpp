@@ -1,8 +1,7 @@
 #include "main_window/tabstrip.h"
 
-#include "main_window/twips.h"
+#include "common/twips.h"
 
-#include <QEvent>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -35,7 +34,6 @@ TabStrip::TabStrip(QWidget *parent)
     , m_viewport(new QWidget(this))
     , m_headers(new QWidget(m_viewport))
 {
-    m_headers->installEventFilter(this);
     const int step = Twips::toPixels(arrowStepTwips);
     connect(scrollLeft, &QToolButton::clicked, this, [this, step] { scrollBy(-step); });
     connect(scrollRight, &QToolButton::clicked, this, [this, step] { scrollBy(step); });
@@ -86,9 +84,22 @@ int TabStrip::extent()
     return m_extent;
 }
 
-void TabStrip::markChanged()
+void TabStrip::headerAdded(QWidget *header)
+{
+    // Known without measuring every header, so that opening many tabs costs each the same.
+    if (m_extentKnown)
+        m_extent = qMax(m_extent, header->geometry().right() + 1);
+    scheduleRelayout();
+}
+
+void TabStrip::headersChanged()
 {
     m_extentKnown = false;
+    scheduleRelayout();
+}
+
+void TabStrip::scheduleRelayout()
+{
     if (m_relayoutPending)
         return;
     // Many headers move at once when one closes or changes its caption: one layout after.
@@ -148,31 +159,4 @@ void TabStrip::wheelEvent(QWheelEvent *event)
     }
     scrollBy(-notches * Twips::toPixels(arrowStepTwips / 2) / wheelNotch);
     event->accept();
-}
-
-bool TabStrip::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::ChildAdded:
-        if (watched == m_headers) {
-            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
-                child->installEventFilter(this);
-            markChanged();
-        }
-        break;
-    case QEvent::ChildRemoved:
-        if (watched == m_headers)
-            markChanged();
-        break;
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::ShowToParent:
-    case QEvent::HideToParent:
-        if (watched != m_headers)
-            markChanged();
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }

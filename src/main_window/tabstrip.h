@@ -31,6 +31,11 @@ public:
     void scrollBy(int pixels);
     // Whether the headers reach past the strip's right end.
     bool overflows() const;
+    // A header was added at the right end of the row: the row only grows.
+    void headerAdded(QWidget *header);
+    // Headers were moved, resized or removed: the row's extent is measured again once the
+    // event being handled is done.
+    void headersChanged();
 
     QToolButton *scrollLeft = nullptr;
     QToolButton *scrollRight = nullptr;
@@ -38,12 +43,11 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The right end of the rightmost shown header, in the headers' pixels.
     int extent();
-    void markChanged();
+    void scheduleRelayout();
     void relayout();
     void setOffset(int pixels);
 

@@ -1,22 +1,21 @@
 // A failed navigation, reported on the shared warning panel.
 #include "main_window/form1.h"
-#include "main_window/warningpanel.h"
+#include "main_window/tabs.h"
+#include "page_events/pageevents.h"
 
-void Form1::WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode)
+void PageEvents::WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode)
 {
     Q_UNUSED(URL);
     Q_UNUSED(StatusCode);
-    PageView *view = WebBrowser(Index);
+    PageView *view = form.tabs().WebBrowser(Index);
     if (!view || Index < 1)
         return;
-    m_loadingBehind.erase(Index); // its first page will not complete
+    form.tabs().takeOpenedBehind(Index); // its first page will not complete
     if (!view->LocationName().isEmpty()) {
-        infopanel->show();
-        infopanel->setTitle(tr("An error accured"));
-        infopanel->setMessage(
+        form.showInfopanel(tr("An error accured"),
             tr("The Page could not be found or an error in source code of HTML."));
     } else {
-        infopanel->hide();
+        form.hideInfopanel();
     }
-    Form_Resize();
+    form.Form_Resize();
 }

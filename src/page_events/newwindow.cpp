@@ -1,34 +1,32 @@
 // A page's request for a new window: opened as a new tab, or blocked with a notice.
 #include "main_window/form1.h"
-#include "main_window/warningpanel.h"
-#include "tab_header/flik.h"
+#include "main_window/tabs.h"
+#include "page_events/pageevents.h"
 
-#include <QAction>
 #include <QDateTime>
 
-void Form1::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
+void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
 {
     Q_UNUSED(Index);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     // Past the window's bound for pop-ups, a request is blocked as if Popups were off, so
     // that the user sees what happened.
-    if (!pp->isChecked() || !m_popups.allow(request.userInitiated, now)) {
+    if (!form.popups() || !m_popups.allow(request.userInitiated, now)) {
         request.Cancel = true;
-        infopanel->show();
-        infopanel->setTitle(tr("A popup window has been blocked."));
-        infopanel->setMessage(
+        form.showInfopanel(tr("A popup window has been blocked."),
             tr("Popup windows are common comercials or ads that launches in a new tab/window. "
                "to allow this popup please check the popup menu in the settings menu"));
-        Form_Resize();
+        form.Form_Resize();
         return;
     }
     // The requesting view is never handed back: the pop-up would replace the page the
     // user is on. No new tab, no window.
-    const auto index = tabs.open(false);
-    request.ppDisp = index ? WebBrowser(*index) : nullptr;
+    Tabs &tabs = form.tabs();
+    const auto index = tabs.open(Tabs::Order::SourceFirst);
+    request.ppDisp = index ? tabs.WebBrowser(*index) : nullptr;
     request.Cancel = request.ppDisp == nullptr;
     if (index) {
         m_popups.opened(*index, request.userInitiated, now);
-        flik(*index)->sellect();
+        tabs.flik(*index)->sellect();
     }
 }

@@ -1,9 +1,7 @@
 // Status texts, load progress, downloads, the lock state and focus of the page views.
 #include "main_window/form1.h"
-#include "main_window/mainstatusbar.h"
-#include "tab_header/flik.h"
-
-#include <QLabel>
+#include "main_window/tabs.h"
+#include "page_events/pageevents.h"
 
 namespace {
 
@@ -21,18 +19,18 @@ QString trimSpaces(const QString &text)
 
 } // namespace
 
-void Form1::WebBrowser_StatusTextChange(int Index, const QString &Text)
+void PageEvents::WebBrowser_StatusTextChange(int Index, const QString &Text)
 {
     Q_UNUSED(Index);
     screenForWarnings(ContentWarnings::Source::StatusText, Text);
-    StatusBar1->setPanel1Text(trimSpaces(Text));
+    form.setStatusText(trimSpaces(Text));
 }
 
-void Form1::WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax)
+void PageEvents::WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax)
 {
-    if (PageView *view = WebBrowser(Index); view && Index > 0)
+    if (PageView *view = form.tabs().WebBrowser(Index); view && Index > 0)
         view->move(0, 0);
-    ::flik *header = flik(Index);
+    ::flik *header = form.tabs().flik(Index);
     if (!header || Index < 1)
         return;
     float prg = static_cast<float>(Progress);
@@ -42,23 +40,23 @@ void Form1::WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax)
         header->hideprog();
 }
 
-void Form1::WebBrowser_DownloadComplete(int Index)
+void PageEvents::WebBrowser_DownloadComplete(int Index)
 {
-    if (::flik *header = flik(Index); header && Index > 0)
+    if (::flik *header = form.tabs().flik(Index); header && Index > 0)
         header->hideprog();
-    StatusBar1->setPanel2Picture(QPixmap());
+    form.clearPanel2Picture();
 }
 
-void Form1::WebBrowser_FileDownload(int Index, bool &Cancel)
+void PageEvents::WebBrowser_FileDownload(int Index, bool &Cancel)
 {
     Q_UNUSED(Index);
     Q_UNUSED(Cancel);
-    StatusBar1->setPanel2Picture(downloadico->pixmap());
+    form.showDownloadMark();
 }
 
-void Form1::WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon)
+void PageEvents::WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon)
 {
-    ::flik *header = flik(Index);
+    ::flik *header = form.tabs().flik(Index);
     if (!header || Index < 1)
         return;
     if (SecureLockIcon > 0) {
@@ -68,17 +66,16 @@ void Form1::WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon)
     header->unsafe();
     // A lock left in the status bar over a page that is no longer encrypted would be a sign
     // that lies: the active tab's lock goes from panel 2 at once, not at its next activation.
-    if (toTabIndex(current) == Index) {
-        StatusBar1->setPanel2Picture(QPixmap());
-        StatusBar1->setPanel2Text(QString());
-    }
+    if (toTabIndex(form.current()) == Index)
+        form.clearPanel2();
 }
 
-void Form1::WebBrowser_GotFocus(int Index)
+void PageEvents::WebBrowser_GotFocus(int Index)
 {
-    // Focus that moves because a tab is closing is not the user's choice of a page.
-    if (!tabs.focusActivates())
+    // Focus that moves because a tab is closing, or because the keyboard follows the page
+    // brought into sight, is not the user's choice of a page.
+    if (!form.tabs().focusActivates())
         return;
-    if (::flik *header = flik(Index); header && Index > 0)
+    if (::flik *header = form.tabs().flik(Index); header && Index > 0)
         header->sellect();
 }

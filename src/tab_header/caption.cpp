@@ -1,6 +1,5 @@
 // The tab's caption fitted onto its face, and the progress indicator.
-#include "main_window/form1.h"
-#include "main_window/twips.h"
+#include "common/twips.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
@@ -16,6 +15,9 @@ namespace {
 // markup that shows exactly its text. A title can be as long as a page makes it; what is
 // shown is cut to this.
 constexpr qsizetype tipCharacters = 2048;
+// The face shows this much of a caption; the window's hidden 50-character field used to
+// do the cutting.
+constexpr qsizetype captionCharacters = 50;
 
 QString plainTip(const QString &text)
 {
@@ -28,12 +30,10 @@ QString plainTip(const QString &text)
 
 void flik::Caption(const QString &bajs)
 {
-    // The main window's 50-character field does the cutting.
-    form.Text1->setText(bajs);
     const QString tip = plainTip(bajs);
     prog->setToolTip(tip);
     StatusBar1->setToolTip(tip);
-    QString caption = form.Text1->text();
+    QString caption = bajs.left(captionCharacters);
     if (!searchicon->isHidden())
         caption = tr("Search");
 
@@ -48,23 +48,9 @@ void flik::Caption(const QString &bajs)
     setWidth(static_cast<float>(panelWidth()) + 400);
     prog->setWidthTwips(panelWidth());
 
-    // Close up (or move apart) the headers to the right, so that the next one starts
-    // exactly at this header's right edge.
-    const auto me = toTabIndex(myindex);
-    if (!me)
-        return;
-    const int next = *me + 1;
-    const int last = form.flik.ubound();
-    if (next > last)
-        return;
-    flik *neighbour = form.flik(next);
-    if (!neighbour)
-        return;
-    const float gap = neighbour->Left() - (Left() + Width());
-    for (int j = next; j <= last; ++j) {
-        if (flik *header = form.flik(j))
-            header->setLeft(header->Left() - gap);
-    }
+    // The headers to the right close up (or move apart), so that the next one starts
+    // exactly at this header's right edge; their owner moves them.
+    emit widthChanged();
 }
 
 void flik::progg(float &prg, float &prgmax)

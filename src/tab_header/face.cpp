@@ -1,5 +1,4 @@
 // Activation from the tab face, the search box and the progress box, and the tab menu.
-#include "main_window/form1.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
@@ -12,31 +11,38 @@
 
 void flik::StatusBar1_MouseDown(int Button)
 {
-    form.closer_Click();
-    form.Form_Resize();
+    emit pressed();
     if (Button != 2) {
-        activate(ViewStep::Full);
+        emit activated(Activation::Full);
         return;
     }
-    activate(ViewStep::KeepSourceMark);
+    emit activated(Activation::KeepSourceMark);
     openMenu();
 }
 
 void flik::iconi_Click()
 {
-    activate(ViewStep::PageOnly);
+    emit activated(Activation::PageOnly);
 }
 
 void flik::searchicon_GotFocus()
 {
-    if (!form.tabs.focusActivates())
-        return;
-    activate(ViewStep::PageOnly);
+    emit activated(Activation::PageOnly);
 }
 
 void flik::SearchText_Click()
 {
-    activate(ViewStep::RaiseOnly);
+    emit activated(Activation::RaiseOnly);
+}
+
+void flik::SearchText_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    // The owner navigates the tab's page, turns the header back into a normal tab and
+    // captions it with the page's name.
+    emit searchEntered(SearchText->text());
+    KeyAscii = 0;
 }
 
 void flik::iconi_MouseDown(int Button)

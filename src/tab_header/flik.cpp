@@ -1,24 +1,16 @@
 // The tab header's structure, geometry, lock mark and the activation of its tab.
 #include "tab_header/flik.h"
 
-#include "hosted/sourceeditor.h"
-#include "main_window/artwork.h"
-#include "main_window/form1.h"
-#include "main_window/mainstatusbar.h"
-#include "main_window/tabstrip.h"
-#include "main_window/twips.h"
+#include "common/artwork.h"
+#include "common/twips.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QToolButton>
-#include <utility>
 
 namespace {
 
@@ -36,7 +28,7 @@ QAction *addModeItem(QMenu *menu, const QString &caption, flik *header, void (fl
 
 } // namespace
 
-flik::flik(Form1 &form, QWidget *parent)
+flik::flik(QWidget *parent)
     : QWidget(parent)
     , StatusBar1(new HeaderFace(this))
     , secure(new QLabel(this))
@@ -46,11 +38,20 @@ flik::flik(Form1 &form, QWidget *parent)
     , iconi(new QLabel(searchicon))
     , SearchText(new QLineEdit(searchicon))
     , minimenu(new QMenu(tr("minimenu"), this))
-    , form(form)
 {
     // Keyboard users reach a tab with Tab; a mouse press activates through the face.
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(tr("Tab"));
+
+    // Named as designed, so that a test (or a style sheet) can tell the parts apart.
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    secure->setObjectName(QStringLiteral("secure"));
+    closer->setObjectName(QStringLiteral("closer"));
+    prog->setObjectName(QStringLiteral("prog"));
+    searchicon->setObjectName(QStringLiteral("searchicon"));
+    iconi->setObjectName(QStringLiteral("iconi"));
+    SearchText->setObjectName(QStringLiteral("SearchText"));
+    minimenu->setObjectName(QStringLiteral("minimenu"));
 
     StatusBar1->setPanelText(tr("Loading..."));
     connect(StatusBar1, &HeaderFace::mouseDown, this, &flik::StatusBar1_MouseDown);
@@ -171,54 +172,74 @@ void flik::unsafe()
 
 void flik::sellect()
 {
-    activate(ViewStep::Full);
+    emit activated(Activation::Full);
 }
 
-void flik::activate(ViewStep viewStep)
+void flik::closer_Click()
 {
-    // Clearing every header's selection only changes the ones drawn selected, and only
-    // activation draws a header selected: those are cleared, whatever the number of tabs.
-    for (const QPointer<flik> &header : std::exchange(form.selectedHeaders, {})) {
-        if (header)
-            header->normal();
-    }
+    emit closeRequested();
+}
+
+void flik::viewsearch_Click()
+{
+    emit menuCommand(TabCommand::ViewSearch);
+}
+
+void flik::vs_Click()
+{
+    emit menuCommand(TabCommand::ViewSource);
+}
+
+void flik::markSelected()
+{
     StatusBar1->setBevel(HeaderFace::bevelInset);
-    form.selectedHeaders.push_back(this);
-    showViews(viewStep);
-    if (myindex != form.current)
-        form.lastone = form.current;
-    form.current = myindex;
-    if (PageView *view = form.viewAt(myindex))
-        form.address->setEditText(view->LocationURL());
-    if (!secure->isHidden()) {
-        form.StatusBar1->setPanel2Picture(form.lock->pixmap());
-        form.StatusBar1->setPanel2Text(tr("Encrypted"));
-    } else {
-        form.StatusBar1->setPanel2Picture(QPixmap());
-        form.StatusBar1->setPanel2Text(QString());
-    }
-    form.Picture1->ensureVisible(this);
 }
 
-void flik::showViews(ViewStep viewStep)
+int flik::bevel() const
 {
-    PageView *view = form.viewAt(myindex);
-    SourceEditor *editor = form.editorAt(myindex);
-    const bool sourceShown = vs->isChecked();
-    if (viewStep == ViewStep::Full)
-        form.sc->setChecked(sourceShown);
-    if (view)
-        view->raise();
-    if (!sourceShown || viewStep == ViewStep::PageOnly || !editor)
-        return;
-    if (viewStep != ViewStep::RaiseOnly)
-        editor->show();
-    editor->raise();
+    return StatusBar1->bevel();
+}
+
+QString flik::caption() const
+{
+    return StatusBar1->panelText();
+}
+
+bool flik::lockShown() const
+{
+    return !secure->isHidden();
+}
+
+bool flik::progressShown() const
+{
+    return !prog->isHidden();
+}
+
+bool flik::isSearchTab() const
+{
+    return viewsearch->isChecked();
+}
+
+void flik::setSearchTab(bool search)
+{
+    searchicon->setVisible(search);
+    if (search)
+        searchicon->raise();
+    viewsearch->setChecked(search);
+}
+
+bool flik::sourceShown() const
+{
+    return vs->isChecked();
+}
+
+void flik::setSourceShown(bool shown)
+{
+    vs->setChecked(shown);
 }
 
 void flik::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
-    if (const auto index = toTabIndex(myindex))
-        form.flik_GotFocus(*index);
+    emit focused();
 }

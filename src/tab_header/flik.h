@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class Form1;
 class HeaderFace;
 class QAction;
 class QLabel;
@@ -11,31 +10,37 @@ class QMenu;
 class QToolButton;
 class ProgressBox;
 
+// How an activation brings up a tab's views: the full activation of sellect, or one of the
+// variants of the header's own mouse and focus handlers.
+enum class Activation {
+    // The page, or the source when the tab shows it, in front; "Source code" follows.
+    Full,
+    // A right press on the face: as Full, with the "Source code" mark left alone.
+    KeepSourceMark,
+    // A click in the search field: raised as Full, nothing made visible or marked.
+    RaiseOnly,
+    // The magnifier and the search box frame: the page alone, whatever the tab shows.
+    PageOnly,
+};
+
+// The two commands of the tab menu.
+enum class TabCommand { ViewSearch, ViewSource };
+
 // The tab header: one per tab in the tab strip. It shows the tab's caption, a progress bar
 // while the page loads, a lock mark for an encrypted page, a close box, and on a search
-// tab a search field; it activates its tab and carries the tab's two modes (search tab,
-// source shown) as the check marks of its menu. Geometry is kept in twips.
+// tab a search field; it carries the tab's two modes (search tab, source shown) as the
+// check marks of its menu. It knows nothing of the window: what the user does to it, it
+// tells by its signals, and the owner of the tabs acts. Geometry is kept in twips.
 class flik final : public QWidget
 {
     Q_OBJECT
 public:
-    flik(Form1 &form, QWidget *parent);
+    explicit flik(QWidget *parent = nullptr);
 
     // The header's tab index; 0 until indexer is called.
     float myindex = 0;
 
-    HeaderFace *StatusBar1 = nullptr;
-    QLabel *secure = nullptr;
-    QToolButton *closer = nullptr;
-    ProgressBox *prog = nullptr;
-    QWidget *searchicon = nullptr;
-    QLabel *iconi = nullptr;
-    QLineEdit *SearchText = nullptr;
-    QMenu *minimenu = nullptr;
-    QAction *viewsearch = nullptr;
-    QAction *vs = nullptr;
-
-    // Public members, as the main window calls them.
+    // Public members, as the window calls them.
     void viewsearch_Click();
     void vs_Click();
     void sellect();
@@ -59,6 +64,19 @@ public:
     void SearchText_Click();
     void SearchText_KeyPress(int &KeyAscii);
 
+    // What the face shows. Panel 1 drawn inset marks the selected tab (bevel 1; 0 not).
+    void markSelected();
+    int bevel() const;
+    QString caption() const;
+    bool lockShown() const;
+    bool progressShown() const;
+    // The two modes, as the check marks of "View search" and "View Source". Showing the
+    // search box goes with the search mark.
+    bool isSearchTab() const;
+    void setSearchTab(bool search);
+    bool sourceShown() const;
+    void setSourceShown(bool shown);
+
     // Position and size in the tab strip, in twips.
     float Left() const { return m_left; }
     float Top() const { return m_top; }
@@ -75,6 +93,20 @@ public:
     void copyConfiguration(const flik &model);
 
 signals:
+    // The tab is to become the active one (sellect, a press, a click, the focus).
+    void activated(Activation how);
+    // A mouse button went down on the face; the window closes its warning panel first.
+    void pressed();
+    // The header itself took the keyboard focus.
+    void focused();
+    // The close box was clicked.
+    void closeRequested();
+    // A command of the tab menu, or of the window's menu on this tab.
+    void menuCommand(TabCommand command);
+    // Enter in the search field, with its text.
+    void searchEntered(const QString &text);
+    // Caption changed the header's width: the headers to its right move with it.
+    void widthChanged();
     // The tab menu is open and waits for a choice; tests choose from it.
     void menuShown(QMenu *menu);
 
@@ -83,15 +115,21 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
-    // How the views and the "Source code" mark are brought up by one kind of activation.
-    enum class ViewStep { Full, KeepSourceMark, RaiseOnly, PageOnly };
-    void activate(ViewStep viewStep);
-    void showViews(ViewStep viewStep);
     void openMenu();
     void applyGeometry();
     void placeCloser(float twips);
 
-    Form1 &form;
+    HeaderFace *StatusBar1 = nullptr;
+    QLabel *secure = nullptr;
+    QToolButton *closer = nullptr;
+    ProgressBox *prog = nullptr;
+    QWidget *searchicon = nullptr;
+    QLabel *iconi = nullptr;
+    QLineEdit *SearchText = nullptr;
+    QMenu *minimenu = nullptr;
+    QAction *viewsearch = nullptr;
+    QAction *vs = nullptr;
+
     float m_left = -1440;
     float m_top = 15;
     float m_width = 1845;

@@ -1,6 +1,6 @@
 #include "tab_header/headerface.h"
 
-#include "main_window/twips.h"
+#include "common/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

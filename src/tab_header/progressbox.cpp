@@ -1,6 +1,6 @@
 #include "tab_header/progressbox.h"
 
-#include "main_window/twips.h"
+#include "common/twips.h"
 #include "tab_header/headerface.h"
 
 #include <QMouseEvent>

@@ -40,9 +40,9 @@ private slots:
 private:
     void type(const QString &text)
     {
-        QVERIFY(Input::clickFocus(m_form->address));
+        QVERIFY(Input::clickFocus(addressBox()));
         // Pasting a megabyte key by key would take minutes; the box holds what a paste puts.
-        m_form->address->setEditText(text);
+        addressBox()->setEditText(text);
         Input::key(Qt::Key_Return);
     }
     QVariant evaluate(int index, const QString &script)
@@ -68,7 +68,7 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
     m_form->newflik_Click();
     view(2)->Navigate(QStringLiteral("http://localhost:%1/other").arg(m_server->serverPort()));
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Other"), timeout);
-    m_form->flik(1)->sellect();
+    header(1)->sellect();
     type(m_server->url("/other"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Other"), timeout);
     const qint64 victim = view(1)->page()->renderProcessPid();
@@ -76,13 +76,13 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
     QVERIFY(victim != view(2)->page()->renderProcessPid());
 
     ::kill(pid_t(victim), SIGKILL);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
-    QCOMPARE(m_form->infopanel->title(), QStringLiteral("An error accured"));
-    QCOMPARE(m_form->StatusBar1->panel1Text(), QStringLiteral("The page stopped working"));
+    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
+    QCOMPARE(warningTitle(), QStringLiteral("An error accured"));
+    QCOMPARE(statusText(), QStringLiteral("The page stopped working"));
     // The other tab is untouched.
     QCOMPARE(evaluate(2, "document.title").toString(), QStringLiteral("Other"));
     // Nothing reloads by itself; going back brings the earlier page, in a new renderer.
-    m_form->flik(1)->sellect();
+    header(1)->sellect();
     QTest::qWait(500);
     QCOMPARE(view(1)->page()->renderProcessPid(), 0);
     m_form->Toolbar1_ButtonClick("back");
@@ -95,7 +95,7 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
     type(m_server->url("/other"));
     QTRY_COMPARE_WITH_TIMEOUT(
         evaluate(1, "document.body.textContent").toString(), QStringLiteral("other"), timeout);
-    QCOMPARE(m_form->flik.ubound(), 2);
+    QCOMPARE(highestTab(), 2);
 }
 
 void TestHardeningEngine::badAddresses_data()
@@ -118,7 +118,7 @@ void TestHardeningEngine::badAddresses()
     QSignalSpy completions(view(1), &PageView::DocumentComplete);
     QElapsedTimer clock;
     clock.start();
-    m_form->address->setEditText(text);
+    addressBox()->setEditText(text);
     int key = 13;
     m_form->address_KeyPress(key);
     if (error)
@@ -128,7 +128,7 @@ void TestHardeningEngine::badAddresses()
     QVERIFY(clock.elapsed() < timeout);
     QCOMPARE(completions.size(), 0);
     // The tab keeps what it showed, and nothing else changed.
-    QCOMPARE(m_form->flik.ubound(), 1);
+    QCOMPARE(highestTab(), 1);
     QCOMPARE(caption(1), QStringLiteral("Start"));
     QCOMPARE(evaluate(1, "document.title").toString(), QStringLiteral("Start"));
 }
@@ -155,7 +155,7 @@ void TestHardeningEngine::localFilesLoad()
     page.close();
     type(QUrl::fromLocalFile(page.fileName()).toString());
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Local"), timeout);
-    QCOMPARE(m_form->Codetext(1)->text(), QStringLiteral("<p>on disk</p>"));
+    QCOMPARE(source(1)->text(), QStringLiteral("<p>on disk</p>"));
     // A system file shows as text, or fails quietly where it is missing.
     QSignalSpy errors(view(1), &PageView::NavigateError);
     QSignalSpy completions(view(1), &PageView::DocumentComplete);
@@ -174,7 +174,7 @@ void TestHardeningEngine::floodingPageLeavesTheWindowResponsive()
         "  if (i % 10 == 0) window.open('/other'); } }, 1);"
         "</script></body></html>");
     type(m_server->url("/flood"));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
     QPushButton button("click me");
     int clicks = 0;
     connect(&button, &QPushButton::clicked, this, [&] { ++clicks; });
@@ -188,7 +188,7 @@ void TestHardeningEngine::floodingPageLeavesTheWindowResponsive()
         QTest::qWait(100);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
-    QVERIFY(m_form->flik.ubound() < 20);
+    QVERIFY(highestTab() < 20);
 }
 
 void TestHardeningEngine::busyPageStillCompletes()
@@ -198,17 +198,17 @@ void TestHardeningEngine::busyPageStillCompletes()
         "<html><head><title>Busy</title></head><body><p>busy</p><script>"
         "addEventListener('load', () => setTimeout(() => { for (;;) {} }, 0));"
         "</script></body></html>");
-    m_form->Codetext(1)->setText("earlier");
+    source(1)->setText("earlier");
     go(m_server->url("/busy"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Busy"), timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->flik(1)->prog->isHidden(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!header(1)->progressShown(), timeout);
     // The window goes on; the source view kept what it had, or has the page's markup.
-    const QString source = m_form->Codetext(1)->text();
-    QVERIFY2(source == "earlier" || source.startsWith("<p>busy</p>"), qPrintable(source));
+    const QString text = source(1)->text();
+    QVERIFY2(text == "earlier" || text.startsWith("<p>busy</p>"), qPrintable(text));
     m_form->newflik_Click();
-    QCOMPARE(m_form->current, 2.0f);
+    QCOMPARE(activeTab(), 2);
     // Closing it ends the busy renderer with the tab.
-    m_form->flik(1)->closer_Click();
+    header(1)->closer_Click();
 }
 
 QTEST_MAIN(TestHardeningEngine)

@@ -2,6 +2,7 @@
 // dialogs in a loop, and downloads that would hide, overwrite or fill the disk. The window
 // stays usable and the user's files safe.
 #include "hosted/downloadsaver.h"
+#include "hosted/pageguards.h"
 #include "hosted/scriptdialog.h"
 #include "main_window/form1.h"
 #include "main_window/mainstatusbar.h"
@@ -79,7 +80,7 @@ void TestHostileEngine::markupInATitleShowsAsText()
             + "</title></head><body>news</body></html>");
     go(m_server->url("/rich"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), title.left(50), timeout);
-    HeaderFace *face = m_form->flik(1)->StatusBar1;
+    HeaderFace *face = headerPart<HeaderFace>(1, "StatusBar1");
     QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), face->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(face, &hover);
     QTRY_VERIFY(QToolTip::isVisible());
@@ -87,7 +88,7 @@ void TestHostileEngine::markupInATitleShowsAsText()
     shown.setHtml(QToolTip::text());
     QCOMPARE(shown.toPlainText(), title);
     QToolTip::hideText();
-    QCOMPARE(m_form->flik(1)->accessibleName(), title.left(50));
+    QCOMPARE(header(1)->accessibleName(), title.left(50));
 }
 
 void TestHostileEngine::popupCascadeIsBounded()
@@ -97,10 +98,10 @@ void TestHostileEngine::popupCascadeIsBounded()
         "<html><head><title>Cascade</title></head><body>"
         "<script>window.open('/cascade')</script></body></html>");
     go(m_server->url("/cascade"));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
-    QCOMPARE(m_form->infopanel->title(), QStringLiteral("A popup window has been blocked."));
+    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
+    QCOMPARE(warningTitle(), QStringLiteral("A popup window has been blocked."));
     QTest::qWait(1000); // the cascade would go on within this while
-    QVERIFY(m_form->flik.count() - 1 <= 1 + PopupThrottle::burstLimit);
+    QVERIFY(tabCount() <= 1 + PopupThrottle::burstLimit);
     // The window still answers.
     QElapsedTimer clock;
     clock.start();
@@ -131,7 +132,7 @@ void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
     hand.start(50);
     QSignalSpy status(view(1), &PageView::StatusTextChange);
     go(m_server->url("/alerts"));
-    QTRY_COMPARE_WITH_TIMEOUT(answered, WebEnginePageView::dialogsPerPage, timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(answered, PageGuards::dialogsPerPage, timeout);
     QVERIFY(texts.contains("<b>again</b>")); // the page's text, as text
     const auto said = [&status](const QString &text) {
         return std::any_of(status.begin(), status.end(),
@@ -147,12 +148,12 @@ void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
         QTRY_VERIFY_WITH_TIMEOUT(fired, 1000);
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
-    QCOMPARE(answered, WebEnginePageView::dialogsPerPage);
+    QCOMPARE(answered, PageGuards::dialogsPerPage);
     // The user closes the tab with its close box.
     m_form->newflik_Click();
-    QTest::mouseClick(m_form->flik(1)->closer, Qt::LeftButton);
-    QTRY_VERIFY(!m_form->flik(1));
-    QCOMPARE(m_form->current, 2.0f);
+    QTest::mouseClick(headerPart<QToolButton>(1, "closer"), Qt::LeftButton);
+    QTRY_VERIFY(!header(1));
+    QCOMPARE(activeTab(), 2);
 }
 
 void TestHostileEngine::backgroundDialogStaysBehindAndEndsWithItsTab()
@@ -163,7 +164,7 @@ void TestHostileEngine::backgroundDialogStaysBehindAndEndsWithItsTab()
     go(m_server->url("/later"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Later"), timeout);
     m_form->newflik_Click();
-    QWidget *front = m_form->WebBrowser(2);
+    QWidget *front = page(2);
     bool seen = false;
     QPointer<ScriptDialog> dialog;
     // Runs while the dialog waits (see the dialog loop test).
@@ -174,20 +175,19 @@ void TestHostileEngine::backgroundDialogStaysBehindAndEndsWithItsTab()
         seen = true;
         dialog = dialogs(1).first();
         // It lies over its own page, behind the active tab's, and took no focus from it.
-        QCOMPARE(dialog->parentWidget(), m_form->WebBrowser(1));
-        const QWidgetList stack
-            = m_form->container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-        QVERIFY(stack.indexOf(front) > stack.indexOf(m_form->WebBrowser(1)));
-        QCOMPARE(m_form->current, 2.0f);
+        QCOMPARE(dialog->parentWidget(), page(1));
+        const QWidgetList stack = viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(stack.indexOf(front) > stack.indexOf(page(1)));
+        QCOMPARE(activeTab(), 2);
         // Its tab closes while it waits: it goes with the tab.
-        m_form->flik(1)->closer_Click();
+        header(1)->closer_Click();
     });
     hand.start(50);
     QTRY_VERIFY_WITH_TIMEOUT(seen, timeout);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog, timeout);
-    QTRY_VERIFY(!m_form->WebBrowser(1));
-    QCOMPARE(m_form->current, 2.0f);
-    QCOMPARE(m_form->flik.count(), 2);
+    QTRY_VERIFY(!page(1));
+    QCOMPARE(activeTab(), 2);
+    QCOMPARE(tabCount(), 1);
 }
 
 void TestHostileEngine::downloadsNeitherHideNorOverwrite()
@@ -237,7 +237,7 @@ void TestHostileEngine::downloadLoopIsRefused()
         timeout);
     QTest::qWait(1000); // further downloads would be saved within this while
     const QStringList saved = QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden);
-    QCOMPARE(saved.size(), WebEnginePageView::downloadsWithoutUserAction);
+    QCOMPARE(saved.size(), PageGuards::downloadsWithoutUserAction);
 }
 
 QTEST_MAIN(TestHostileEngine)

@@ -3,7 +3,10 @@
 #include "hosted/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "main_window/form1.h"
+#include "main_window/tabs.h"
+#include "page_events/pageevents.h"
 #include "support/httpresponder.h"
+#include "support/windowdriver.h"
 #include "tab_header/flik.h"
 
 #include <QDir>
@@ -55,20 +58,18 @@ void TestLifecycleEngine::thousandCycles()
     EngineProfile profile;
     profile.downloads()->setDirectory(downloads.path());
     Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+    new PageEvents(form);
+    const WindowDriver f(&form);
     form.show();
-    QTRY_VERIFY_WITH_TIMEOUT(form.WebBrowser(1)->LocationName() == "Start", timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(f.page(1)->LocationName() == "Start", timeout);
 
     const auto settle = [&] {
         QTest::qWait(20);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
     const auto openTabs = [&] {
-        QList<int> open;
-        form.flik.forEach([&](int index, ::flik *) {
-            if (index > 0)
-                open << index;
-        });
-        return open;
+        const std::vector<int> open = f.tabs().openTabs();
+        return QList<int>(open.begin(), open.end());
     };
 
     // A first round warms the engine's caches before memory is measured.
@@ -80,36 +81,36 @@ void TestLifecycleEngine::thousandCycles()
             before = residentMiB();
         }
         form.newflik_Click();
-        const int index = qRound(form.current);
+        const int index = f.activeTab();
         const int kind = random.bounded(10);
         const char *path = kind == 0 ? "/popup" : kind == 1 ? "/file" : "/page";
-        form.WebBrowser(index)->Navigate(server.url(path));
+        f.page(index)->Navigate(server.url(path));
         if (random.bounded(2))
             QTRY_VERIFY_WITH_TIMEOUT(
-                !form.WebBrowser(index)->LocationName().isEmpty() || kind == 1, timeout);
+                !f.page(index)->LocationName().isEmpty() || kind == 1, timeout);
         // Keep a handful of tabs open and close one at random, the last one too at times.
         QList<int> open = openTabs();
         while (open.size() > random.bounded(1, 6)) {
             const int victim = open.takeAt(random.bounded(int(open.size())));
-            form.flik(victim)->closer_Click();
+            f.header(victim)->closer_Click();
         }
         if (cycle % 100 == 99)
             settle();
     }
     for (int index : openTabs())
-        form.flik(index)->closer_Click();
+        f.header(index)->closer_Click();
     QTest::qWait(500);
     settle();
 
     QCOMPARE(openTabs().size(), 0);
     // Only the hidden template's view is left, and it never had an engine page.
-    QCOMPARE(form.container->findChildren<PageView *>().size(), 1);
+    QCOMPARE(f.viewArea()->findChildren<PageView *>().size(), 1);
     QCOMPARE(form.findChildren<QWebEnginePage *>().size(), 0);
     // The last tab closing and opening again still works.
     form.newflik_Click();
-    form.WebBrowser(qRound(form.current))->Navigate(server.url("/page"));
+    f.page(f.activeTab())->Navigate(server.url("/page"));
     QTRY_COMPARE_WITH_TIMEOUT(
-        form.WebBrowser(qRound(form.current))->LocationName(), QStringLiteral("Page"), timeout);
+        f.page(f.activeTab())->LocationName(), QStringLiteral("Page"), timeout);
     const double after = residentMiB();
     qInfo(
         "resident memory: %.0f MiB after warm-up, %.0f MiB after %d cycles", before, after, cycles);

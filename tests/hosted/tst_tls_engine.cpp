@@ -4,7 +4,9 @@
 #include "main_window/form1.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/warningpanel.h"
+#include "page_events/pageevents.h"
 #include "support/httpresponder.h"
+#include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
@@ -72,27 +74,27 @@ void TestTlsEngine::trustedPageShowsTheLock()
     HttpResponder &plain = servers.plain, &secure = servers.secure;
     EngineProfile profile;
     Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
+    new PageEvents(form);
+    const WindowDriver f(&form);
     form.show();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
-    QVERIFY(form.flik(1)->secure->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
+    QVERIFY(!f.header(1)->lockShown());
 
     form.newflik_Click();
-    form.WebBrowser(2)->Navigate(secure.url("/bank"));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        form.flik(2)->StatusBar1->panelText(), QStringLiteral("     Bank"), timeout);
-    QVERIFY(!form.flik(2)->secure->isHidden());
+    f.page(2)->Navigate(secure.url("/bank"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.header(2)->caption(), QStringLiteral("     Bank"), timeout);
+    QVERIFY(f.header(2)->lockShown());
     // Completing in the active tab leaves the lock picture beside "Encrypted".
-    QCOMPARE(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"));
-    QVERIFY(!form.StatusBar1->panel2Picture().isNull());
-    form.flik(1)->sellect();
-    QCOMPARE(form.StatusBar1->panel2Text(), QString());
-    form.flik(2)->sellect();
-    QCOMPARE(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"));
-    QVERIFY(!form.StatusBar1->panel2Picture().isNull());
+    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
+    QVERIFY(!f.panel2Picture().isNull());
+    f.header(1)->sellect();
+    QCOMPARE(f.panel2Text(), QString());
+    f.header(2)->sellect();
+    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
+    QVERIFY(!f.panel2Picture().isNull());
     // Back to a plain page: the lock goes.
-    form.WebBrowser(2)->Navigate(plain.url("/start/"));
-    QTRY_VERIFY_WITH_TIMEOUT(form.flik(2)->secure->isHidden(), timeout);
+    f.page(2)->Navigate(plain.url("/start/"));
+    QTRY_VERIFY_WITH_TIMEOUT(!f.header(2)->lockShown(), timeout);
 }
 
 void TestTlsEngine::rejectedCertificateIsAnError()
@@ -103,19 +105,20 @@ void TestTlsEngine::rejectedCertificateIsAnError()
     forged.page("/bank", "<html><head><title>Forged</title></head><body>phish</body></html>");
     EngineProfile profile;
     Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
+    new PageEvents(form);
+    const WindowDriver f(&form);
     form.show();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
-    QSignalSpy errors(form.WebBrowser(1), &PageView::NavigateError);
-    QSignalSpy completions(form.WebBrowser(1), &PageView::DocumentComplete);
-    form.WebBrowser(1)->Navigate(forged.url("/bank"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
+    QSignalSpy errors(f.page(1), &PageView::NavigateError);
+    QSignalSpy completions(f.page(1), &PageView::DocumentComplete);
+    f.page(1)->Navigate(forged.url("/bank"));
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.infopanel->isHidden(), timeout);
-    QCOMPARE(form.infopanel->title(), QStringLiteral("An error accured"));
+    QTRY_VERIFY_WITH_TIMEOUT(f.warningShown(), timeout);
+    QCOMPARE(f.warningTitle(), QStringLiteral("An error accured"));
     QTest::qWait(300);
     QCOMPARE(completions.size(), 0);
-    QVERIFY(form.flik(1)->secure->isHidden());
-    QCOMPARE(form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"));
+    QVERIFY(!f.header(1)->lockShown());
+    QCOMPARE(f.header(1)->caption(), QStringLiteral("Start"));
     QVERIFY(forged.requested.isEmpty());
 }
 
@@ -134,17 +137,19 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     HttpResponder &plain = servers.plain, &secure = servers.secure;
     EngineProfile profile;
     Form1 form(profile.factory(), { secure.url("/bank"), plain.url("") });
+    new PageEvents(form);
+    const WindowDriver f(&form);
     form.show();
-    QTRY_VERIFY_WITH_TIMEOUT(!form.flik(1)->secure->isHidden(), timeout);
-    QTRY_COMPARE_WITH_TIMEOUT(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"), timeout);
-    QSignalSpy ends(form.WebBrowser(1), &PageView::DownloadComplete);
-    form.WebBrowser(1)->Navigate(fails ? secure.url("/missing") : plain.url("/start/"));
+    QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->lockShown(), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(f.panel2Text(), QStringLiteral("Encrypted"), timeout);
+    QSignalSpy ends(f.page(1), &PageView::DownloadComplete);
+    f.page(1)->Navigate(fails ? secure.url("/missing") : plain.url("/start/"));
     QTRY_VERIFY_WITH_TIMEOUT(ends.size() >= 1, timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(form.flik(1)->secure->isHidden(), timeout);
-    QCOMPARE(form.StatusBar1->panel2Text(), QString());
-    QVERIFY(form.StatusBar1->panel2Picture().isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(!f.header(1)->lockShown(), timeout);
+    QCOMPARE(f.panel2Text(), QString());
+    QVERIFY(f.panel2Picture().isNull());
     if (fails)
-        QCOMPARE(form.infopanel->title(), QStringLiteral("An error accured"));
+        QCOMPARE(f.warningTitle(), QStringLiteral("An error accured"));
 }
 
 QTEST_MAIN(TestTlsEngine)

@@ -77,28 +77,27 @@ void TestCommandLine::localFilesOpenFromDisk()
 void TestCommandLine::addressesOpenOneTabEachTheLastActive()
 {
     FormFixture f({ "start.test/start/", "http://search.test", { "a.test", "", "c.test/x" } });
-    Form1 &form = *f.form;
-    QCOMPARE(form.flik.ubound(), 3);
+    QCOMPARE(f.highestTab(), 3);
     QCOMPARE(f.view(1)->navigated, QStringList { "a.test" });
     // An empty address is passed on as typed, as Enter in an empty box does.
     QCOMPARE(f.view(2)->navigated, QStringList { "" });
     QCOMPARE(f.view(3)->navigated, QStringList { "c.test/x" });
-    QCOMPARE(form.current, 3.0f);
-    QCOMPARE(form.flik(2)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
+    QCOMPARE(f.activeTab(), 3);
+    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
     // The pages complete in any order; the last tab stays the active one.
     f.view(3)->complete("http://c.test/x", "C");
     f.view(1)->complete("http://a.test/", "A");
-    QCOMPARE(form.current, 3.0f);
-    QCOMPARE(form.flik(1)->StatusBar1->panelText(), QStringLiteral("A"));
+    QCOMPARE(f.activeTab(), 3);
+    QCOMPARE(f.header(1)->caption(), QStringLiteral("A"));
     // Later completions select their tab, as any completion does.
     f.view(1)->complete("http://a.test/next", "A next");
-    QCOMPARE(form.current, 1.0f);
+    QCOMPARE(f.activeTab(), 1);
 }
 
 void TestCommandLine::noAddressesOpenTheStartPage()
 {
     FormFixture f;
-    QCOMPARE(f.form->flik.ubound(), 1);
+    QCOMPARE(f.highestTab(), 1);
     QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
 }
 

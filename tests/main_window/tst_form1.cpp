@@ -38,28 +38,28 @@ void TestForm1::startUpState()
     FormFixture f;
     Form1 &form = *f.form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessarvine 2 BETA"));
-    QCOMPARE(form.current, 1.0f);
-    QCOMPARE(form.lastone, 0.0f);
-    QCOMPARE(form.flik.ubound(), 1);
-    QCOMPARE(form.flik(1)->Left(), 405.0f);
-    QVERIFY(!form.flik(1)->isHidden());
-    QVERIFY(!form.WebBrowser(1)->isHidden());
-    QVERIFY(form.Codetext(1)->isHidden());
-    QVERIFY(form.infopanel->isHidden());
-    QVERIFY(form.lock->isHidden());
-    QVERIFY(form.downloadico->isHidden());
-    QVERIFY(form.ws->isChecked());
-    QVERIFY(form.pp->isChecked());
-    QVERIFY(!form.sc->isChecked());
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.previousTab(), 0);
+    QCOMPARE(f.highestTab(), 1);
+    QCOMPARE(f.header(1)->Left(), 405.0f);
+    QVERIFY(!f.header(1)->isHidden());
+    QVERIFY(!f.page(1)->isHidden());
+    QVERIFY(f.source(1)->isHidden());
+    QVERIFY(!f.warningShown());
+    QVERIFY(f.control<QLabel>("lock")->isHidden());
+    QVERIFY(f.control<QLabel>("downloadico")->isHidden());
+    QVERIFY(f.checked("ws"));
+    QVERIFY(f.checked("pp"));
+    QVERIFY(!f.checked("sc"));
     // Templates stay hidden, the template header left of the strip.
-    QVERIFY(form.flik(0)->isHidden());
-    QVERIFY(form.WebBrowser(0)->isHidden());
-    QVERIFY(form.Codetext(0)->isHidden());
-    QCOMPARE(form.flik(0)->Left(), -1440.0f);
+    QVERIFY(f.header(0)->isHidden());
+    QVERIFY(f.page(0)->isHidden());
+    QVERIFY(f.source(0)->isHidden());
+    QCOMPARE(f.header(0)->Left(), -1440.0f);
     // Every source view is created from the template after it was set to HTML.
-    QCOMPARE(form.Codetext(1)->language(), QStringLiteral("HTML"));
-    QVERIFY(form.Codetext(1)->defaultProperty());
-    QCOMPARE(form.flik(1)->StatusBar1->bevel(), 1);
+    QCOMPARE(f.source(1)->language(), QStringLiteral("HTML"));
+    QVERIFY(f.source(1)->defaultProperty());
+    QCOMPARE(f.header(1)->bevel(), 1);
 }
 
 void TestForm1::startUpNavigatesOnlyTabOne()
@@ -68,7 +68,7 @@ void TestForm1::startUpNavigatesOnlyTabOne()
     QCOMPARE(f.view(1)->navigated, QStringList { QStringLiteral("start.test/start/") });
     QVERIFY(f.view(0)->navigated.isEmpty());
     // The second activation after the navigation shows the view's address (none yet).
-    QCOMPARE(f.form->address->currentText(), QString());
+    QCOMPARE(f.addressText(), QString());
 }
 
 void TestForm1::menusAndZoomItems()
@@ -78,14 +78,14 @@ void TestForm1::menusAndZoomItems()
     for (QAction *menu : f.form->menuBar()->actions())
         menus << menu->text();
     QCOMPARE(menus, (QStringList { "New", "Settings", "View", "Help" }));
-    QCOMPARE(f.form->mnutab->text(), QStringLiteral("Tab"));
-    QCOMPARE(f.form->mnusearch->text(), QStringLiteral("Search Tab"));
-    QCOMPARE(f.form->ws->text(), QStringLiteral("Warning signs"));
-    QCOMPARE(f.form->pp->text(), QStringLiteral("Popups"));
-    QCOMPARE(f.form->sc->text(), QStringLiteral("Source code"));
-    QCOMPARE(f.form->vbf->text(), QStringLiteral("About"));
+    QCOMPARE(f.menuItem("mnutab")->text(), QStringLiteral("Tab"));
+    QCOMPARE(f.menuItem("mnusearch")->text(), QStringLiteral("Search Tab"));
+    QCOMPARE(f.menuItem("ws")->text(), QStringLiteral("Warning signs"));
+    QCOMPARE(f.menuItem("pp")->text(), QStringLiteral("Popups"));
+    QCOMPARE(f.menuItem("sc")->text(), QStringLiteral("Source code"));
+    QCOMPARE(f.menuItem("vbf")->text(), QStringLiteral("About"));
     QStringList zoom;
-    for (QAction *item : f.form->zoomButton->menu()->actions())
+    for (QAction *item : f.control<QToolButton>("zoom")->menu()->actions())
         zoom << item->text();
     QCOMPARE(zoom, (QStringList { "25%", "50%", "100%", "125%", "150%" }));
 }
@@ -94,22 +94,22 @@ void TestForm1::newTabsAreFlushAndActive()
 {
     FormFixture f;
     Form1 &form = *f.form;
-    form.flik(1)->Caption(QStringLiteral("A page with a long enough name to grow"));
+    f.header(1)->Caption(QStringLiteral("A page with a long enough name to grow"));
     form.newflik_Click();
-    QCOMPARE(form.flik.ubound(), 2);
-    QCOMPARE(form.flik(2)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
-    QCOMPARE(form.current, 2.0f);
-    QCOMPARE(form.lastone, 1.0f);
-    QCOMPARE(form.flik(1)->StatusBar1->bevel(), 0);
-    QCOMPARE(form.flik(2)->StatusBar1->bevel(), 1);
-    QCOMPARE(form.flik(2)->myindex, 2.0f);
+    QCOMPARE(f.highestTab(), 2);
+    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    QCOMPARE(f.activeTab(), 2);
+    QCOMPARE(f.previousTab(), 1);
+    QCOMPARE(f.header(1)->bevel(), 0);
+    QCOMPARE(f.header(2)->bevel(), 1);
+    QCOMPARE(f.header(2)->myindex, 2.0f);
     form.mnutab_Click();
-    QCOMPARE(form.flik.ubound(), 3);
-    QCOMPARE(form.flik(3)->Left(), form.flik(2)->Left() + 1845.0f);
-    QCOMPARE(form.lastone, 2.0f);
+    QCOMPARE(f.highestTab(), 3);
+    QCOMPARE(f.header(3)->Left(), f.header(2)->Left() + 1845.0f);
+    QCOMPARE(f.previousTab(), 2);
     // The three arrays grow together.
-    QCOMPARE(form.WebBrowser.ubound(), 3);
-    QCOMPARE(form.Codetext.ubound(), 3);
+    QCOMPARE(f.highestTab(), 3);
+    QCOMPARE(f.highestTab(), 3);
     // Only page views are navigated by start-up; new tabs stay blank.
     QVERIFY(f.view(3)->navigated.isEmpty());
 }
@@ -120,20 +120,20 @@ void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    const float thirdLeft = form.flik(3)->Left();
-    form.flik(2)->closer_Click();
+    const float thirdLeft = f.header(3)->Left();
+    f.header(2)->closer_Click();
     QCoreApplication::processEvents();
     form.newflik_Click();
-    QCOMPARE(form.flik.ubound(), 4);
-    QVERIFY(!form.flik(2));
-    QCOMPARE(form.flik(4)->Left(), form.flik(3)->Left() + form.flik(3)->Width());
-    QCOMPARE(form.flik(3)->Left(), thirdLeft - 1845.0f);
+    QCOMPARE(f.highestTab(), 4);
+    QVERIFY(!f.header(2));
+    QCOMPARE(f.header(4)->Left(), f.header(3)->Left() + f.header(3)->Width());
+    QCOMPARE(f.header(3)->Left(), thirdLeft - 1845.0f);
 
-    form.flik(4)->closer_Click();
+    f.header(4)->closer_Click();
     QCoreApplication::processEvents();
     form.newflik_Click();
-    QCOMPARE(form.flik.ubound(), 4);
-    QCOMPARE(form.flik(4)->Left(), form.flik(3)->Left() + form.flik(3)->Width());
+    QCOMPARE(f.highestTab(), 4);
+    QCOMPARE(f.header(4)->Left(), f.header(3)->Left() + f.header(3)->Width());
 }
 
 void TestForm1::newTabViewIsBlankAndSourceHidden()
@@ -141,12 +141,11 @@ void TestForm1::newTabViewIsBlankAndSourceHidden()
     FormFixture f;
     f.form->newflik_Click();
     QVERIFY(f.view(2)->navigated.isEmpty());
-    QVERIFY(!f.form->WebBrowser(2)->isHidden());
-    QVERIFY(f.form->Codetext(2)->isHidden());
+    QVERIFY(!f.page(2)->isHidden());
+    QVERIFY(f.source(2)->isHidden());
     // The new view is on top of the first tab's.
-    const QWidgetList stack
-        = f.form->container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    QVERIFY(stack.indexOf(f.form->WebBrowser(2)) > stack.indexOf(f.form->WebBrowser(1)));
+    const QWidgetList stack = f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QVERIFY(stack.indexOf(f.page(2)) > stack.indexOf(f.page(1)));
 }
 
 void TestForm1::headerFocusActivatesItsTab()
@@ -154,31 +153,30 @@ void TestForm1::headerFocusActivatesItsTab()
     FormFixture f;
     f.form->newflik_Click();
     f.form->flik_GotFocus(1);
-    QCOMPARE(f.form->current, 1.0f);
-    QCOMPARE(f.form->lastone, 2.0f);
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.previousTab(), 2);
     // A closed or never opened index is skipped quietly.
     f.form->flik_GotFocus(7);
-    QCOMPARE(f.form->current, 1.0f);
+    QCOMPARE(f.activeTab(), 1);
 }
 
 void TestForm1::controlsCarryAccessibleNames()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     // The buttons without captions are named by what they do; a tab by its caption.
-    QCOMPARE(form.newflik->accessibleName(), QStringLiteral("New tab"));
-    QCOMPARE(form.zoomButton->accessibleName(), QStringLiteral("Zoom"));
-    QCOMPARE(form.infopanel->closer->accessibleName(), QStringLiteral("Close warning"));
-    QCOMPARE(form.flik(1)->closer->accessibleName(), QStringLiteral("Close tab"));
+    QCOMPARE(f.control<QToolButton>("newflik")->accessibleName(), QStringLiteral("New tab"));
+    QCOMPARE(f.control<QToolButton>("zoom")->accessibleName(), QStringLiteral("Zoom"));
+    QCOMPARE(f.warningPanel()->closer->accessibleName(), QStringLiteral("Close warning"));
+    QCOMPARE(f.headerPart<QToolButton>(1, "closer")->accessibleName(), QStringLiteral("Close tab"));
     QStringList toolbar;
-    for (QAction *action : form.Toolbar1->actions())
+    for (QAction *action : f.control<QToolBar>("Toolbar1")->actions())
         toolbar << action->text();
     QCOMPARE(toolbar.mid(0, 3), (QStringList { "Back", "Forward", "Stop" }));
-    form.flik(1)->Caption("News of the day");
-    QCOMPARE(form.flik(1)->accessibleName(), QStringLiteral("News of the day"));
-    QCOMPARE(form.address->accessibleName(), QStringLiteral("Address"));
+    f.header(1)->Caption("News of the day");
+    QCOMPARE(f.header(1)->accessibleName(), QStringLiteral("News of the day"));
+    QCOMPARE(f.addressBox()->accessibleName(), QStringLiteral("Address"));
     // A tab header is reachable with the keyboard.
-    QVERIFY(form.flik(1)->focusPolicy() & Qt::TabFocus);
+    QVERIFY(f.header(1)->focusPolicy() & Qt::TabFocus);
 }
 
 void TestForm1::tabIndexRounding_data()

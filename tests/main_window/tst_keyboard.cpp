@@ -65,36 +65,35 @@ void TestKeyboard::zoomStepsStopAtBothEnds()
 void TestKeyboard::tabKeysWorkFromAnyFocus()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    QVERIFY(Input::clickFocus(form.address));
+    QVERIFY(Input::clickFocus(f.addressBox()));
     Input::key(Qt::Key_T, Qt::ControlModifier);
     Input::key(Qt::Key_T, Qt::ControlModifier);
     Input::key(Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(form.flik.ubound(), 4);
-    form.flik(3)->closer_Click(); // a gap: tabs 1, 2 and 4
-    form.flik(2)->sellect();
+    QCOMPARE(f.highestTab(), 4);
+    f.header(3)->closer_Click(); // a gap: tabs 1, 2 and 4
+    f.header(2)->sellect();
     // From inside the page as from the address box.
-    QVERIFY(Input::clickFocus(form.WebBrowser(2)));
+    QVERIFY(Input::clickFocus(f.page(2)));
     Input::key(Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(form.current, 4.0f);
+    QCOMPARE(f.activeTab(), 4);
     Input::key(Qt::Key_PageDown, Qt::ControlModifier);
-    QCOMPARE(form.current, 1.0f);
-    QVERIFY(Input::clickFocus(form.address));
+    QCOMPARE(f.activeTab(), 1);
+    QVERIFY(Input::clickFocus(f.addressBox()));
     Input::key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(form.current, 4.0f);
+    QCOMPARE(f.activeTab(), 4);
     Input::key(Qt::Key_PageUp, Qt::ControlModifier);
-    QCOMPARE(form.current, 2.0f);
+    QCOMPARE(f.activeTab(), 2);
     // Ctrl+W closes the active tab as its close box does: back to the tab before it.
     Input::key(Qt::Key_W, Qt::ControlModifier);
-    QVERIFY(!form.flik(2));
-    QCOMPARE(form.current, 4.0f);
+    QVERIFY(!f.header(2));
+    QCOMPARE(f.activeTab(), 4);
     // Ctrl+L focuses the address box with its text selected.
     f.view(1)->url = "http://one.test/";
-    form.flik(1)->sellect();
-    QVERIFY(Input::clickFocus(form.WebBrowser(1)));
+    f.header(1)->sellect();
+    QVERIFY(Input::clickFocus(f.page(1)));
     Input::key(Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(QApplication::focusWidget(), form.address);
-    QCOMPARE(form.address->lineEdit()->selectedText(), QStringLiteral("http://one.test/"));
+    QCOMPARE(QApplication::focusWidget(), f.addressBox());
+    QCOMPARE(f.addressBox()->lineEdit()->selectedText(), QStringLiteral("http://one.test/"));
     // Back, forward, reload and the source view act on the active tab only.
     Input::key(Qt::Key_Left, Qt::AltModifier);
     Input::key(Qt::Key_Right, Qt::AltModifier);
@@ -105,33 +104,31 @@ void TestKeyboard::tabKeysWorkFromAnyFocus()
     QCOMPARE(f.view(1)->forwards, 1);
     QCOMPARE(f.view(1)->reloads, 2);
     QCOMPARE(f.view(4)->reloads, 0);
-    QVERIFY(form.flik(1)->vs->isChecked());
-    QVERIFY(form.sc->isChecked());
+    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.checked("sc"));
 }
 
 void TestKeyboard::escapeStopsUnlessTheAddressBoxTakesIt()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->url = "http://one.test/";
-    form.flik(1)->sellect();
-    QVERIFY(Input::clickFocus(form.WebBrowser(1)));
+    f.header(1)->sellect();
+    QVERIFY(Input::clickFocus(f.page(1)));
     Input::key(Qt::Key_Escape);
     QCOMPARE(f.view(1)->stops, 1);
     // In the address box Esc takes back what was typed, and stops nothing.
-    QVERIFY(Input::clickFocus(form.address));
+    QVERIFY(Input::clickFocus(f.addressBox()));
     Input::type("half typed");
     Input::key(Qt::Key_Escape);
     QCOMPARE(f.view(1)->stops, 1);
-    QCOMPARE(form.address->currentText(), QStringLiteral("http://one.test/"));
+    QCOMPARE(f.addressText(), QStringLiteral("http://one.test/"));
     QVERIFY(f.view(1)->navigated.size() == 1);
 }
 
 void TestKeyboard::zoomKeysStepThroughTheMenusLevels()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    QVERIFY(Input::clickFocus(form.WebBrowser(1)));
+    QVERIFY(Input::clickFocus(f.page(1)));
     for (int i = 0; i < 4; ++i)
         Input::key(Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(f.view(1)->zoomLevels, (QList<int> { 3, 4, 4, 4 }));
@@ -142,7 +139,7 @@ void TestKeyboard::zoomKeysStepThroughTheMenusLevels()
     QCOMPARE(f.view(1)->zoomLevels, (QList<int> { 3, 4, 4, 4, 2, 1, 0, 0, 1 }));
     // Another tab starts at 100 %.
     Input::key(Qt::Key_T, Qt::ControlModifier);
-    QVERIFY(Input::clickFocus(form.WebBrowser(2)));
+    QVERIFY(Input::clickFocus(f.page(2)));
     Input::key(Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(f.view(2)->zoomLevels, QList<int> { 1 });
 }
@@ -152,9 +149,9 @@ void TestKeyboard::findBarStepsThroughMatchesAndGoesWithItsTab()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    QVERIFY(Input::clickFocus(form.WebBrowser(2)));
+    QVERIFY(Input::clickFocus(f.page(2)));
     Input::key(Qt::Key_F, Qt::ControlModifier);
-    QPointer<FindBar> bar = form.WebBrowser(2)->findChild<FindBar *>();
+    QPointer<FindBar> bar = f.page(2)->findChild<FindBar *>();
     QVERIFY(bar && bar->isVisible());
     QCOMPARE(QApplication::focusWidget(), bar->field);
     Input::type("ab");
@@ -174,7 +171,7 @@ void TestKeyboard::findBarStepsThroughMatchesAndGoesWithItsTab()
     QVERIFY(f.view(1)->finds.isEmpty());
     // It belongs to its tab: it goes when the tab closes.
     Input::key(Qt::Key_F, Qt::ControlModifier);
-    form.flik(2)->closer_Click();
+    f.header(2)->closer_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!bar);
 }
@@ -182,10 +179,9 @@ void TestKeyboard::findBarStepsThroughMatchesAndGoesWithItsTab()
 void TestKeyboard::withNoTabOnlyNewTabActs()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.flik(1)->closer_Click();
+    f.header(1)->closer_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(Input::clickFocus(form.address));
+    QVERIFY(Input::clickFocus(f.addressBox()));
     for (const auto &[key, modifiers] :
         std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> {
             { Qt::Key_W, Qt::ControlModifier }, { Qt::Key_Tab, Qt::ControlModifier },
@@ -193,13 +189,13 @@ void TestKeyboard::withNoTabOnlyNewTabActs()
             { Qt::Key_U, Qt::ControlModifier }, { Qt::Key_F, Qt::ControlModifier },
             { Qt::Key_Left, Qt::AltModifier } })
         Input::key(key, modifiers);
-    QCOMPARE(form.flik.ubound(), 0);
+    QCOMPARE(f.highestTab(), 0);
     QVERIFY(f.view(0)->zoomLevels.isEmpty());
     QCOMPARE(f.view(0)->reloads, 0);
-    QVERIFY(!form.sc->isChecked());
+    QVERIFY(!f.checked("sc"));
     Input::key(Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(form.flik.ubound(), 1);
-    QCOMPARE(form.current, 1.0f);
+    QCOMPARE(f.highestTab(), 1);
+    QCOMPARE(f.activeTab(), 1);
 }
 
 void TestKeyboard::menusShowNoShortcuts()

@@ -1,8 +1,8 @@
 // The navigation bar, the window layout, the settings and the about box, on fake views.
+#include "common/twips.h"
 #include "hosted/sourceeditor.h"
 #include "main_window/aboutbox.h"
 #include "main_window/coolbar.h"
-#include "main_window/twips.h"
 #include "main_window/warningpanel.h"
 #include "support/formfixture.h"
 #include "support/input.h"
@@ -42,14 +42,14 @@ void TestNavigation::enterNavigatesTheActiveTabOnly()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    form.address->setEditText("  example.test/some path ");
+    f.addressBox()->setEditText("  example.test/some path ");
     int key = 13;
     form.address_KeyPress(key);
     QCOMPARE(key, 0);
     QCOMPARE(f.view(2)->navigated, QStringList { "  example.test/some path " });
     QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
-    form.flik(1)->sellect();
-    form.address->setEditText("other.test");
+    f.header(1)->sellect();
+    f.addressBox()->setEditText("other.test");
     key = 13;
     form.address_KeyPress(key);
     QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("other.test"));
@@ -61,17 +61,17 @@ void TestNavigation::enterReachesNeitherBoxNorList()
     // Keys go where a keyboard sends them: to the box, which has the focus after a click.
     FormFixture f;
     Form1 &form = *f.form;
-    QVERIFY(Input::clickFocus(form.address));
+    QVERIFY(Input::clickFocus(f.addressBox()));
     Input::key(Qt::Key_A, Qt::ControlModifier);
     Input::type("typed.test");
-    const int items = form.address->count();
+    const int items = f.addressBox()->count();
     Input::key(Qt::Key_Return);
     QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("typed.test"));
-    QCOMPARE(form.address->count(), items);
-    QCOMPARE(form.address->currentText(), QStringLiteral("typed.test"));
+    QCOMPARE(f.addressBox()->count(), items);
+    QCOMPARE(f.addressText(), QStringLiteral("typed.test"));
     // The keypad's Enter too, in a second tab.
     form.newflik_Click();
-    QVERIFY(Input::clickFocus(form.address));
+    QVERIFY(Input::clickFocus(f.addressBox()));
     Input::type("second.test");
     Input::key(Qt::Key_Enter);
     QCOMPARE(f.view(2)->navigated, QStringList { "second.test" });
@@ -85,7 +85,7 @@ void TestNavigation::otherKeysNeverNavigate()
         f.form->address_KeyPress(code);
         QCOMPARE(code, key);
     }
-    QVERIFY(Input::clickFocus(f.form->address));
+    QVERIFY(Input::clickFocus(f.addressBox()));
     Input::type("abc ");
     Input::key(Qt::Key_Escape);
     Input::key(Qt::Key_Tab);
@@ -95,7 +95,7 @@ void TestNavigation::otherKeysNeverNavigate()
 void TestNavigation::emptyBoxAsksForTheEmptyText()
 {
     FormFixture f;
-    f.form->address->setEditText(QString());
+    f.addressBox()->setEditText(QString());
     int key = 13;
     f.form->address_KeyPress(key);
     QCOMPARE(f.view(1)->navigated.last(), QString());
@@ -113,9 +113,9 @@ void TestNavigation::toolbarActsOnTheActiveTab()
     QCOMPARE(f.view(2)->backs, 1);
     QCOMPARE(f.view(2)->forwards, 1);
     QCOMPARE(f.view(2)->stops, 1);
-    form.flik(1)->sellect();
+    f.header(1)->sellect();
     // The toolbar's own buttons, as a user clicks them.
-    const QList<QAction *> buttons = form.Toolbar1->actions();
+    const QList<QAction *> buttons = f.control<QToolBar>("Toolbar1")->actions();
     buttons.at(0)->trigger();
     buttons.at(2)->trigger();
     QCOMPARE(f.view(1)->backs, 1);
@@ -132,7 +132,7 @@ void TestNavigation::zoomMenuPositionsAreLevels()
 {
     FormFixture f;
     Form1 &form = *f.form;
-    for (QAction *item : form.zoomButton->menu()->actions())
+    for (QAction *item : f.control<QToolButton>("zoom")->menu()->actions())
         item->trigger();
     QCOMPARE(f.view(1)->zoomLevels, (QList<int> { 0, 1, 2, 3, 4 }));
     form.newflik_Click();
@@ -143,19 +143,20 @@ void TestNavigation::zoomMenuPositionsAreLevels()
 
 void TestNavigation::nothingActsOnTheTemplate()
 {
+    // With the last tab closed, the template is what activation left in front.
     FormFixture f;
     Form1 &form = *f.form;
-    form.current = 0;
+    f.closeTab(1);
+    QCOMPARE(f.activeTab(), 0);
     int key = 13;
     form.address_KeyPress(key);
     form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonClick("stop");
     form.Toolbar1_ButtonMenuClick(3);
     QVERIFY(f.view(0)->navigated.isEmpty());
     QCOMPARE(f.view(0)->backs, 0);
+    QCOMPARE(f.view(0)->stops, 0);
     QVERIFY(f.view(0)->zoomLevels.isEmpty());
-    // A stale index from a closed tab is skipped too.
-    form.current = 9;
-    form.Toolbar1_ButtonClick("stop");
     QCOMPARE(key, 0);
 }
 
@@ -169,18 +170,19 @@ void TestNavigation::panelShownMakesTheViewAreaOnePanelSmaller()
     form.Form_Resize();
     const double hidden = form.containerHeight();
     const double client = Twips::fromPixels(form.centralWidget()->height());
-    QCOMPARE(hidden, client - Twips::fromPixels(form.CoolBar1->height()));
-    form.showWarning(std::nullopt, "x");
+    QCOMPARE(hidden, client - Twips::fromPixels(f.control<QWidget>("CoolBar1")->height()));
+    f.events->showWarning(std::nullopt, "x");
     QCOMPARE(form.containerHeight(), hidden - 495);
-    QCOMPARE(form.container->y(), form.CoolBar1->height() + form.infopanel->height());
+    QCOMPARE(
+        f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height() + f.warningPanel()->height());
     form.closer_Click();
-    QVERIFY(form.infopanel->isHidden());
+    QVERIFY(!f.warningShown());
     QCOMPARE(form.containerHeight(), hidden);
-    QCOMPARE(form.container->y(), form.CoolBar1->height());
+    QCOMPARE(f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height());
     // The close box, as a user clicks it.
-    form.showWarning(std::nullopt, "x");
-    QTest::mouseClick(form.infopanel->closer, Qt::LeftButton);
-    QVERIFY(form.infopanel->isHidden());
+    f.events->showWarning(std::nullopt, "x");
+    QTest::mouseClick(f.warningPanel()->closer, Qt::LeftButton);
+    QVERIFY(!f.warningShown());
     QCOMPARE(form.containerHeight(), hidden);
 }
 
@@ -192,20 +194,20 @@ void TestNavigation::everyViewTakesTheViewArea()
     form.show();
     form.newflik_Click();
     form.newflik_Click();
-    form.flik(2)->closer_Click();
+    f.header(2)->closer_Click();
     QCoreApplication::processEvents();
     form.resize(900, 650);
     QCoreApplication::processEvents();
-    const QSize area = form.container->size();
+    const QSize area = f.viewArea()->size();
     QCOMPARE(area.width(), form.centralWidget()->width());
     for (int i : { 0, 1, 3 }) {
-        QCOMPARE(form.WebBrowser(i)->size(), area);
-        QCOMPARE(form.Codetext(i)->size(), area);
+        QCOMPARE(f.page(i)->size(), area);
+        QCOMPARE(f.source(i)->size(), area);
     }
     // A tab opened after the resize already has the size.
     form.newflik_Click();
-    QCOMPARE(form.WebBrowser(4)->size(), area);
-    QCOMPARE(form.Codetext(4)->size(), area);
+    QCOMPARE(f.page(4)->size(), area);
+    QCOMPARE(f.source(4)->size(), area);
 }
 
 void TestNavigation::closeBoxFollowsTheWindowOnlyWhileShown()
@@ -215,16 +217,16 @@ void TestNavigation::closeBoxFollowsTheWindowOnlyWhileShown()
     form.show();
     form.resize(800, 600);
     QCoreApplication::processEvents();
-    const double before = form.infopanel->closerLeft();
+    const double before = f.warningPanel()->closerLeft();
     form.resize(900, 600);
     QCoreApplication::processEvents();
-    QCOMPARE(form.infopanel->closerLeft(), before);
-    form.showWarning(std::nullopt, "x");
-    QCOMPARE(form.infopanel->closerLeft(), Twips::fromPixels(900) - 210 - 200);
+    QCOMPARE(f.warningPanel()->closerLeft(), before);
+    f.events->showWarning(std::nullopt, "x");
+    QCOMPARE(f.warningPanel()->closerLeft(), Twips::fromPixels(900) - 210 - 200);
     form.resize(700, 600);
     QCoreApplication::processEvents();
-    QCOMPARE(form.infopanel->closerLeft(), Twips::fromPixels(700) - 210 - 200);
-    QVERIFY(form.infopanel->closer->geometry().right() < form.infopanel->width());
+    QCOMPARE(f.warningPanel()->closerLeft(), Twips::fromPixels(700) - 210 - 200);
+    QVERIFY(f.warningPanel()->closer->geometry().right() < f.warningPanel()->width());
 }
 
 void TestNavigation::tooSmallWindowKeepsTheLastHeight()
@@ -235,14 +237,14 @@ void TestNavigation::tooSmallWindowKeepsTheLastHeight()
     form.resize(600, 400);
     QCoreApplication::processEvents();
     const double fitted = form.containerHeight();
-    form.showWarning(std::nullopt, "x");
+    f.events->showWarning(std::nullopt, "x");
     const double withPanel = form.containerHeight();
     QVERIFY(withPanel < fitted);
     form.centralWidget()->resize(600, 20);
     form.Form_Resize();
     QCOMPARE(form.containerHeight(), withPanel);
-    QVERIFY(form.WebBrowser(1)->height() >= 0);
-    QCOMPARE(form.WebBrowser(1)->height(), Twips::toPixels(withPanel));
+    QVERIFY(f.page(1)->height() >= 0);
+    QCOMPARE(f.page(1)->height(), Twips::toPixels(withPanel));
 }
 
 void TestNavigation::settingsToggle()
@@ -250,15 +252,15 @@ void TestNavigation::settingsToggle()
     FormFixture f;
     Form1 &form = *f.form;
     form.ws_Click();
-    QVERIFY(!form.ws->isChecked());
+    QVERIFY(!f.checked("ws"));
     form.ws_Click();
-    QVERIFY(form.ws->isChecked());
+    QVERIFY(f.checked("ws"));
     // Chosen from the menu the way a user does: the item's own toggle does not count twice.
-    form.pp->trigger();
-    QVERIFY(!form.pp->isChecked());
-    form.pp->trigger();
-    QVERIFY(form.pp->isChecked());
-    QVERIFY(form.ws->isChecked());
+    f.menuItem("pp")->trigger();
+    QVERIFY(!f.checked("pp"));
+    f.menuItem("pp")->trigger();
+    QVERIFY(f.checked("pp"));
+    QVERIFY(f.checked("ws"));
 }
 
 void TestNavigation::oneAboutBox()
@@ -266,10 +268,10 @@ void TestNavigation::oneAboutBox()
     FormFixture f;
     Form1 &form = *f.form;
     form.vbf_Click();
-    AboutBox *box = form.about;
+    auto *box = qobject_cast<AboutBox *>(f.aboutBox());
     QVERIFY(box);
-    form.vbf->trigger();
-    QCOMPARE(form.about, box);
+    f.menuItem("vbf")->trigger();
+    QCOMPARE(f.aboutBox(), box);
     QVERIFY(box->isVisible());
     QVERIFY(!box->isModal());
     QVERIFY(!box->parentWidget());
@@ -280,7 +282,7 @@ void TestNavigation::oneAboutBox()
     QTest::mouseClick(box->Ok, Qt::LeftButton);
     QVERIFY(!box->isVisible());
     form.vbf_Click();
-    QCOMPARE(form.about, box);
+    QCOMPARE(f.aboutBox(), box);
     QVERIFY(box->isVisible());
     // Closing the browser closes the box with it.
     form.close();

@@ -47,7 +47,7 @@ void TestNavigationEngine::cleanup()
 
 void TestNavigationEngine::type(const QString &text)
 {
-    QVERIFY(Input::clickFocus(m_form->address));
+    QVERIFY(Input::clickFocus(addressBox()));
     Input::key(Qt::Key_A, Qt::ControlModifier);
     Input::type(text);
     Input::key(Qt::Key_Return);
@@ -56,10 +56,9 @@ void TestNavigationEngine::type(const QString &text)
 void TestNavigationEngine::typedAddressLoads()
 {
     type(m_server->address("/one"));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        m_form->flik(1)->StatusBar1->panelText(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(header(1)->caption(), QStringLiteral("One"), timeout);
     QCOMPARE(view(1)->LocationURL(), m_server->url("/one"));
-    QCOMPARE(m_form->address->currentText(), m_server->url("/one"));
+    QCOMPARE(addressText(), m_server->url("/one"));
 }
 
 void TestNavigationEngine::backAndForwardMoveThroughHistory()
@@ -126,16 +125,16 @@ void TestNavigationEngine::onlyTheActiveTabsPageIsDrawn()
     // with it, and that activates nothing else.
     QWidget *page = view(2)->engineView();
     QVERIFY(Input::clickFocus(page->childAt(page->rect().center())));
-    QTest::mousePress(m_form->flik(1)->StatusBar1, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(m_form->current, 1.0f);
-    QCOMPARE(m_form->lastone, 2.0f);
+    QTest::mousePress(headerPart<HeaderFace>(1, "StatusBar1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(activeTab(), 1);
+    QCOMPARE(previousTab(), 2);
     QVERIFY(view(1)->engineView()->isVisible());
     QVERIFY(!view(2)->engineView()->isVisible());
     QVERIFY(view(1)->isAncestorOf(QApplication::focusWidget()));
     QTest::qWait(200); // a late focus event would activate tab 2 again within this while
-    QCOMPARE(m_form->current, 1.0f);
+    QCOMPARE(activeTab(), 1);
     // The covered page is still there, whole, when it comes back.
-    m_form->flik(2)->sellect();
+    header(2)->sellect();
     QVERIFY(view(2)->engineView()->isVisible());
     QCOMPARE(evaluate(view(2), "document.title"), QVariant(QStringLiteral("One")));
 }

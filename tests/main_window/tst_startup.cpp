@@ -2,7 +2,9 @@
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
 #include "main_window/form1.h"
+#include "page_events/pageevents.h"
 #include "support/httpresponder.h"
+#include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
@@ -31,21 +33,22 @@ void TestStartup::startPageLoadsIntoTabOne()
     EngineProfile profile;
     {
         Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+        new PageEvents(form);
+        const WindowDriver f(&form);
         form.show();
-        QCOMPARE(form.current, 1.0f);
-        QCOMPARE(form.flik.ubound(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            form.flik(1)->StatusBar1->panelText(), QStringLiteral("Start"), timeout);
-        QCOMPARE(form.address->currentText(), server.url("/start/"));
-        QCOMPARE(form.Codetext(1)->text(), QStringLiteral("<h1>Hi</h1>"));
-        QCOMPARE(form.flik(1)->StatusBar1->bevel(), 1);
-        QVERIFY(form.WebBrowser(1)->isVisible());
-        QVERIFY(!form.WebBrowser(0)->isVisible());
+        QCOMPARE(f.activeTab(), 1);
+        QCOMPARE(f.highestTab(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
+        QCOMPARE(f.addressText(), server.url("/start/"));
+        QCOMPARE(f.source(1)->text(), QStringLiteral("<h1>Hi</h1>"));
+        QCOMPARE(f.header(1)->bevel(), 1);
+        QVERIFY(f.page(1)->isVisible());
+        QVERIFY(!f.page(0)->isVisible());
         QCOMPARE(server.requested.count("/start/"), 1);
 
         form.newflik_Click();
-        QCOMPARE(form.current, 2.0f);
-        QCOMPARE(form.flik(2)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
+        QCOMPARE(f.activeTab(), 2);
+        QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
     }
 }
 

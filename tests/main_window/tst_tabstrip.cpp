@@ -1,6 +1,6 @@
 // The tab strip when its headers reach past the window's edge, on fake page views.
+#include "common/twips.h"
 #include "main_window/tabstrip.h"
-#include "main_window/twips.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -13,15 +13,15 @@
 namespace {
 
 // The part of the strip where headers are seen, in the strip's coordinates.
-QRect seenArea(const Form1 &form)
+QRect seenArea(const WindowDriver &f)
 {
-    return form.Picture1->headers()->parentWidget()->geometry();
+    return f.strip()->headers()->parentWidget()->geometry();
 }
 
-bool wholeInSight(const Form1 &form, const flik *header)
+bool wholeInSight(const WindowDriver &f, const flik *header)
 {
-    const QRect rect(header->mapTo(form.Picture1, QPoint(0, 0)), header->size());
-    return seenArea(form).contains(rect);
+    const QRect rect(header->mapTo(f.strip(), QPoint(0, 0)), header->size());
+    return seenArea(f).contains(rect);
 }
 
 } // namespace
@@ -40,43 +40,43 @@ void TestTabStrip::manyTabsScrollAndStayReachable()
     Form1 &form = *f.form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QRect newTab = form.newflik->geometry();
-    while (form.flik.ubound() < 6)
+    const QRect newTab = f.control<QToolButton>("newflik")->geometry();
+    while (f.highestTab() < 6)
         form.newflik_Click();
     QTest::qWait(0);
-    QVERIFY(!form.Picture1->overflows());
-    QVERIFY(form.Picture1->scrollRight->isHidden());
+    QVERIFY(!f.strip()->overflows());
+    QVERIFY(f.strip()->scrollRight->isHidden());
     // The seventh header ends past the window's edge: it is brought into sight, whichever
     // way it was opened.
     form.mnutab_Click();
-    QVERIFY(form.Picture1->overflows());
-    QVERIFY(!form.Picture1->scrollRight->isHidden());
-    QVERIFY(wholeInSight(form, form.flik(7)));
+    QVERIFY(f.strip()->overflows());
+    QVERIFY(!f.strip()->scrollRight->isHidden());
+    QVERIFY(wholeInSight(f, f.header(7)));
     NewWindowRequest request;
     emit f.view(7)->NewWindow2(request);
-    QCOMPARE(form.current, 8.0f);
-    QVERIFY(wholeInSight(form, form.flik(8)));
-    QVERIFY(!wholeInSight(form, form.flik(1)));
+    QCOMPARE(f.activeTab(), 8);
+    QVERIFY(wholeInSight(f, f.header(8)));
+    QVERIFY(!wholeInSight(f, f.header(1)));
     // Scrolling changes what is seen, never where a header is: every header keeps its
     // designed place and width in twips, and the new-tab button stays where it was.
     for (int i = 1; i <= 8; ++i)
-        QCOMPARE(form.flik(i)->Left(), 405.0f + (i - 1) * 1845.0f);
-    QCOMPARE(form.newflik->geometry(), newTab);
-    QVERIFY(form.newflik->isVisible());
+        QCOMPARE(f.header(i)->Left(), 405.0f + (i - 1) * 1845.0f);
+    QCOMPARE(f.control<QToolButton>("newflik")->geometry(), newTab);
+    QVERIFY(f.control<QToolButton>("newflik")->isVisible());
     // Activating a tab out of sight brings it back into sight.
-    form.flik(1)->sellect();
-    QVERIFY(wholeInSight(form, form.flik(1)));
-    QCOMPARE(form.Picture1->offset(), 0);
+    f.header(1)->sellect();
+    QVERIFY(wholeInSight(f, f.header(1)));
+    QCOMPARE(f.strip()->offset(), 0);
     // A header can be reached with the mouse once scrolled to.
-    form.flik(8)->sellect();
-    QTest::mouseClick(form.flik(8)->closer, Qt::LeftButton);
-    QCOMPARE(form.flik.ubound(), 7);
+    f.header(8)->sellect();
+    QTest::mouseClick(f.headerPart<QToolButton>(8, "closer"), Qt::LeftButton);
+    QCOMPARE(f.highestTab(), 7);
     // When everything fits again, the arrows go and nothing stays scrolled.
     form.resize(Twips::toPixels(30000), form.height());
     QTest::qWait(0);
-    QVERIFY(!form.Picture1->overflows());
-    QCOMPARE(form.Picture1->offset(), 0);
-    QVERIFY(wholeInSight(form, form.flik(7)));
+    QVERIFY(!f.strip()->overflows());
+    QCOMPARE(f.strip()->offset(), 0);
+    QVERIFY(wholeInSight(f, f.header(7)));
 }
 
 void TestTabStrip::wheelAndArrowsScrollWithoutMovingHeaders()
@@ -87,13 +87,13 @@ void TestTabStrip::wheelAndArrowsScrollWithoutMovingHeaders()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (int i = 0; i < 11; ++i)
         form.newflik_Click();
-    form.flik(1)->sellect();
-    TabStrip *strip = form.Picture1;
+    f.header(1)->sellect();
+    TabStrip *strip = f.strip();
     QCOMPARE(strip->offset(), 0);
     QVERIFY(!strip->scrollLeft->isEnabled());
     // The wheel scrolls the strip: down goes right. (A wheel over a header reaches the strip
     // as the headers leave it unhandled.)
-    const QPoint over = form.flik(2)->mapTo(strip, QPoint(10, 10));
+    const QPoint over = f.header(2)->mapTo(strip, QPoint(10, 10));
     QWheelEvent down(over, strip->mapToGlobal(over), {}, { 0, -120 }, Qt::NoButton, Qt::NoModifier,
         Qt::NoScrollPhase, false);
     QApplication::sendEvent(strip, &down);
@@ -105,16 +105,16 @@ void TestTabStrip::wheelAndArrowsScrollWithoutMovingHeaders()
     // Never past the last header.
     for (int i = 0; i < 30; ++i)
         QTest::mouseClick(strip->scrollRight, Qt::LeftButton);
-    QVERIFY(wholeInSight(form, form.flik(12)));
+    QVERIFY(wholeInSight(f, f.header(12)));
     QVERIFY(!strip->scrollRight->isEnabled());
     QTest::mouseClick(strip->scrollLeft, Qt::LeftButton);
-    QVERIFY(!wholeInSight(form, form.flik(12)));
-    QCOMPARE(form.flik(12)->Left(), 405.0f + 11 * 1845.0f);
+    QVERIFY(!wholeInSight(f, f.header(12)));
+    QCOMPARE(f.header(12)->Left(), 405.0f + 11 * 1845.0f);
     // Clicking a header brought into sight activates it.
-    QVERIFY(wholeInSight(form, form.flik(11)));
-    QTest::mousePress(form.flik(11)->StatusBar1, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(form.current, 11.0f);
-    QVERIFY(wholeInSight(form, form.flik(11)));
+    QVERIFY(wholeInSight(f, f.header(11)));
+    QTest::mousePress(f.headerPart<HeaderFace>(11, "StatusBar1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(f.activeTab(), 11);
+    QVERIFY(wholeInSight(f, f.header(11)));
 }
 
 QTEST_MAIN(TestTabStrip)

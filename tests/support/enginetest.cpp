@@ -1,7 +1,7 @@
 #include "support/enginetest.h"
 
-#include "tab_header/flik.h"
-#include "tab_header/headerface.h"
+#include "main_window/tabs.h"
+#include "page_events/pageevents.h"
 
 #include <memory>
 #include <QTest>
@@ -14,6 +14,8 @@ bool EngineTest::openWindow()
         "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
     m_profile = new EngineProfile;
     m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
+    new PageEvents(*m_form);
+    window = m_form;
     m_form->show();
     return QTest::qWaitFor([this] { return caption(1) == u"Start"; }, timeout);
 }
@@ -25,24 +27,19 @@ void EngineTest::closeWindow()
     delete m_profile;
     delete m_server;
     m_form = nullptr;
+    window = nullptr;
     m_profile = nullptr;
     m_server = nullptr;
 }
 
-QString EngineTest::caption(int index) const
-{
-    const ::flik *header = m_form->flik(index);
-    return header ? header->StatusBar1->panelText() : QString();
-}
-
 WebEnginePageView *EngineTest::view(int index) const
 {
-    return static_cast<WebEnginePageView *>(m_form->WebBrowser(index));
+    return static_cast<WebEnginePageView *>(page(index));
 }
 
 void EngineTest::go(const QString &address)
 {
-    if (PageView *active = m_form->viewAt(m_form->current))
+    if (PageView *active = tabs().viewAt(m_form->current()))
         active->Navigate(address);
 }
 

@@ -3,13 +3,15 @@
 #include "hosted/engineprofile.h"
 #include "hosted/webenginepageview.h"
 #include "main_window/form1.h"
+#include "main_window/tabs.h"
 #include "support/httpresponder.h"
+#include "support/windowdriver.h"
 
 #include <QCoreApplication>
 
 // Base of the tests that drive the real window on the real engine: each test function
 // gets a fresh window whose start page, served by the test's own local server, has loaded.
-class EngineTest : public QObject
+class EngineTest : public QObject, public WindowDriver
 {
     Q_OBJECT
 public:
@@ -22,7 +24,6 @@ protected:
     [[nodiscard]] bool openWindow();
     void closeWindow();
 
-    QString caption(int index) const;
     WebEnginePageView *view(int index) const;
     // Navigates the active tab.
     void go(const QString &address);

@@ -55,24 +55,24 @@ void TestFlik::activationMarksOnlyThisHeader()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    form.flik(1)->sellect();
-    QCOMPARE(form.flik(0)->StatusBar1->bevel(), 0);
-    QCOMPARE(form.flik(1)->StatusBar1->bevel(), 1);
-    QCOMPARE(form.flik(2)->StatusBar1->bevel(), 0);
-    form.flik(2)->sellect();
-    QCOMPARE(form.flik(1)->StatusBar1->bevel(), 0);
-    QCOMPARE(form.flik(2)->StatusBar1->bevel(), 1);
-    QCOMPARE(form.lastone, 1.0f);
-    QCOMPARE(form.current, 2.0f);
+    f.header(1)->sellect();
+    QCOMPARE(f.header(0)->bevel(), 0);
+    QCOMPARE(f.header(1)->bevel(), 1);
+    QCOMPARE(f.header(2)->bevel(), 0);
+    f.header(2)->sellect();
+    QCOMPARE(f.header(1)->bevel(), 0);
+    QCOMPARE(f.header(2)->bevel(), 1);
+    QCOMPARE(f.previousTab(), 1);
+    QCOMPARE(f.activeTab(), 2);
 }
 
 void TestFlik::activatingTheActiveTabKeepsLastone()
 {
     FormFixture f;
     f.form->newflik_Click();
-    f.form->flik(2)->sellect();
-    QCOMPARE(f.form->lastone, 1.0f);
-    QCOMPARE(f.form->current, 2.0f);
+    f.header(2)->sellect();
+    QCOMPARE(f.previousTab(), 1);
+    QCOMPARE(f.activeTab(), 2);
 }
 
 void TestFlik::activationSkipsClosedTabs()
@@ -81,19 +81,18 @@ void TestFlik::activationSkipsClosedTabs()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    form.flik(1)->sellect();
-    form.flik(1)->closer_Click();
+    f.header(1)->sellect();
+    f.header(1)->closer_Click();
     QCoreApplication::processEvents();
-    QVERIFY(!form.flik(1));
-    form.flik(2)->sellect();
-    QCOMPARE(form.current, 2.0f);
-    QCOMPARE(form.flik(2)->StatusBar1->bevel(), 1);
-    QCOMPARE(form.flik(3)->StatusBar1->bevel(), 0);
-    // A `current` naming a closed tab is copied into lastone like any other.
-    form.current = 1;
-    form.flik(3)->sellect();
-    QCOMPARE(form.lastone, 1.0f);
-    QCOMPARE(form.current, 3.0f);
+    QVERIFY(!f.header(1));
+    f.header(2)->sellect();
+    QCOMPARE(f.activeTab(), 2);
+    QCOMPARE(f.header(2)->bevel(), 1);
+    QCOMPARE(f.header(3)->bevel(), 0);
+    // The active tab is copied into lastone like any other, however far the gap.
+    f.header(3)->sellect();
+    QCOMPARE(f.previousTab(), 2);
+    QCOMPARE(f.activeTab(), 3);
 }
 
 void TestFlik::activationShowsTheSourceWhenMarked()
@@ -101,16 +100,15 @@ void TestFlik::activationShowsTheSourceWhenMarked()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    form.flik(1)->vs->setChecked(true);
-    form.flik(1)->sellect();
-    QVERIFY(form.sc->isChecked());
-    QVERIFY(!form.Codetext(1)->isHidden());
-    const QWidgetList stack = form.container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(stack.last(), form.Codetext(1));
-    form.flik(2)->sellect();
-    QVERIFY(!form.sc->isChecked());
-    QCOMPARE(form.container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).last(),
-        form.WebBrowser(2));
+    f.header(1)->setSourceShown(true);
+    f.header(1)->sellect();
+    QVERIFY(f.checked("sc"));
+    QVERIFY(!f.source(1)->isHidden());
+    const QWidgetList stack = f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(stack.last(), f.source(1));
+    f.header(2)->sellect();
+    QVERIFY(!f.checked("sc"));
+    QCOMPARE(f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).last(), f.page(2));
 }
 
 void TestFlik::activationShowsTheTabsAddress()
@@ -120,12 +118,12 @@ void TestFlik::activationShowsTheTabsAddress()
     f.view(1)->url = "http://one.test/";
     form.newflik_Click();
     f.view(2)->url = "http://two.test/";
-    form.address->setEditText("typed but not entered");
-    form.flik(1)->sellect();
-    QCOMPARE(form.address->currentText(), QStringLiteral("http://one.test/"));
+    f.addressBox()->setEditText("typed but not entered");
+    f.header(1)->sellect();
+    QCOMPARE(f.addressText(), QStringLiteral("http://one.test/"));
     f.view(2)->url.clear();
-    form.flik(2)->sellect();
-    QCOMPARE(form.address->currentText(), QString());
+    f.header(2)->sellect();
+    QCOMPARE(f.addressText(), QString());
 }
 
 void TestFlik::activationShowsEncryption()
@@ -133,17 +131,17 @@ void TestFlik::activationShowsEncryption()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    form.flik(1)->safe();
-    form.flik(1)->sellect();
-    QVERIFY(!form.StatusBar1->panel2Picture().isNull());
-    QCOMPARE(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"));
-    form.flik(2)->sellect();
-    QVERIFY(form.StatusBar1->panel2Picture().isNull());
-    QCOMPARE(form.StatusBar1->panel2Text(), QString());
+    f.header(1)->safe();
+    f.header(1)->sellect();
+    QVERIFY(!f.panel2Picture().isNull());
+    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
+    f.header(2)->sellect();
+    QVERIFY(f.panel2Picture().isNull());
+    QCOMPARE(f.panel2Text(), QString());
     // The lock going away reaches the status bar only at the next activation.
-    form.flik(1)->sellect();
-    form.flik(1)->unsafe();
-    QCOMPARE(form.StatusBar1->panel2Text(), QStringLiteral("Encrypted"));
+    f.header(1)->sellect();
+    f.header(1)->unsafe();
+    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
 }
 
 void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText_data()
@@ -162,15 +160,16 @@ void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText()
     FormFixture f;
     f.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     header->Caption(title);
-    QCOMPARE(header->StatusBar1->panelText(), title.left(50));
+    QCOMPARE(header->caption(), title.left(50));
     // What the tooltip of the face and of the progress bar draw, read as a person would.
-    QCOMPARE(shown(header->StatusBar1->toolTip()), title);
-    QCOMPARE(shown(header->prog->toolTip()), title);
+    QCOMPARE(shown(part<HeaderFace>(header, "StatusBar1")->toolTip()), title);
+    QCOMPARE(shown(part<ProgressBox>(header, "prog")->toolTip()), title);
     // Hovering the tab shows that tooltip, plainly.
-    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), header->StatusBar1->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(header->StatusBar1, &hover);
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5),
+        part<HeaderFace>(header, "StatusBar1")->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(part<HeaderFace>(header, "StatusBar1"), &hover);
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(shown(QToolTip::text()), title);
     QToolTip::hideText();
@@ -188,40 +187,40 @@ void TestFlik::captionGeometryRules()
 {
     QFETCH(QString, caption);
     FormFixture f;
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     header->Caption(caption);
     const float panel = float(header->panelWidth());
     QVERIFY(panel >= 1440);
     QCOMPARE(header->Width(), panel + 400);
     QCOMPARE(header->Height(), 345.0f);
     QCOMPARE(header->closerLeft(), panel + 50);
-    QCOMPARE(header->prog->widthTwips(), double(panel));
+    QCOMPARE(part<ProgressBox>(header, "prog")->widthTwips(), double(panel));
 }
 
 void TestFlik::captionOnSearchFaceReadsSearch()
 {
     FormFixture f;
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     header->viewsearch_Click();
     header->Caption("Some page");
-    QCOMPARE(header->StatusBar1->panelText(), QStringLiteral("Search"));
-    QCOMPARE(shown(header->StatusBar1->toolTip()), QStringLiteral("Some page"));
+    QCOMPARE(header->caption(), QStringLiteral("Search"));
+    QCOMPARE(shown(part<HeaderFace>(header, "StatusBar1")->toolTip()), QStringLiteral("Some page"));
     // With the minimum panel, the search field keeps its designed width.
     QCOMPARE(header->panelWidth(), 1440.0);
-    QCOMPARE(header->SearchText->width(), 78);
+    QCOMPARE(part<QLineEdit>(header, "SearchText")->width(), 78);
 }
 
 void TestFlik::captionIndentsForTheLockMark()
 {
     FormFixture f;
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     header->safe();
     header->Caption("Bank");
-    QCOMPARE(header->StatusBar1->panelText(), QStringLiteral("     Bank"));
+    QCOMPARE(header->caption(), QStringLiteral("     Bank"));
     header->unsafe();
-    QCOMPARE(header->StatusBar1->panelText(), QStringLiteral("     Bank"));
+    QCOMPARE(header->caption(), QStringLiteral("     Bank"));
     header->Caption("Bank");
-    QCOMPARE(header->StatusBar1->panelText(), QStringLiteral("Bank"));
+    QCOMPARE(header->caption(), QStringLiteral("Bank"));
 }
 
 void TestFlik::captionMovesRightNeighboursByTheChange()
@@ -230,19 +229,19 @@ void TestFlik::captionMovesRightNeighboursByTheChange()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    const float secondLeft = form.flik(2)->Left();
-    const float thirdLeft = form.flik(3)->Left();
-    form.flik(1)->Caption("A name long enough to make the panel grow past its minimum");
-    const float growth = form.flik(1)->Width() - 1845;
+    const float secondLeft = f.header(2)->Left();
+    const float thirdLeft = f.header(3)->Left();
+    f.header(1)->Caption("A name long enough to make the panel grow past its minimum");
+    const float growth = f.header(1)->Width() - 1845;
     QVERIFY(growth > 0);
-    QCOMPARE(form.flik(2)->Left(), secondLeft + growth);
-    QCOMPARE(form.flik(3)->Left(), thirdLeft + growth);
-    QCOMPARE(form.flik(2)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
-    const float wide = form.flik(1)->Width();
-    form.flik(1)->Caption("x");
-    const float shrink = wide - form.flik(1)->Width();
-    QCOMPARE(form.flik(3)->Left(), thirdLeft + growth - shrink);
-    QCOMPARE(form.flik(2)->Left(), form.flik(1)->Left() + form.flik(1)->Width());
+    QCOMPARE(f.header(2)->Left(), secondLeft + growth);
+    QCOMPARE(f.header(3)->Left(), thirdLeft + growth);
+    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    const float wide = f.header(1)->Width();
+    f.header(1)->Caption("x");
+    const float shrink = wide - f.header(1)->Width();
+    QCOMPARE(f.header(3)->Left(), thirdLeft + growth - shrink);
+    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
 }
 
 void TestFlik::captionMovesNothingPastAClosedNeighbourOrTheLast()
@@ -251,44 +250,47 @@ void TestFlik::captionMovesNothingPastAClosedNeighbourOrTheLast()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    form.flik(2)->closer_Click();
+    f.header(2)->closer_Click();
     QCoreApplication::processEvents();
-    const float thirdLeft = form.flik(3)->Left();
-    form.flik(1)->Caption("A name long enough to make the panel grow past its minimum");
-    QCOMPARE(form.flik(3)->Left(), thirdLeft);
-    const float firstLeft = form.flik(1)->Left();
-    form.flik(3)->Caption("Another name long enough to make the panel grow past it");
-    QCOMPARE(form.flik(1)->Left(), firstLeft);
-    QCOMPARE(form.flik(3)->Left(), thirdLeft);
+    const float thirdLeft = f.header(3)->Left();
+    f.header(1)->Caption("A name long enough to make the panel grow past its minimum");
+    QCOMPARE(f.header(3)->Left(), thirdLeft);
+    const float firstLeft = f.header(1)->Left();
+    f.header(3)->Caption("Another name long enough to make the panel grow past it");
+    QCOMPARE(f.header(1)->Left(), firstLeft);
+    QCOMPARE(f.header(3)->Left(), thirdLeft);
 }
 
 void TestFlik::progressFillsAndHides()
 {
     FormFixture f;
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     float prg = 25, prgmax = 100;
     header->progg(prg, prgmax);
-    QVERIFY(!header->prog->isHidden());
-    QCOMPARE(header->prog->toTwips(header->prog->barWidth()), header->prog->widthTwips() / 4);
+    QVERIFY(header->progressShown());
+    QCOMPARE(
+        part<ProgressBox>(header, "prog")->toTwips(part<ProgressBox>(header, "prog")->barWidth()),
+        part<ProgressBox>(header, "prog")->widthTwips() / 4);
     // The end cap sits one cap width (75 twips) right of the 25-unit mark.
     QCOMPARE(
-        header->prog->toTwips(header->prog->endCapLeft()), header->prog->widthTwips() / 4 + 75);
+        part<ProgressBox>(header, "prog")->toTwips(part<ProgressBox>(header, "prog")->endCapLeft()),
+        part<ProgressBox>(header, "prog")->widthTwips() / 4 + 75);
     header->hideprog();
-    QVERIFY(header->prog->isHidden());
+    QVERIFY(!header->progressShown());
 }
 
 void TestFlik::progressWithZeroMaximumKeepsTheScale()
 {
     FormFixture f;
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     float prg = 10, prgmax = 40;
     header->progg(prg, prgmax);
     header->hideprog();
     float zero = 0, five = 5;
     header->progg(five, zero);
-    QCOMPARE(header->prog->scaleWidth(), 40.0);
-    QCOMPARE(header->prog->barWidth(), 5.0);
-    QVERIFY(!header->prog->isHidden());
+    QCOMPARE(part<ProgressBox>(header, "prog")->scaleWidth(), 40.0);
+    QCOMPARE(part<ProgressBox>(header, "prog")->barWidth(), 5.0);
+    QVERIFY(header->progressShown());
 }
 
 QTEST_MAIN(TestFlik)

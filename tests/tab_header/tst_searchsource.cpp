@@ -17,11 +17,6 @@
 
 namespace {
 
-QWidget *topView(const Form1 &form)
-{
-    return form.container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).last();
-}
-
 // Chooses an item of each tab menu that opens while it lives (or dismisses the menu with
 // no item), and records that it opened.
 struct MenuChoice
@@ -80,17 +75,17 @@ void TestSearchSource::sourceViewTogglesTheActiveTab()
     Form1 &form = *f.form;
     f.view(1)->liveBody = "<p>live</p>";
     form.sc_Click();
-    QVERIFY(form.flik(1)->vs->isChecked());
-    QVERIFY(form.sc->isChecked());
-    QVERIFY(!form.Codetext(1)->isHidden());
-    QCOMPARE(topView(form), form.Codetext(1));
+    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.checked("sc"));
+    QVERIFY(!f.source(1)->isHidden());
+    QCOMPARE(f.topView(), f.source(1));
     // The markup is read afresh and arrives a moment later.
-    QTRY_COMPARE(form.Codetext(1)->text(), QStringLiteral("<p>live</p>"));
+    QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>live</p>"));
     form.sc_Click();
-    QVERIFY(!form.flik(1)->vs->isChecked());
-    QVERIFY(!form.sc->isChecked());
-    QCOMPARE(topView(form), form.WebBrowser(1));
-    QVERIFY(!form.Codetext(1)->isHidden()); // behind the page, not hidden
+    QVERIFY(!f.header(1)->sourceShown());
+    QVERIFY(!f.checked("sc"));
+    QCOMPARE(f.topView(), f.page(1));
+    QVERIFY(!f.source(1)->isHidden()); // behind the page, not hidden
 }
 
 void TestSearchSource::sourceViewOfABackgroundTab()
@@ -99,14 +94,14 @@ void TestSearchSource::sourceViewOfABackgroundTab()
     Form1 &form = *f.form;
     form.newflik_Click();
     f.view(1)->liveBody = "<p>one</p>";
-    form.flik(1)->vs_Click();
-    QVERIFY(form.flik(1)->vs->isChecked());
-    QVERIFY(!form.flik(2)->vs->isChecked());
-    QCOMPARE(form.current, 2.0f);
-    QTRY_COMPARE(form.Codetext(1)->text(), QStringLiteral("<p>one</p>"));
-    form.flik(1)->sellect();
-    QCOMPARE(topView(form), form.Codetext(1));
-    QVERIFY(form.sc->isChecked());
+    f.header(1)->vs_Click();
+    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(!f.header(2)->sourceShown());
+    QCOMPARE(f.activeTab(), 2);
+    QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>one</p>"));
+    f.header(1)->sellect();
+    QCOMPARE(f.topView(), f.source(1));
+    QVERIFY(f.checked("sc"));
 }
 
 void TestSearchSource::sourceCodeMenuFollowsTheActiveTab()
@@ -114,28 +109,28 @@ void TestSearchSource::sourceCodeMenuFollowsTheActiveTab()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    form.sc->trigger(); // as a user chooses it
-    QVERIFY(form.flik(2)->vs->isChecked());
-    QVERIFY(form.sc->isChecked());
-    form.flik(1)->sellect();
-    QVERIFY(!form.sc->isChecked());
-    QCOMPARE(topView(form), form.WebBrowser(1));
-    form.flik(2)->sellect();
-    QVERIFY(form.sc->isChecked());
-    QCOMPARE(topView(form), form.Codetext(2));
-    QVERIFY(!form.flik(1)->vs->isChecked());
+    f.menuItem("sc")->trigger(); // as a user chooses it
+    QVERIFY(f.header(2)->sourceShown());
+    QVERIFY(f.checked("sc"));
+    f.header(1)->sellect();
+    QVERIFY(!f.checked("sc"));
+    QCOMPARE(f.topView(), f.page(1));
+    f.header(2)->sellect();
+    QVERIFY(f.checked("sc"));
+    QCOMPARE(f.topView(), f.source(2));
+    QVERIFY(!f.header(1)->sourceShown());
 }
 
 void TestSearchSource::sourceViewOfABlankTab()
 {
     FormFixture f;
     Form1 &form = *f.form;
-    form.Codetext(1)->setText("earlier");
+    f.source(1)->setText("earlier");
     form.sc_Click();
     QTest::qWait(20);
-    QCOMPARE(form.Codetext(1)->text(), QStringLiteral("earlier"));
-    QCOMPARE(topView(form), form.Codetext(1));
-    QVERIFY(form.sc->isChecked());
+    QCOMPARE(f.source(1)->text(), QStringLiteral("earlier"));
+    QCOMPARE(f.topView(), f.source(1));
+    QVERIFY(f.checked("sc"));
 }
 
 void TestSearchSource::sourceViewShowsTheCompletedMarkupThenTheFreshOne()
@@ -144,10 +139,10 @@ void TestSearchSource::sourceViewShowsTheCompletedMarkupThenTheFreshOne()
     Form1 &form = *f.form;
     f.view(1)->complete("http://a.test/", "A", "<p>completed</p>");
     f.view(1)->liveBody = "<p>changed by a script</p>";
-    form.Codetext(1)->setText("something older");
+    f.source(1)->setText("something older");
     form.sc_Click();
-    QCOMPARE(form.Codetext(1)->text(), QStringLiteral("<p>completed</p>"));
-    QTRY_COMPARE(form.Codetext(1)->text(), QStringLiteral("<p>changed by a script</p>"));
+    QCOMPARE(f.source(1)->text(), QStringLiteral("<p>completed</p>"));
+    QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>changed by a script</p>"));
 }
 
 void TestSearchSource::searchAddressIsEncoded_data()
@@ -207,30 +202,29 @@ void TestSearchSource::chrCount()
 void TestSearchSource::viewSearchTogglesTheFace()
 {
     FormFixture f;
-    flik *header = f.form->flik(1);
+    flik *header = f.header(1);
     f.view(1)->name = "The page";
     header->viewsearch_Click();
-    QVERIFY(header->viewsearch->isChecked());
-    QVERIFY(!header->searchicon->isHidden());
-    QCOMPARE(header->StatusBar1->panelText(), QStringLiteral("Search"));
+    QVERIFY(header->isSearchTab());
+    QVERIFY(!part<QWidget>(header, "searchicon")->isHidden());
+    QCOMPARE(header->caption(), QStringLiteral("Search"));
     header->viewsearch_Click();
-    QVERIFY(!header->viewsearch->isChecked());
-    QVERIFY(header->searchicon->isHidden());
-    QCOMPARE(header->StatusBar1->panelText(), QStringLiteral("The page"));
+    QVERIFY(!header->isSearchTab());
+    QVERIFY(part<QWidget>(header, "searchicon")->isHidden());
+    QCOMPARE(header->caption(), QStringLiteral("The page"));
     QCOMPARE(f.view(1)->navigated.size(), 1); // only the start page
 }
 
 void TestSearchSource::searchTabFromTheMenu()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.mnusearch->trigger();
-    QCOMPARE(form.flik.ubound(), 2);
-    QVERIFY(form.flik(2)->viewsearch->isChecked());
-    QVERIFY(!form.flik(2)->searchicon->isHidden());
-    QCOMPARE(form.flik(2)->StatusBar1->panelText(), QStringLiteral("Search"));
-    QVERIFY(!form.flik(1)->viewsearch->isChecked());
-    QCOMPARE(form.current, 2.0f);
+    f.menuItem("mnusearch")->trigger();
+    QCOMPARE(f.highestTab(), 2);
+    QVERIFY(f.header(2)->isSearchTab());
+    QVERIFY(!f.headerPart<QWidget>(2, "searchicon")->isHidden());
+    QCOMPARE(f.header(2)->caption(), QStringLiteral("Search"));
+    QVERIFY(!f.header(1)->isSearchTab());
+    QCOMPARE(f.activeTab(), 2);
 }
 
 void TestSearchSource::enterInTheSearchField()
@@ -238,23 +232,23 @@ void TestSearchSource::enterInTheSearchField()
     FormFixture f;
     Form1 &form = *f.form;
     form.mnusearch_Click();
-    flik *header = form.flik(2);
-    QVERIFY(Input::clickFocus(header->SearchText));
+    flik *header = f.header(2);
+    QVERIFY(Input::clickFocus(part<QLineEdit>(header, "SearchText")));
     Input::type("C# tutorial");
     Input::key(Qt::Key_Return);
     QCOMPARE(
         f.view(2)->navigated, QStringList { "http://search.test/search?hl=en&q=C%23%20tutorial" });
-    QVERIFY(!header->viewsearch->isChecked());
-    QVERIFY(header->searchicon->isHidden());
+    QVERIFY(!header->isSearchTab());
+    QVERIFY(part<QWidget>(header, "searchicon")->isHidden());
     // Captioned from the page shown before the search: a blank tab has no name.
-    QCOMPARE(header->StatusBar1->panelText(), QString());
-    QCOMPARE(header->SearchText->text(), QStringLiteral("C# tutorial"));
+    QCOMPARE(header->caption(), QString());
+    QCOMPARE(part<QLineEdit>(header, "SearchText")->text(), QStringLiteral("C# tutorial"));
     int key = 13;
     header->SearchText_KeyPress(key);
     QCOMPARE(key, 0);
     // The text stays for the next time the tab becomes a search tab.
     header->viewsearch_Click();
-    QCOMPARE(header->SearchText->text(), QStringLiteral("C# tutorial"));
+    QCOMPARE(part<QLineEdit>(header, "SearchText")->text(), QStringLiteral("C# tutorial"));
 }
 
 void TestSearchSource::otherKeysInTheSearchField()
@@ -262,10 +256,10 @@ void TestSearchSource::otherKeysInTheSearchField()
     FormFixture f;
     f.form->mnusearch_Click();
     int key = 'a';
-    f.form->flik(2)->SearchText_KeyPress(key);
+    f.header(2)->SearchText_KeyPress(key);
     QCOMPARE(key, int('a'));
     QVERIFY(f.view(2)->navigated.isEmpty());
-    QVERIFY(f.form->flik(2)->viewsearch->isChecked());
+    QVERIFY(f.header(2)->isSearchTab());
 }
 
 void TestSearchSource::leftPressOnTheFace()
@@ -273,20 +267,20 @@ void TestSearchSource::leftPressOnTheFace()
     FormFixture f;
     Form1 &form = *f.form;
     form.newflik_Click();
-    form.flik(1)->vs->setChecked(true);
-    form.showWarning(std::nullopt, "x");
-    QTest::mousePress(form.flik(1)->StatusBar1, Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(form.infopanel->isHidden());
-    QCOMPARE(form.current, 1.0f);
-    QVERIFY(form.sc->isChecked());
-    QVERIFY(!form.Codetext(1)->isHidden());
-    QCOMPARE(topView(form), form.Codetext(1));
+    f.header(1)->setSourceShown(true);
+    f.events->showWarning(std::nullopt, "x");
+    QTest::mousePress(f.headerPart<HeaderFace>(1, "StatusBar1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!f.warningShown());
+    QCOMPARE(f.activeTab(), 1);
+    QVERIFY(f.checked("sc"));
+    QVERIFY(!f.source(1)->isHidden());
+    QCOMPARE(f.topView(), f.source(1));
     // The middle button activates the same way.
-    form.showWarning(std::nullopt, "x");
-    form.flik(2)->StatusBar1_MouseDown(4);
-    QVERIFY(form.infopanel->isHidden());
-    QCOMPARE(form.current, 2.0f);
-    QVERIFY(!form.sc->isChecked());
+    f.events->showWarning(std::nullopt, "x");
+    f.header(2)->StatusBar1_MouseDown(4);
+    QVERIFY(!f.warningShown());
+    QCOMPARE(f.activeTab(), 2);
+    QVERIFY(!f.checked("sc"));
 }
 
 void TestSearchSource::rightPressOnTheFaceOpensTheMenu()
@@ -295,18 +289,18 @@ void TestSearchSource::rightPressOnTheFaceOpensTheMenu()
     Form1 &form = *f.form;
     form.show();
     form.newflik_Click();
-    form.flik(1)->vs->setChecked(true);
-    form.showWarning(std::nullopt, "x");
-    MenuChoice none(form.flik(1), QString());
-    form.flik(1)->StatusBar1_MouseDown(2);
+    f.header(1)->setSourceShown(true);
+    f.events->showWarning(std::nullopt, "x");
+    MenuChoice none(f.header(1), QString());
+    f.header(1)->StatusBar1_MouseDown(2);
     QCOMPARE(none.opened, 1);
     QCOMPARE(none.checks, (QList<bool> { false, true }));
-    QVERIFY(form.infopanel->isHidden());
-    QCOMPARE(form.current, 1.0f);
+    QVERIFY(!f.warningShown());
+    QCOMPARE(f.activeTab(), 1);
     // The "Source code" mark is left as it was; the tab's source is still brought up.
-    QVERIFY(!form.sc->isChecked());
-    QCOMPARE(topView(form), form.Codetext(1));
-    QVERIFY(form.flik(1)->vs->isChecked());
+    QVERIFY(!f.checked("sc"));
+    QCOMPARE(f.topView(), f.source(1));
+    QVERIFY(f.header(1)->sourceShown());
 }
 
 void TestSearchSource::searchBoxEntryPoints()
@@ -315,29 +309,29 @@ void TestSearchSource::searchBoxEntryPoints()
     Form1 &form = *f.form;
     form.mnusearch_Click();
     form.newflik_Click();
-    flik *search = form.flik(2);
-    search->vs->setChecked(true);
-    form.sc->setChecked(true);
+    flik *search = f.header(2);
+    search->setSourceShown(true);
+    f.menuItem("sc")->setChecked(true);
     search->iconi_Click();
-    QCOMPARE(form.current, 2.0f);
-    QCOMPARE(topView(form), form.WebBrowser(2));
-    QVERIFY(form.sc->isChecked());
-    QVERIFY(search->vs->isChecked());
-    form.flik(3)->sellect();
+    QCOMPARE(f.activeTab(), 2);
+    QCOMPARE(f.topView(), f.page(2));
+    QVERIFY(f.checked("sc"));
+    QVERIFY(search->sourceShown());
+    f.header(3)->sellect();
     search->searchicon_GotFocus();
-    QCOMPARE(form.current, 2.0f);
-    QCOMPARE(topView(form), form.WebBrowser(2));
+    QCOMPARE(f.activeTab(), 2);
+    QCOMPARE(f.topView(), f.page(2));
     // A click in the field raises the source without showing it or touching the mark.
-    form.flik(3)->sellect();
+    f.header(3)->sellect();
     search->SearchText_Click();
-    QCOMPARE(form.current, 2.0f);
-    QCOMPARE(topView(form), form.Codetext(2));
-    QVERIFY(form.Codetext(2)->isHidden());
-    QVERIFY(!form.sc->isChecked());
+    QCOMPARE(f.activeTab(), 2);
+    QCOMPARE(f.topView(), f.source(2));
+    QVERIFY(f.source(2)->isHidden());
+    QVERIFY(!f.checked("sc"));
     // None of them closes the warning panel.
-    form.showWarning(std::nullopt, "x");
+    f.events->showWarning(std::nullopt, "x");
     search->iconi_Click();
-    QVERIFY(!form.infopanel->isHidden());
+    QVERIFY(f.warningShown());
 }
 
 void TestSearchSource::menuOnlyForTheRightButton()
@@ -346,7 +340,7 @@ void TestSearchSource::menuOnlyForTheRightButton()
     Form1 &form = *f.form;
     form.show();
     form.mnusearch_Click();
-    flik *header = form.flik(2);
+    flik *header = f.header(2);
     MenuChoice watch(header, QString());
     for (int button : { 1, 4 }) {
         header->iconi_MouseDown(button);
@@ -358,7 +352,7 @@ void TestSearchSource::menuOnlyForTheRightButton()
     header->searchicon_MouseDown(2);
     float prg = 1, prgmax = 2;
     header->progg(prg, prgmax);
-    QTest::mousePress(header->prog, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mousePress(part<ProgressBox>(header, "prog"), Qt::RightButton, {}, QPoint(3, 3));
     QCOMPARE(watch.opened, 3);
     QCOMPARE(watch.checks, (QList<bool> { true, false }));
 }
@@ -370,29 +364,29 @@ void TestSearchSource::menuCommandsActOnTheirHeader()
     form.show();
     form.mnusearch_Click(); // tab 2, a search tab
     form.newflik_Click(); // tab 3 active
-    flik *search = form.flik(2);
+    flik *search = f.header(2);
     {
         MenuChoice choose(search, "View Source");
         search->iconi_MouseDown(2);
         QCOMPARE(choose.opened, 1);
     }
-    QVERIFY(search->vs->isChecked());
-    QVERIFY(!form.flik(3)->vs->isChecked());
-    QCOMPARE(form.current, 3.0f); // the icon's press does not activate
+    QVERIFY(search->sourceShown());
+    QVERIFY(!f.header(3)->sourceShown());
+    QCOMPARE(f.activeTab(), 3); // the icon's press does not activate
     {
         MenuChoice back(search, "View search");
         search->iconi_MouseDown(2);
     }
-    QVERIFY(!search->viewsearch->isChecked());
-    QVERIFY(search->searchicon->isHidden());
-    QVERIFY(search->vs->isChecked());
+    QVERIFY(!search->isSearchTab());
+    QVERIFY(part<QWidget>(search, "searchicon")->isHidden());
+    QVERIFY(search->sourceShown());
     // A right press on the face activates first, so the command acts on the active tab.
-    MenuChoice source(form.flik(1), "View Source");
-    form.flik(1)->StatusBar1_MouseDown(2);
-    QCOMPARE(form.current, 1.0f);
-    QVERIFY(form.flik(1)->vs->isChecked());
-    QVERIFY(form.sc->isChecked());
-    QCOMPARE(topView(form), form.Codetext(1));
+    MenuChoice source(f.header(1), "View Source");
+    f.header(1)->StatusBar1_MouseDown(2);
+    QCOMPARE(f.activeTab(), 1);
+    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.checked("sc"));
+    QCOMPARE(f.topView(), f.source(1));
 }
 
 QTEST_MAIN(TestSearchSource)

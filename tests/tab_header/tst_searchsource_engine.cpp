@@ -40,13 +40,13 @@ void TestSearchSourceEngine::sourceViewFollowsThePage()
         "<html><head><title>Second</title></head><body><h2>second</h2>"
         "<script>document.body.insertAdjacentHTML('beforeend','<i>added</i>')</script></body></"
         "html>");
-    SourceEditor *editor = m_form->Codetext(1);
+    SourceEditor *editor = source(1);
     editor->setText("something else");
     m_form->sc_Click();
     QTRY_COMPARE_WITH_TIMEOUT(editor->text(), QStringLiteral("<p>start</p>"), timeout);
     QVERIFY(editor->isVisible());
     m_form->sc_Click();
-    m_form->WebBrowser(1)->Navigate(m_server->url("/second"));
+    page(1)->Navigate(m_server->url("/second"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Second"), timeout);
     editor->setText("stale");
     m_form->sc_Click();
@@ -59,15 +59,14 @@ void TestSearchSourceEngine::searchTabSendsItsQuery()
     m_server->page(
         "/search", "<html><head><title>Results</title></head><body>results</body></html>");
     m_form->mnusearch_Click();
-    flik *header = m_form->flik(2);
     QCOMPARE(caption(2), QStringLiteral("Search"));
-    QVERIFY(Input::clickFocus(header->SearchText));
+    QVERIFY(Input::clickFocus(headerPart<QLineEdit>(2, "SearchText")));
     Input::type("C# & more");
     Input::key(Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Results"), timeout);
     QVERIFY(m_server->requested.contains("/search?hl=en&q=C%23%20%26%20more"));
-    QVERIFY(!header->viewsearch->isChecked());
-    QCOMPARE(m_form->WebBrowser(1)->LocationName(), QStringLiteral("Start"));
+    QVERIFY(!header(2)->isSearchTab());
+    QCOMPARE(page(1)->LocationName(), QStringLiteral("Start"));
 }
 
 QTEST_MAIN(TestSearchSourceEngine)

@@ -3,7 +3,9 @@
 #include "hosted/engineprofile.h"
 #include "main_window/aboutbox.h"
 #include "main_window/form1.h"
+#include "page_events/pageevents.h"
 #include "support/httpresponder.h"
+#include "support/windowdriver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,18 +34,20 @@ int main(int argc, char *argv[])
     EngineProfile profile;
     {
         Form1 window(profile.factory(), { server.address("/start/"), server.url("") });
+        auto *events = new PageEvents(window);
+        const WindowDriver f(&window);
         window.show();
         waitFor(4000);
         window.newflik_Click();
         window.Form_Resize();
         waitFor(500);
         window.grab().save(folder + QStringLiteral("/window.png"));
-        window.showWarning(ContentWarnings::titleText, ContentWarnings::adultMessage);
+        events->showWarning(ContentWarnings::titleText, ContentWarnings::adultMessage);
         waitFor(500);
         window.grab().save(folder + QStringLiteral("/window-warning.png"));
         window.vbf_Click();
         waitFor(500);
-        window.about->grab().save(folder + QStringLiteral("/about.png"));
+        f.aboutBox()->grab().save(folder + QStringLiteral("/about.png"));
     }
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "main_window/artwork.h"
+#include "common/artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,0 +1,35 @@
+#include "hosted/enginepage.h"
+
+#include <utility>
+
+EnginePage::EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent)
+    : QWebEnginePage(profile, parent)
+    , m_hooks(std::move(hooks))
+{ }
+
+QWebEnginePage *EnginePage::createWindow(WebWindowType)
+{
+    return m_hooks.createWindow();
+}
+
+bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)
+{
+    m_hooks.navigationAsked(url);
+    return true;
+}
+
+void EnginePage::javaScriptAlert(const QUrl &origin, const QString &message)
+{
+    m_hooks.dialog(ScriptDialog::Kind::Alert, origin.host(), message, QString(), nullptr);
+}
+
+bool EnginePage::javaScriptConfirm(const QUrl &origin, const QString &message)
+{
+    return m_hooks.dialog(ScriptDialog::Kind::Confirm, origin.host(), message, QString(), nullptr);
+}
+
+bool EnginePage::javaScriptPrompt(
+    const QUrl &origin, const QString &message, const QString &defaultValue, QString *result)
+{
+    return m_hooks.dialog(ScriptDialog::Kind::Prompt, origin.host(), message, defaultValue, result);
+}

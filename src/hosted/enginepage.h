@@ -1,0 +1,41 @@
+#pragma once
+
+#include "hosted/scriptdialog.h"
+
+#include <functional>
+#include <QWebEnginePage>
+
+// The engine's page of one tab. What the engine asks of a page synchronously (a window to
+// open into, a script dialog's answer) it asks the hooks its view gives it, and it tells
+// the view every address it asks to load.
+class EnginePage final : public QWebEnginePage
+{
+    Q_OBJECT
+public:
+    struct Hooks
+    {
+        // The page to load a new window into; nullptr refuses it.
+        std::function<QWebEnginePage *()> createWindow;
+        // An alert, confirm or prompt: true when accepted, the prompt's text in value.
+        std::function<bool(ScriptDialog::Kind kind, const QString &origin, const QString &message,
+            const QString &defaultValue, QString *value)>
+            dialog;
+        // A frame's navigation, a redirect, or an address typed.
+        std::function<void(const QUrl &url)> navigationAsked;
+    };
+
+    EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent);
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override;
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool) override;
+    // The engine's own dialogs are modal to the whole program: a page could hold the window
+    // hostage with them. These are the view's, and cover the page alone.
+    void javaScriptAlert(const QUrl &origin, const QString &message) override;
+    bool javaScriptConfirm(const QUrl &origin, const QString &message) override;
+    bool javaScriptPrompt(const QUrl &origin, const QString &message, const QString &defaultValue,
+        QString *result) override;
+
+private:
+    Hooks m_hooks;
+};

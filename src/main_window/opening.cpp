@@ -1,0 +1,23 @@
+// Opening tabs: the three elements of a new index, its header placed flush right of the
+// last one, and its activation.
+#include "main_window/form1.h"
+#include "main_window/tabs.h"
+
+void Form1::newflik_Click()
+{
+    if (const auto index = m_tabs->open(Tabs::Order::ViewFirst))
+        m_tabs->flik(*index)->sellect();
+}
+
+void Form1::mnutab_Click()
+{
+    newflik_Click();
+}
+
+void Form1::flik_GotFocus(int index)
+{
+    if (!m_tabs->focusActivates())
+        return;
+    if (::flik *header = m_tabs->flik(index))
+        header->sellect();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "hosted/pageview.h"
+#include "page_events/contentwarnings.h"
+#include "page_events/popupthrottle.h"
+
+#include <QObject>
+
+class Form1;
+
+// The handlers of the events that each tab's page view raises, each with the tab's index
+// first: status texts, progress, downloads, the lock state, focus, titles, completed
+// documents, new windows and navigation errors; and the content warnings they raise. They
+// act on the window and its tabs through the window's operations. Made with its window,
+// it wires every tab the window has and every tab it opens later.
+class PageEvents final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PageEvents(Form1 &form);
+
+    void WebBrowser_StatusTextChange(int Index, const QString &Text);
+    void WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax);
+    void WebBrowser_DownloadComplete(int Index);
+    void WebBrowser_FileDownload(int Index, bool &Cancel);
+    void WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon);
+    void WebBrowser_GotFocus(int Index);
+    void WebBrowser_TitleChange(int Index, const QString &Text);
+    void WebBrowser_DocumentComplete(int Index, const QString &URL);
+    void WebBrowser_NewWindow2(int Index, NewWindowRequest &request);
+    void WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode);
+
+    // Content warnings: screens a text with one event's keyword list, and shows a warning.
+    void screenForWarnings(ContentWarnings::Source source, const QString &text);
+    void showWarning(const std::optional<QString> &title, const QString &message);
+
+private:
+    void wire(int index);
+
+    Form1 &form;
+    PopupThrottle m_popups;
+};

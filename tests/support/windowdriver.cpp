@@ -1,0 +1,192 @@
+#include "support/windowdriver.h"
+
+#include "main_window/form1.h"
+#include "main_window/mainstatusbar.h"
+#include "main_window/tabs.h"
+#include "main_window/tabstrip.h"
+#include "main_window/warningpanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+Tabs &WindowDriver::tabs() const
+{
+    return window->tabs();
+}
+
+int WindowDriver::activeTab() const
+{
+    return toTabIndex(window->current()).value_or(-1);
+}
+
+int WindowDriver::previousTab() const
+{
+    return toTabIndex(window->lastone()).value_or(-1);
+}
+
+int WindowDriver::highestTab() const
+{
+    return tabs().ubound();
+}
+
+int WindowDriver::tabCount() const
+{
+    return static_cast<int>(tabs().openTabs().size());
+}
+
+::flik *WindowDriver::header(int index) const
+{
+    return tabs().flik(index);
+}
+
+PageView *WindowDriver::page(int index) const
+{
+    return tabs().WebBrowser(index);
+}
+
+SourceEditor *WindowDriver::source(int index) const
+{
+    return tabs().Codetext(index);
+}
+
+QString WindowDriver::caption(int index) const
+{
+    const ::flik *tab = header(index);
+    return tab ? tab->caption() : QString();
+}
+
+int WindowDriver::openTab()
+{
+    window->newflik_Click();
+    return highestTab();
+}
+
+void WindowDriver::activate(int index)
+{
+    if (::flik *tab = header(index))
+        tab->sellect();
+}
+
+void WindowDriver::closeTab(int index)
+{
+    if (::flik *tab = header(index))
+        tab->closer_Click();
+    // The header and the views go once the click is handled.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QObject *WindowDriver::windowObject(const char *name) const
+{
+    return window->findChild<QObject *>(QLatin1String(name));
+}
+
+QObject *WindowDriver::headerObject(int index, const char *name) const
+{
+    const ::flik *tab = header(index);
+    return tab ? tab->findChild<QObject *>(QLatin1String(name)) : nullptr;
+}
+
+QAction *WindowDriver::menuItem(const char *name) const
+{
+    return control<QAction>(name);
+}
+
+bool WindowDriver::checked(const char *name) const
+{
+    const QAction *item = menuItem(name);
+    return item && item->isChecked();
+}
+
+QWidget *WindowDriver::aboutBox() const
+{
+    // The about box has no owner window.
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == u"about")
+            return widget;
+    return nullptr;
+}
+
+QComboBox *WindowDriver::addressBox() const
+{
+    return control<QComboBox>("address");
+}
+
+QString WindowDriver::addressText() const
+{
+    return addressBox()->currentText();
+}
+
+QStringList WindowDriver::addressList() const
+{
+    QStringList items;
+    for (int i = 0; i < addressBox()->count(); ++i)
+        items << addressBox()->itemText(i);
+    return items;
+}
+
+MainStatusBar *WindowDriver::statusBar() const
+{
+    return control<MainStatusBar>("StatusBar1");
+}
+
+QString WindowDriver::statusText() const
+{
+    return statusBar()->panel1Text();
+}
+
+QString WindowDriver::panel2Text() const
+{
+    return statusBar()->panel2Text();
+}
+
+QPixmap WindowDriver::panel2Picture() const
+{
+    return statusBar()->panel2Picture();
+}
+
+WarningPanel *WindowDriver::warningPanel() const
+{
+    return control<WarningPanel>("infopanel");
+}
+
+bool WindowDriver::warningShown() const
+{
+    return !warningPanel()->isHidden();
+}
+
+QString WindowDriver::warningTitle() const
+{
+    return warningPanel()->title();
+}
+
+QString WindowDriver::warningMessage() const
+{
+    return warningPanel()->messageText();
+}
+
+QWidget *WindowDriver::viewArea() const
+{
+    return control("container");
+}
+
+QWidget *WindowDriver::topView() const
+{
+    const QWidgetList stack = viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    return stack.isEmpty() ? nullptr : stack.last();
+}
+
+TabStrip *WindowDriver::strip() const
+{
+    return control<TabStrip>("Picture1");
+}
+
+bool WindowDriver::settle(
+    const char *reason, const std::function<bool()> &condition, int timeoutMs) const
+{
+    if (QTest::qWaitFor(condition, timeoutMs))
+        return true;
+    qWarning("did not settle within %d ms: %s", timeoutMs, reason);
+    return false;
+}
