@@ -15,6 +15,17 @@ size_t addressKey(const QUrl &url)
     return qHash(url.adjusted(QUrl::RemoveFragment).toEncoded());
 }
 
+// The site an address belongs to (scheme, host and port); a blob's is its maker's. Kept
+// apart from the addresses' keys.
+size_t siteKey(const QUrl &url)
+{
+    const QUrl site = url.scheme() == u"blob" ? QUrl(url.path()) : url;
+    return qHash(site.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                         | QUrl::RemoveUserInfo)
+                     .toEncoded(),
+        size_t(1));
+}
+
 } // namespace
 
 PageRoute::PageRoute(EngineRoutes *routes, QWidget *view)
@@ -55,7 +66,12 @@ PageRoute *EngineRoutes::routeHolding(const QWidget *widget) const
 
 void EngineRoutes::asked(PageRoute *route, const QUrl &url)
 {
-    const size_t key = addressKey(url);
+    remember(addressKey(url), route);
+    remember(siteKey(url), route);
+}
+
+void EngineRoutes::remember(size_t key, PageRoute *route)
+{
     Asked &asked = m_asked[key];
     asked.route = route;
     ++asked.times;
@@ -85,6 +101,8 @@ void EngineRoutes::onFocusChanged(QWidget *now)
 void EngineRoutes::onDownloadRequested(QWebEngineDownloadRequest *download)
 {
     PageRoute *owner = m_asked.value(addressKey(download->url())).route;
+    if (!owner)
+        owner = m_asked.value(siteKey(download->url())).route;
     if (!owner)
         owner = m_focused;
     if (owner)

@@ -43,8 +43,8 @@ private:
 // page that started it has gone (a tab closed while its download starts), and the whole
 // program falls. It goes to the view whose page asked for its address last; a download no
 // page asked for by address (a link's download attribute, a script's) goes to the view that
-// has the keyboard focus, which is where the user acted. A download no view takes is
-// cancelled.
+// asked for an address of its site last, else to the view that has the keyboard focus. A
+// download no view takes is cancelled.
 class EngineRoutes final : public QObject
 {
     Q_OBJECT
@@ -63,6 +63,7 @@ private:
     void onFocusChanged(QWidget *now);
     void onDownloadRequested(QWebEngineDownloadRequest *download);
     PageRoute *routeHolding(const QWidget *widget) const;
+    void remember(size_t key, PageRoute *route);
 
     QHash<const QWidget *, PageRoute *> m_routes;
     QPointer<PageRoute> m_focused;

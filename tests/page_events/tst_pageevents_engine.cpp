@@ -31,6 +31,7 @@ private slots:
     void downloadsNeverOverwrite();
     void failedDownloadLeavesNoFile();
     void downloadBelongsToTheTabThatStartedIt();
+    void linksDownloadIsSavedForItsSite();
     void downloadOfAClosedTabEndsQuietly();
 };
 
@@ -146,6 +147,25 @@ void TestPageEventsEngine::downloadBelongsToTheTabThatStartedIt()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "one.txt" });
 }
 
+void TestPageEventsEngine::linksDownloadIsSavedForItsSite()
+{
+    // A download the page starts without navigating (a link's download attribute, clicked by
+    // its script) while the keyboard is in the address box: its site names its tab.
+    QTemporaryDir folder;
+    m_profile->downloads()->setDirectory(folder.path());
+    m_server->route("/made",
+        { 200, "application/octet-stream", "made", 0,
+            { { "Content-Disposition", "attachment; filename=\"made.txt\"" } } });
+    m_server->page("/maker",
+        "<html><body><a id='a' href='/made' download>made</a>"
+        "<script>setTimeout(() => document.getElementById('a').click(), 200)</script>"
+        "</body></html>");
+    m_form->focusAddress();
+    go(m_server->url("/maker"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QDir(folder.path()).filePath("made.txt")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(statusText().startsWith("Saved"), timeout);
+}
+
 void TestPageEventsEngine::downloadOfAClosedTabEndsQuietly()
 {
     // A link's download whose answer comes after its tab has closed: the engine asks for it
@@ -162,8 +182,9 @@ void TestPageEventsEngine::downloadOfAClosedTabEndsQuietly()
         const qsizetype asked = m_server->requested.count("/late");
         const int tab = openTab();
         go(m_server->url("/starter"));
-        QVERIFY(settle("the download is asked for",
-            [&] { return m_server->requested.count("/late") > asked; }, timeout));
+        QVERIFY(settle(
+            "the download is asked for", [&] { return m_server->requested.count("/late") > asked; },
+            timeout));
         closeTab(tab);
         // The answer comes, and the engine asks what to do with it.
         QTest::qWait(500);
