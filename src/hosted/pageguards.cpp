@@ -5,6 +5,7 @@
 void PageGuards::loadStarted()
 {
     m_dialogs = 0;
+    m_logins = 0;
     m_downloadsThisLoad = 0;
 }
 
@@ -35,6 +36,14 @@ bool PageGuards::allowDialog()
     if (m_dialogs <= dialogsPerPage + 1)
         ++m_dialogs;
     return m_dialogs <= dialogsPerPage;
+}
+
+bool PageGuards::allowLogin()
+{
+    if (m_logins >= loginsPerLoad)
+        return false;
+    ++m_logins;
+    return true;
 }
 
 bool PageGuards::takeUserAskedForWindow()

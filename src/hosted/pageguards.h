@@ -10,8 +10,11 @@ public:
     static constexpr int downloadsWithoutUserAction = 3;
     // Script dialogs a page may open per page shown; further ones are answered as cancelled.
     static constexpr int dialogsPerPage = 3;
+    // Times a load may ask the user to sign in; after that the site's answer stands.
+    static constexpr int loginsPerLoad = 3;
 
-    // A load started: its dialogs are counted afresh, and its downloads as its own.
+    // A load started: its dialogs and logins are counted afresh, and its downloads as its
+    // own.
     void loadStarted();
     // The load showed a page: from now on the page counts the downloads of its own load
     // only. A navigation that turns into a download shows no page, so it never starts the
@@ -26,6 +29,8 @@ public:
     bool allowDialog();
     // Whether the dialog just refused was the first refused for this page.
     bool firstDialogRefused() const { return m_dialogs == dialogsPerPage + 1; }
+    // Whether the user may be asked to sign in once more; counted when so.
+    bool allowLogin();
 
     // The page asks for a new window, on the user's click or key press or by itself; the
     // answer is taken once, when the window is made.
@@ -36,5 +41,6 @@ private:
     int m_downloadsUnasked = 0;
     int m_downloadsThisLoad = 0;
     int m_dialogs = 0;
+    int m_logins = 0;
     bool m_userAskedForWindow = false;
 };

@@ -2,8 +2,12 @@
 
 #include "hosted/downloadsaver.h"
 
+#include <QAuthenticator>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <utility>
 
 PageRequests::PageRequests(DownloadSaver *downloads, QWidget *view)
     : QObject(view)
@@ -37,6 +41,27 @@ void PageRequests::download(QWebEngineDownloadRequest *download)
     });
 }
 
+void PageRequests::watch(QWebEnginePage *page)
+{
+    connect(page, &QWebEnginePage::newWindowRequested, this,
+        [this](const QWebEngineNewWindowRequest &request) {
+            // Left unanswered here: the engine goes on to createWindow, which answers it.
+            m_guards.windowRequested(request.isUserInitiated());
+        });
+    connect(page, &QWebEnginePage::authenticationRequired, this,
+        [this](
+            const QUrl &url, QAuthenticator *authenticator) { signIn(url.host(), authenticator); });
+    connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
+        [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+            signIn(proxyHost, authenticator);
+        });
+    // A sign-in pop-up closes itself when it is done; a tab the user opened stays.
+    connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        if (m_openedByPage && !m_released)
+            emit WindowClosing();
+    });
+}
+
 NewWindowRequest PageRequests::window()
 {
     NewWindowRequest request;
@@ -45,23 +70,87 @@ NewWindowRequest PageRequests::window()
     return request;
 }
 
+void PageRequests::setInFront(bool inFront)
+{
+    m_inFront = inFront;
+    if (!inFront) {
+        answerDialogs();
+        return;
+    }
+    if (std::exchange(m_answeredBehind, false))
+        emit StatusTextChange(tr("A dialog of this page was cancelled while its tab was behind"));
+}
+
 bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
-    const QString &defaultValue, QString *value, bool takeFocus)
+    const QString &defaultValue, QString *value)
 {
     if (m_released)
         return false;
+    if (!m_inFront) {
+        m_answeredBehind = true;
+        return false;
+    }
     if (!m_guards.allowDialog()) {
         if (m_guards.firstDialogRefused())
             emit StatusTextChange(tr("This page's further dialogs are blocked"));
         return false;
     }
     ScriptDialog dialog(kind, origin, message, defaultValue, m_view);
+    const bool accepted = waitFor(dialog);
+    if (accepted && value)
+        *value = dialog.answer();
+    return accepted;
+}
+
+void PageRequests::signIn(const QString &host, QAuthenticator *authenticator)
+{
+    // Wrong credentials ask again; a few times a load, then the site's answer stands.
+    if (!m_released && !m_inFront)
+        m_answeredBehind = true;
+    if (!m_released && m_inFront && m_guards.allowLogin()) {
+        ScriptDialog dialog(ScriptDialog::Kind::Login, host, authenticator->realm(), {}, m_view);
+        if (waitFor(dialog)) {
+            authenticator->setUser(dialog.answer());
+            authenticator->setPassword(dialog.password());
+            return;
+        }
+    }
+    // Without this the engine sends empty credentials again and again.
+    *authenticator = QAuthenticator();
+}
+
+bool PageRequests::waitFor(ScriptDialog &dialog)
+{
     ++m_dialogsOpen;
-    const bool accepted = dialog.exec(takeFocus, value);
+    const bool accepted = dialog.exec(m_focused);
     --m_dialogsOpen;
-    if (m_released && m_dialogsOpen == 0)
-        emit mayGo();
+    if (m_dialogsOpen == 0) {
+        if (m_released)
+            emit mayGo();
+        // The engine goes on once its call into the page returns; the work asked for
+        // meanwhile runs after that.
+        for (std::function<void()> &work : std::exchange(m_afterDialogs, {}))
+            QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+    }
     return accepted && !m_released;
+}
+
+bool PageRequests::answerDialogs()
+{
+    const QList<ScriptDialog *> open = m_view->findChildren<ScriptDialog *>();
+    for (ScriptDialog *dialog : open)
+        dialog->abandon();
+    return !open.isEmpty();
+}
+
+void PageRequests::whenEngineFree(std::function<void()> work)
+{
+    if (m_dialogsOpen == 0) {
+        work();
+        return;
+    }
+    answerDialogs();
+    m_afterDialogs.append(std::move(work));
 }
 
 void PageRequests::tabClosing()
@@ -69,8 +158,8 @@ void PageRequests::tabClosing()
     // A dialog of this page waits on the stack: it ends first, and the view goes once the
     // engine's call into the page has returned.
     m_released = true;
-    for (ScriptDialog *dialog : m_view->findChildren<ScriptDialog *>())
-        dialog->abandon();
+    m_afterDialogs.clear();
+    answerDialogs();
     if (m_dialogsOpen == 0)
         emit mayGo();
 }

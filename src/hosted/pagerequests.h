@@ -4,15 +4,25 @@
 #include "hosted/pageview.h"
 #include "hosted/scriptdialog.h"
 
+#include <functional>
+#include <QList>
 #include <QObject>
 
 class DownloadSaver;
+class QAuthenticator;
 class QWebEngineDownloadRequest;
+class QWebEnginePage;
 
 // What one page asks of the program beyond showing itself, granted as its guards allow:
-// downloads, new windows and script dialogs. Each is bounded, so that a hostile page can
-// neither hold the window hostage nor fill the disk. What comes of them it tells by its
-// signals, which its view passes on as its own.
+// downloads, new windows, script dialogs and logins. Each is bounded, so that a hostile
+// page can neither hold the window hostage nor fill the disk. What comes of them it tells
+// by its signals, which its view passes on as its own.
+//
+// The engine asks for dialogs and logins synchronously, and does no work for any tab while
+// one waits. So a dialog waits only while its tab is in front, and only until the user does
+// something else with the browser: a dialog of a covered tab is answered at once as
+// cancelled (and said so when the tab comes in front), and one that waits is answered as
+// cancelled when its tab goes behind or the page is asked to do something else.
 class PageRequests final : public QObject
 {
     Q_OBJECT
@@ -21,16 +31,34 @@ public:
     PageRequests(DownloadSaver *downloads, QWidget *view);
 
     PageGuards &guards() { return m_guards; }
+    // What the page asks by the engine's signals: windows, logins, its window's end.
+    void watch(QWebEnginePage *page);
+    // The page was opened by another page's request for a window: it may close itself.
+    void openedByPage() { m_openedByPage = true; }
 
     // The page asked for a download: it is saved, or cancelled, before this returns (the
     // engine cancels a request left for later).
     void download(QWebEngineDownloadRequest *download);
     // The page asked for a window: the answer of NewWindow2.
     NewWindowRequest window();
+
+    // Whether the view is in front; a dialog waits only then.
+    void setInFront(bool inFront);
+    // Whether the view holds the keyboard focus; a dialog takes it only then, so that a
+    // dialog does not pull the user away from where they are typing.
+    void setFocused(bool focused) { m_focused = focused; }
     // The page's alert, confirm or prompt: true when accepted, with the prompt's text in
-    // value. It takes the keyboard only when asked to.
+    // value.
     bool dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
-        const QString &defaultValue, QString *value, bool takeFocus);
+        const QString &defaultValue, QString *value);
+    // A site (or a proxy, by its host) asks the user to sign in: the authenticator gets the
+    // user's name and password, or is made null, so that nothing more is sent.
+    void signIn(const QString &host, QAuthenticator *authenticator);
+    // Answers every dialog that waits as cancelled; whether one did.
+    bool answerDialogs();
+    // Runs work that needs the engine: now, or, while a dialog waits (and so the engine
+    // does nothing), once the dialog is answered and the engine's call has returned.
+    void whenEngineFree(std::function<void()> work);
     // The view's tab closes: a dialog that waits ends as cancelled, and none opens again.
     void tabClosing();
 
@@ -39,13 +67,22 @@ signals:
     void FileDownload(bool &Cancel);
     void DownloadComplete();
     void NewWindow2(NewWindowRequest &request);
+    void WindowClosing();
     // Released, and no dialog waits on the stack any more: the view may go.
     void mayGo();
 
 private:
+    bool waitFor(ScriptDialog &dialog);
+
     DownloadSaver *m_downloads;
     QWidget *m_view;
     PageGuards m_guards;
     int m_dialogsOpen = 0;
     bool m_released = false;
+    bool m_inFront = false;
+    bool m_focused = false;
+    bool m_openedByPage = false;
+    // A dialog was answered while the tab was covered; said when it comes in front.
+    bool m_answeredBehind = false;
+    QList<std::function<void()>> m_afterDialogs;
 };

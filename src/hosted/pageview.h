@@ -43,6 +43,12 @@ public:
     // empty text ends the search and its highlight. FindResult follows.
     virtual void Find(const QString &text, bool backward) = 0;
 
+    // Whether a load of the page is under way.
+    virtual bool isLoading() const { return false; }
+    // A dialog of the page that waits for the user (an alert, a confirm, a prompt, a login)
+    // is answered as cancelled: the user did something else with the browser.
+    virtual void dismissDialogs() { }
+
     // The address of the page shown, empty before anything was shown.
     virtual QString LocationURL() const = 0;
     // A short name of the page shown (its title, or its address when it has none).
@@ -76,6 +82,8 @@ signals:
     void FileDownload(bool &Cancel);
     void NavigateError(const QString &URL, int StatusCode);
     void GotFocus();
+    // The page asked to close its window (window.close()).
+    void WindowClosing();
     // The outcome of Find: the match now highlighted (from 1; 0 for none) and how many
     // there are.
     void FindResult(int active, int total);

@@ -23,7 +23,9 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     auto *layout = new QVBoxLayout(this);
 
     // Everything here comes from the page: it is shown as plain text, never as markup.
-    auto *from = new QLabel(tr("%1 says:").arg(origin.isEmpty() ? tr("This page") : origin), this);
+    const QString who = origin.isEmpty() ? tr("This page") : origin;
+    auto *from = new QLabel(
+        kind == Kind::Login ? tr("Sign in to %1").arg(who) : tr("%1 says:").arg(who), this);
     from->setTextFormat(Qt::PlainText);
     QFont bold = from->font();
     bold.setBold(true);
@@ -44,6 +46,17 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
         m_field->setAccessibleName(tr("Answer"));
         layout->addWidget(m_field);
     }
+    if (kind == Kind::Login) {
+        m_field = new QLineEdit(this);
+        m_field->setAccessibleName(tr("User name"));
+        m_field->setPlaceholderText(tr("User name"));
+        m_password = new QLineEdit(this);
+        m_password->setEchoMode(QLineEdit::Password);
+        m_password->setAccessibleName(tr("Password"));
+        m_password->setPlaceholderText(tr("Password"));
+        layout->addWidget(m_field);
+        layout->addWidget(m_password);
+    }
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -52,7 +65,7 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
         connect(cancel, &QPushButton::clicked, this, [this] { finish(false); });
         buttons->addWidget(cancel);
     }
-    auto *ok = new QPushButton(tr("OK"), this);
+    auto *ok = new QPushButton(kind == Kind::Login ? tr("Sign in") : tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { finish(true); });
     buttons->addWidget(ok);
@@ -69,7 +82,7 @@ void ScriptDialog::place()
     move((page->width() - width) / 2, marginPixels);
 }
 
-bool ScriptDialog::exec(bool takeFocus, QString *value)
+bool ScriptDialog::exec(bool takeFocus)
 {
     place();
     show();
@@ -78,10 +91,18 @@ bool ScriptDialog::exec(bool takeFocus, QString *value)
         (m_field ? static_cast<QWidget *>(m_field) : m_ok)->setFocus(Qt::OtherFocusReason);
     if (!m_finished)
         m_loop.exec();
-    if (value && m_field)
-        *value = m_field->text();
     hide();
     return m_accepted;
+}
+
+QString ScriptDialog::answer() const
+{
+    return m_field ? m_field->text() : QString();
+}
+
+QString ScriptDialog::password() const
+{
+    return m_password ? m_password->text() : QString();
 }
 
 void ScriptDialog::abandon()
@@ -96,6 +117,19 @@ void ScriptDialog::finish(bool accepted)
     m_finished = true;
     m_accepted = accepted;
     m_loop.quit();
+}
+
+bool ScriptDialog::event(QEvent *event)
+{
+    // Enter and Esc are the dialog's, before any shortcut of the window's.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
+    return QFrame::event(event);
 }
 
 void ScriptDialog::keyPressEvent(QKeyEvent *event)

@@ -53,6 +53,8 @@ QsciScintilla *SourceEditor::editor()
     m_editor->setWrapMode(QsciScintilla::WrapNone);
     m_editor->setAccessibleName(tr("Page source"));
     layout()->addWidget(m_editor);
+    // A click on the view, or Tab, gives the keyboard to the editor.
+    setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_editor);
     applyLanguage();
     return m_editor;

@@ -29,8 +29,17 @@ public:
     // Takes over the configuration of another editor (language, default property).
     void copyConfiguration(const SourceEditor &other);
 
+    // Looks for the text, ignoring case, from the match found last, forwards or backwards,
+    // round the ends, and selects it; an empty text ends the search. FindResult follows, as
+    // a page view's does.
+    void Find(const QString &text, bool backward);
+
     // The editor widget, made on first use.
     QsciScintilla *editor();
+
+signals:
+    // The match now selected (from 1; 0 for none) and how many there are.
+    void FindResult(int active, int total);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -45,4 +54,7 @@ private:
     // The text last given; not yet in the editor while m_hasPending.
     QString m_text;
     bool m_hasPending = false;
+    // The search under way: its text, and the match selected last (-1 before the first).
+    QString m_findText;
+    int m_findIndex = -1;
 };

@@ -13,7 +13,6 @@
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
-#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -51,14 +50,19 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
         &WebEnginePageView::onDocumentCompleted);
     connect(m_route, &PageRoute::focusEntered, this, [this] {
         m_hadFocus = true;
+        m_requests->setFocused(true);
         emit GotFocus();
     });
-    connect(m_route, &PageRoute::focusLeft, this, [this] { m_hadFocus = false; });
+    connect(m_route, &PageRoute::focusLeft, this, [this] {
+        m_hadFocus = false;
+        m_requests->setFocused(false);
+    });
     connect(m_route, &PageRoute::downloadRequested, m_requests, &PageRequests::download);
     connect(m_requests, &PageRequests::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
     connect(m_requests, &PageRequests::DownloadComplete, this, &PageView::DownloadComplete);
     connect(m_requests, &PageRequests::NewWindow2, this, &PageView::NewWindow2);
+    connect(m_requests, &PageRequests::WindowClosing, this, &PageView::WindowClosing);
     connect(m_requests, &PageRequests::mayGo, this, &QObject::deleteLater);
 }
 
@@ -72,11 +76,9 @@ void WebEnginePageView::ensureEngine()
     // down with the view and always before the profile.
     EnginePage::Hooks hooks;
     hooks.createWindow = [this] { return onCreateWindow(); };
-    // A dialog takes the keyboard only from its own page: a background tab's dialog must
-    // not pull the user away from the tab they are in.
     hooks.dialog = [this](ScriptDialog::Kind kind, const QString &origin, const QString &message,
                        const QString &defaultValue, QString *value) {
-        return m_requests->dialog(kind, origin, message, defaultValue, value, m_hadFocus);
+        return m_requests->dialog(kind, origin, message, defaultValue, value);
     };
     // Every address the page asks for, so that a download of it is known to be this view's.
     hooks.navigationAsked = [this](const QUrl &url) { m_route->navigationAsked(url); };
@@ -89,11 +91,7 @@ void WebEnginePageView::ensureEngine()
     // The user's clicks and keys reach the engine's widgets inside the view.
     m_view->installEventFilter(this);
 
-    connect(m_page, &QWebEnginePage::newWindowRequested, this,
-        [this](const QWebEngineNewWindowRequest &request) {
-            // Left unanswered here: the engine goes on to createWindow, which answers it.
-            m_requests->guards().windowRequested(request.isUserInitiated());
-        });
+    m_requests->watch(m_page);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading && progress != m_progress) {
@@ -168,7 +166,7 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     m_loadWhenShown.clear();
-    m_page->load(url);
+    m_requests->whenEngineFree([this, url] { m_page->load(url); });
 }
 
 void WebEnginePageView::showEvent(QShowEvent *event)
@@ -183,39 +181,45 @@ void WebEnginePageView::setInFront(bool inFront)
     m_inFront = inFront;
     if (m_view)
         m_view->setVisible(inFront);
+    m_requests->setInFront(inFront);
+}
+
+void WebEnginePageView::dismissDialogs()
+{
+    m_requests->answerDialogs();
 }
 
 void WebEnginePageView::GoBack()
 {
     if (m_page && m_page->history()->canGoBack())
-        m_page->history()->back();
+        m_requests->whenEngineFree([this] { m_page->history()->back(); });
 }
 
 void WebEnginePageView::GoForward()
 {
     if (m_page && m_page->history()->canGoForward())
-        m_page->history()->forward();
+        m_requests->whenEngineFree([this] { m_page->history()->forward(); });
 }
 
 void WebEnginePageView::Stop()
 {
     m_loadWhenShown.clear();
     if (m_page)
-        m_page->triggerAction(QWebEnginePage::Stop);
+        m_requests->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Stop); });
 }
 
 void WebEnginePageView::Reload()
 {
     if (m_page)
-        m_page->triggerAction(QWebEnginePage::Reload);
+        m_requests->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Reload); });
 }
 
 void WebEnginePageView::setZoomLevel(int level)
 {
     if (const auto factor = zoomFactorForLevel(level)) {
         ensureEngine();
-        m_page->setZoomFactor(*factor);
         m_zoomLevel = level;
+        m_requests->whenEngineFree([this, factor] { m_page->setZoomFactor(*factor); });
     }
 }
 
@@ -224,9 +228,12 @@ void WebEnginePageView::Find(const QString &text, bool backward)
     if (!m_page)
         return;
     const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
-    m_page->findText(text, flags, [self = QPointer(this)](const QWebEngineFindTextResult &result) {
-        if (self)
-            emit self->FindResult(result.activeMatch(), result.numberOfMatches());
+    m_requests->whenEngineFree([this, text, flags] {
+        m_page->findText(
+            text, flags, [self = QPointer(this)](const QWebEngineFindTextResult &result) {
+                if (self)
+                    emit self->FindResult(result.activeMatch(), result.numberOfMatches());
+            });
     });
 }
 
@@ -242,11 +249,12 @@ QString WebEnginePageView::LocationName() const
     if (!m_shownDocument)
         return QString();
     // The engine's title can still be its stand-in address when a document completes; the
-    // title the document gave itself is known by then.
+    // title the document gave itself is known by then. A document without a title of its
+    // own is named by its address.
     const QString title = m_page->title();
-    if (!m_documentTitle.isEmpty() && PageRules::isStandInTitle(title, m_page->url()))
-        return m_documentTitle;
-    return title.isEmpty() ? LocationURL() : title;
+    if (title.isEmpty() || PageRules::isStandInTitle(title, m_page->url()))
+        return m_documentTitle.isEmpty() ? LocationURL() : m_documentTitle;
+    return title;
 }
 
 std::optional<QString> WebEnginePageView::bodyInnerHtml() const
@@ -289,7 +297,11 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     case QWebEngineLoadingInfo::LoadFailedStatus:
         emit NavigateError(info.url().toString(), info.errorCode());
         emit SetSecureLockIcon(notSecure);
-        onLoadEnded();
+        // A server's error answer (a 404 page, say) is shown, and completes as a document.
+        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            m_completion->loadSucceeded(m_page);
+        else
+            onLoadEnded();
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         // A user's stop, or a navigation that turned into a download: never an error.
@@ -357,6 +369,7 @@ QWebEnginePage *WebEnginePageView::onCreateWindow()
     // A page may only open into a view of its own profile.
     if (!target || target->profile() != profile())
         return nullptr;
+    target->m_requests->openedByPage();
     return target->page();
 }
 

@@ -50,6 +50,8 @@ public:
     std::optional<QString> bodyInnerHtml() const override;
     void requestBodyInnerHtml(
         QObject *context, std::function<void(const QString &)> reply) override;
+    bool isLoading() const override { return m_loading; }
+    void dismissDialogs() override;
     void setInFront(bool inFront) override;
     void release() override;
 

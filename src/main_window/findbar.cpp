@@ -2,12 +2,14 @@
 
 #include "common/artwork.h"
 #include "hosted/pageview.h"
+#include "hosted/sourceeditor.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 
@@ -25,14 +27,15 @@ QToolButton *makeButton(const QString &name, QWidget *parent)
 
 } // namespace
 
-FindBar::FindBar(PageView *view)
-    : QFrame(view)
+FindBar::FindBar(QWidget *host, Search finder)
+    : QFrame(host)
     , field(new QLineEdit(this))
     , previous(makeButton(tr("Previous match"), this))
     , next(makeButton(tr("Next match"), this))
     , count(new QLabel(this))
     , closer(makeButton(tr("Close find bar"), this))
-    , m_view(view)
+    , m_host(host)
+    , m_search(std::move(finder))
 {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
@@ -58,12 +61,7 @@ FindBar::FindBar(PageView *view)
     connect(previous, &QToolButton::clicked, this, [this] { search(true); });
     connect(next, &QToolButton::clicked, this, [this] { search(false); });
     connect(closer, &QToolButton::clicked, this, &FindBar::close);
-    connect(view, &PageView::FindResult, this, [this](int active, int total) {
-        const QString text = tr("%1 of %2").arg(active).arg(total);
-        count->setText(text);
-        count->setAccessibleName(text);
-    });
-    view->installEventFilter(this);
+    host->installEventFilter(this);
     hide();
 }
 
@@ -71,7 +69,27 @@ FindBar *FindBar::of(PageView *view)
 {
     if (auto *bar = view->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly))
         return bar;
-    return new FindBar(view);
+    auto *bar = new FindBar(
+        view, [view](const QString &text, bool backward) { view->Find(text, backward); });
+    connect(view, &PageView::FindResult, bar, &FindBar::showResult);
+    return bar;
+}
+
+FindBar *FindBar::of(SourceEditor *editor)
+{
+    if (auto *bar = editor->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly))
+        return bar;
+    auto *bar = new FindBar(
+        editor, [editor](const QString &text, bool backward) { editor->Find(text, backward); });
+    connect(editor, &SourceEditor::FindResult, bar, &FindBar::showResult);
+    return bar;
+}
+
+void FindBar::showResult(int active, int total)
+{
+    const QString text = tr("%1 of %2").arg(active).arg(total);
+    count->setText(text);
+    count->setAccessibleName(text);
 }
 
 void FindBar::open()
@@ -88,31 +106,31 @@ void FindBar::open()
 void FindBar::close()
 {
     hide();
-    m_view->Find(QString(), false);
+    m_search(QString(), false);
     count->clear();
-    m_view->setFocus(Qt::OtherFocusReason);
+    m_host->setFocus(Qt::OtherFocusReason);
 }
 
 void FindBar::search(bool backward)
 {
     if (field->text().isEmpty()) {
-        m_view->Find(QString(), false);
+        m_search(QString(), false);
         count->clear();
         return;
     }
-    m_view->Find(field->text(), backward);
+    m_search(field->text(), backward);
 }
 
 void FindBar::place()
 {
     adjustSize();
-    const int width = qMin(sizeHint().width(), qMax(0, m_view->width() - 2 * marginPixels));
-    setGeometry(m_view->width() - width - marginPixels, marginPixels, width, sizeHint().height());
+    const int width = qMin(sizeHint().width(), qMax(0, m_host->width() - 2 * marginPixels));
+    setGeometry(m_host->width() - width - marginPixels, marginPixels, width, sizeHint().height());
 }
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view) {
+    if (watched == m_host) {
         if (event->type() == QEvent::Resize && isVisible())
             place();
         return false;

@@ -1,23 +1,25 @@
 #pragma once
 
+#include <functional>
 #include <QFrame>
 
 class PageView;
+class SourceEditor;
 class QLabel;
 class QLineEdit;
 class QToolButton;
 
-// Find in page: a small bar over the top right of one tab's page, with a text field, the
-// previous and next match, and "n of m". It belongs to its tab's page view and goes away
-// with it. Enter and Shift+Enter step through the matches; Esc closes it.
+// Find in page: a small bar over the top right of one tab's page (or of its source, when
+// that is in front), with a text field, the previous and next match, and "n of m". It
+// belongs to the view it searches and goes away with it. Enter and Shift+Enter step through
+// the matches; Esc closes it.
 class FindBar final : public QFrame
 {
     Q_OBJECT
 public:
-    explicit FindBar(PageView *view);
-
-    // The bar of a view, made when first asked for.
+    // The bar of a page view, or of a source view, made when first asked for.
     static FindBar *of(PageView *view);
+    static FindBar *of(SourceEditor *editor);
 
     // Shows the bar with its text selected and the keyboard in its field.
     void open();
@@ -34,8 +36,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Looks for a text, forwards or backwards; an empty text ends the search.
+    using Search = std::function<void(const QString &text, bool backward)>;
+
+    FindBar(QWidget *host, Search finder);
+    void showResult(int active, int total);
     void search(bool backward);
     void place();
 
-    PageView *m_view;
+    QWidget *m_host;
+    Search m_search;
 };

@@ -93,6 +93,14 @@ void Form1::buildMenus()
     ws->setObjectName(QStringLiteral("ws"));
     pp->setObjectName(QStringLiteral("pp"));
     sc->setObjectName(QStringLiteral("sc"));
+    // A page's dialog that waits is answered before a menu command runs: while it waits,
+    // the engine does nothing for any tab.
+    for (QMenu *menu : { mnunew, sett, vw, hp }) {
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            if (PageView *view = m_tabs->viewAt(current()))
+                view->dismissDialogs();
+        });
+    }
 }
 
 void Form1::buildControls()

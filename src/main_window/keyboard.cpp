@@ -5,6 +5,8 @@
 #include "main_window/tabs.h"
 
 #include <algorithm>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QShortcut>
 
 namespace KeyboardRules {
@@ -57,11 +59,47 @@ Shortcuts::Shortcuts(Form1 &form)
     add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
     add({ K(Qt::CTRL | Qt::Key_U) }, [&form] { form.sc_Click(); });
     add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
+    // Before any widget of the window is asked whether it keeps a key for itself.
+    qApp->installEventFilter(this);
+}
+
+bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+        return false;
+    const auto *widget = static_cast<QWidget *>(watched);
+    if (widget->window() != &form)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        // While the active page loads, Esc stops it, unless a dialog or a field of the
+        // window's claims it first; otherwise it reaches whatever has the focus.
+        const PageView *active = form.tabs().viewAt(form.current());
+        if (active && active->isLoading())
+            return false;
+        event->accept();
+        return true;
+    }
+    // A page or a source view would keep some of the browser's keys (the source editor's
+    // own commands: Ctrl+L cuts a line, Ctrl+U lowers the case); they are the browser's.
+    // "+" is typed with Shift on many layouts: Shift tells the browser's keys apart only for
+    // letters.
+    const QKeyCombination typed = key->keyCombination();
+    const bool letter = typed.key() >= Qt::Key_A && typed.key() <= Qt::Key_Z;
+    const QKeyCombination unshifted(typed.keyboardModifiers() & ~Qt::ShiftModifier, typed.key());
+    if (!m_keys.contains(typed) && (letter || !m_keys.contains(unshifted)))
+        return false;
+    for (const QObject *holder = widget; holder; holder = holder->parent()) {
+        if (qobject_cast<const PageView *>(holder) || qobject_cast<const SourceEditor *>(holder))
+            return true;
+    }
+    return false;
 }
 
 void Shortcuts::add(std::initializer_list<QKeySequence> keys, std::function<void()> action)
 {
     for (const QKeySequence &key : keys) {
+        m_keys.insert(key[0]);
         auto *shortcut = new QShortcut(key, &form);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
@@ -100,6 +138,12 @@ void Shortcuts::reload()
 
 void Shortcuts::findInPage()
 {
-    if (PageView *view = form.tabs().viewAt(form.current()))
+    // The view in front is the one searched: the page, or its source.
+    const Tabs &tabs = form.tabs();
+    const ::flik *header = tabs.headerAt(form.current());
+    SourceEditor *editor = tabs.editorAt(form.current());
+    if (editor && header && header->sourceShown())
+        FindBar::of(editor)->open();
+    else if (PageView *view = tabs.viewAt(form.current()))
         FindBar::of(view)->open();
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <QKeySequence>
 #include <QObject>
+#include <QSet>
 #include <vector>
 
 class Form1;
@@ -23,13 +24,19 @@ int steppedZoom(int level, int step);
 } // namespace KeyboardRules
 
 // The browser's shortcut keys. They work wherever the focus is in the main window and act
-// on the active tab only; where a text field takes a key for itself (Esc in the address
-// box), the field keeps it. The menus show none of them: their captions stay as they are.
+// on the active tab only; where a field of the window's own takes a key for itself (Esc in
+// the address box), the field keeps it. A page and a source view never keep them. Esc is
+// the browser's only while the active page loads (it stops it); otherwise it goes to
+// whatever holds the focus: the page, its dialog, the find bar, the address box. The menus
+// show none of them: their captions stay as they are.
 class Shortcuts final : public QObject
 {
     Q_OBJECT
 public:
     explicit Shortcuts(Form1 &form);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void add(std::initializer_list<QKeySequence> keys, std::function<void()> action);
@@ -40,4 +47,5 @@ private:
     void findInPage();
 
     Form1 &form;
+    QSet<QKeyCombination> m_keys;
 };

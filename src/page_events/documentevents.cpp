@@ -26,7 +26,10 @@ void PageEvents::WebBrowser_DocumentComplete(int Index, const QString &URL)
         form.setAddressText(view->LocationURL());
     if (header) {
         header->hideprog();
-        if (!tabs.takeOpenedBehind(Index))
+        // A tab opened behind at start-up stays behind while its first page completes,
+        // unless the user has brought it in front already.
+        const bool behind = tabs.takeOpenedBehind(Index) && toTabIndex(form.current()) != Index;
+        if (!behind)
             header->sellect();
     }
     if (SourceEditor *editor = tabs.Codetext(Index)) {

@@ -30,3 +30,10 @@ void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
         tabs.flik(*index)->sellect();
     }
 }
+
+void PageEvents::WebBrowser_WindowClosing(int Index)
+{
+    // Exactly as its close box would; the view goes once the engine's call has returned.
+    if (::flik *header = form.tabs().flik(Index); header && Index > 0)
+        header->closer_Click();
+}

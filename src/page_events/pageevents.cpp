@@ -39,4 +39,6 @@ void PageEvents::wire(int index)
         WebBrowser_NavigateError(index, url, status);
     });
     connect(view, &PageView::GotFocus, this, [this, index] { WebBrowser_GotFocus(index); });
+    connect(
+        view, &PageView::WindowClosing, this, [this, index] { WebBrowser_WindowClosing(index); });
 }

@@ -29,6 +29,8 @@ public:
     void WebBrowser_DocumentComplete(int Index, const QString &URL);
     void WebBrowser_NewWindow2(int Index, NewWindowRequest &request);
     void WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode);
+    // The page of a tab that a page opened closes itself (window.close()).
+    void WebBrowser_WindowClosing(int Index);
 
     // Content warnings: screens a text with one event's keyword list, and shows a warning.
     void screenForWarnings(ContentWarnings::Source source, const QString &text);

@@ -33,6 +33,11 @@ void flik::Caption(const QString &bajs)
     const QString tip = plainTip(bajs);
     prog->setToolTip(tip);
     StatusBar1->setToolTip(tip);
+    // A tooltip reaches a screen reader as the widget's description, markup and all; the
+    // title goes there as the plain text it is.
+    const QString plain = bajs.left(tipCharacters);
+    prog->setAccessibleDescription(plain);
+    StatusBar1->setAccessibleDescription(plain);
     QString caption = bajs.left(captionCharacters);
     if (!searchicon->isHidden())
         caption = tr("Search");

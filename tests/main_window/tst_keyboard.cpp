@@ -26,6 +26,7 @@ private slots:
     void escapeStopsUnlessTheAddressBoxTakesIt();
     void zoomKeysStepThroughTheMenusLevels();
     void findBarStepsThroughMatchesAndGoesWithItsTab();
+    void sourceViewKeepsNoneOfTheBrowsersKeys();
     void withNoTabOnlyNewTabActs();
     void menusShowNoShortcuts();
 };
@@ -114,6 +115,11 @@ void TestKeyboard::escapeStopsUnlessTheAddressBoxTakesIt()
     f.view(1)->url = "http://one.test/";
     f.header(1)->sellect();
     QVERIFY(Input::clickFocus(f.page(1)));
+    // A page that has loaded keeps Esc for itself (it closes its own menus with it).
+    Input::key(Qt::Key_Escape);
+    QCOMPARE(f.view(1)->stops, 0);
+    QCOMPARE(f.view(1)->keys, QList<int> { Qt::Key_Escape });
+    f.view(1)->loading = true;
     Input::key(Qt::Key_Escape);
     QCOMPARE(f.view(1)->stops, 1);
     // In the address box Esc takes back what was typed, and stops nothing.
@@ -174,6 +180,38 @@ void TestKeyboard::findBarStepsThroughMatchesAndGoesWithItsTab()
     f.header(2)->closer_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!bar);
+}
+
+void TestKeyboard::sourceViewKeepsNoneOfTheBrowsersKeys()
+{
+    // The source editor has commands of its own on some of the browser's keys (Ctrl+L cuts
+    // a line, Ctrl+T swaps two, Ctrl+U lowers the case): from the source, they are the
+    // browser's, and none of them edits it.
+    FormFixture f;
+    const QString markup = QStringLiteral("<p>one</p>\n<p>two</p>\n<p>Two</p>");
+    f.view(1)->complete("http://one.test/", "One", markup);
+    f.form->sc_Click();
+    QVERIFY(Input::clickFocus(f.source(1)));
+    Input::key(Qt::Key_F, Qt::ControlModifier);
+    auto *bar = f.source(1)->findChild<FindBar *>();
+    QVERIFY(bar && bar->isVisible());
+    Input::type("two");
+    QCOMPARE(bar->count->text(), QStringLiteral("1 of 2"));
+    Input::key(Qt::Key_Return);
+    QCOMPARE(bar->count->text(), QStringLiteral("2 of 2"));
+    Input::key(Qt::Key_Escape);
+    QVERIFY(Input::clickFocus(f.source(1)));
+    Input::key(Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), f.addressBox());
+    QVERIFY(Input::clickFocus(f.source(1)));
+    Input::key(Qt::Key_U, Qt::ControlModifier);
+    QVERIFY(!f.checked("sc"));
+    QCOMPARE(f.topView(), f.page(1));
+    f.form->sc_Click();
+    QVERIFY(Input::clickFocus(f.source(1)));
+    Input::key(Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(f.highestTab(), 2);
+    QCOMPARE(f.source(1)->text(), markup);
 }
 
 void TestKeyboard::withNoTabOnlyNewTabActs()

@@ -27,6 +27,7 @@ private slots:
     void titleNeverCaptionsAndKeepsTheTitleLine();
     void completionTakesThePageIn();
     void completionInABackgroundTab();
+    void tabOpenedBehindIsTakenInOnceInFront();
     void completionAppendsEveryTime();
     void completionWithoutBodyOrAddress();
     void completionScreensTheAddress();
@@ -188,6 +189,22 @@ void TestPageEvents::completionInABackgroundTab()
     QCOMPARE(f.addressText(), QStringLiteral("http://a.test/"));
     // The headers to the right stay flush.
     QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+}
+
+void TestPageEvents::tabOpenedBehindIsTakenInOnceInFront()
+{
+    // Addresses given to the program: a tab opened behind the last one stays behind when
+    // its first page completes, unless the user has brought it in front meanwhile; then its
+    // completion is taken in as any other (the lock into panel 2).
+    FormFixture f({ "start.test/start/", "http://search.test", { "a.test", "b.test", "c.test" } });
+    QCOMPARE(f.activeTab(), 3);
+    f.activate(1);
+    f.view(2)->complete("http://b.test/", "B");
+    QCOMPARE(f.activeTab(), 1);
+    emit f.view(1)->SetSecureLockIcon(2);
+    f.view(1)->complete("https://a.test/", "A");
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
 }
 
 void TestPageEvents::completionAppendsEveryTime()

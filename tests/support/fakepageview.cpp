@@ -1,5 +1,6 @@
 #include "support/fakepageview.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 
 FakePageView::FakePageView(QWidget *parent)
@@ -12,6 +13,11 @@ void FakePageView::focusInEvent(QFocusEvent *event)
 {
     PageView::focusInEvent(event);
     emit GotFocus();
+}
+
+void FakePageView::keyPressEvent(QKeyEvent *event)
+{
+    keys << event->key();
 }
 
 void FakePageView::requestBodyInnerHtml(

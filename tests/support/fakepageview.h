@@ -21,6 +21,7 @@ public:
     int zoomLevel() const override { return zoomLevels.isEmpty() ? 2 : zoomLevels.last(); }
     void Find(const QString &text, bool backward) override { finds << qMakePair(text, backward); }
 
+    bool isLoading() const override { return loading; }
     QString LocationURL() const override { return url; }
     QString LocationName() const override { return name; }
     std::optional<QString> bodyInnerHtml() const override { return body; }
@@ -28,6 +29,7 @@ public:
         QObject *context, std::function<void(const QString &)> reply) override;
 
     // What the view reports.
+    bool loading = false;
     QString url;
     QString name;
     std::optional<QString> body;
@@ -42,6 +44,8 @@ public:
     int reloads = 0;
     QList<int> zoomLevels;
     QList<QPair<QString, bool>> finds;
+    // The keys the page received.
+    QList<int> keys;
 
     // Completes a document as the engine would: the view reports the page, then the event.
     void complete(const QString &newUrl, const QString &newName,
@@ -50,6 +54,7 @@ public:
 protected:
     // A click into the page gives it the focus, which the view reports, as the engine's does.
     void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // Makes fake views and keeps a list of every one made, template first.
