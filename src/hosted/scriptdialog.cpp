@@ -19,7 +19,7 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
-    setAccessibleName(tr("Message from the page"));
+    setAccessibleName(kind == Kind::Login ? tr("Sign in") : tr("Message from the page"));
     auto *layout = new QVBoxLayout(this);
 
     // Everything here comes from the page: it is shown as plain text, never as markup.

@@ -10,6 +10,7 @@ so the start page's host and the search host are answered locally, nothing leave
 machine, and each request the browser makes is seen.
 """
 
+import base64
 import http.server
 import os
 import shutil
@@ -64,6 +65,10 @@ class Response:
     content_type: str = "text/html; charset=utf-8"
     delay: float = 0.0
     headers: dict = field(default_factory=dict)
+    # A page behind a login: without these credentials ("user:password"), the answer is 401
+    # with a "Denied" page, asking for them in the realm.
+    realm: str = ""
+    credentials: str = ""
 
 
 def page(title, background, body=""):
@@ -82,6 +87,7 @@ class Server:
     def __init__(self):
         self.routes = {}
         self.requests = []  # (host, path with query)
+        self.authorizations = []  # (path, the Authorization header or None)
         self._lock = threading.Lock()
         server = self
 
@@ -94,13 +100,22 @@ class Server:
                 path = target.path or "/"
                 if target.query:
                     path += "?" + target.query
+                authorization = self.headers.get("Authorization")
                 with server._lock:
                     server.requests.append((host, path))
+                    server.authorizations.append((path, authorization))
                     response = server.routes.get((host, path.split("?")[0])) or server.routes.get(
                         (None, path.split("?")[0])
                     )
                 if response is None:
                     response = Response(b"<html><body>Not found</body></html>", status=404)
+                expected = "Basic " + base64.b64encode(response.credentials.encode()).decode()
+                if response.realm and authorization != expected:
+                    response = Response(
+                        b"<html><head><title>Denied</title></head><body>denied</body></html>",
+                        status=401,
+                        headers={"WWW-Authenticate": f'Basic realm="{response.realm}"'},
+                    )
                 if response.delay:
                     time.sleep(response.delay)
                 try:

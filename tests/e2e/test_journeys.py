@@ -515,5 +515,107 @@ class Keyboard(Journey):
         self.shows(BLUE)
 
 
+class PageKeysAndDialogs(Journey):
+    def page_named(self, title):
+        return self.browser.node("document web", title, f"the page to call itself {title!r}",
+                                 showing=False)
+
+    def click_page(self):
+        x, y, width, _ = self.browser.page_area()
+        self.browser.click_at(x + width // 2, y + 100)
+        time.sleep(0.3)  # lets the page take the focus; what follows checks what matters
+
+    def test_esc_and_a_letter_reach_a_focused_page(self):
+        b = self.browser
+        self.serve("/keys", "Keys", PINK,
+                   "<script>addEventListener('keydown', e => fetch('/got?' + e.key))</script>")
+        self.go("site.test/keys", "Keys")
+        b.focus_window()
+        self.click_page()
+        b.key("a")
+        b.key("Escape")
+        wait_for(lambda: self.server.received("/got?a"), "the page to hear a")
+        wait_for(lambda: self.server.received("/got?Escape"), "the page to hear Esc")
+
+    def test_esc_and_enter_answer_a_confirm(self):
+        b = self.browser
+        self.serve("/ask", "Ask", PINK,
+                   "<button style='width:100%;height:300px' onclick=\"document.title = "
+                   "confirm('Sure?') ? 'Yes' : 'No'\">Ask</button>")
+        self.go("site.test/ask", "Ask")
+        for key, answer in (("Escape", "No"), ("Return", "Yes")):
+            self.click_page()
+            dialog = b.node(None, "Message from the page", "the confirm")
+            b.key(key)
+            wait_for(lambda: not dialog.showing, f"{key} to answer the confirm")
+            self.page_named(answer)
+
+    def test_a_new_tab_loads_while_another_tabs_dialog_waits(self):
+        b = self.browser
+        self.serve("/waits", "Waits", PINK, "<script>setTimeout(() => alert('wait'), 300)</script>")
+        self.serve("/fresh", "Fresh", BLUE)
+        b.open_address("site.test/waits")
+        b.node(None, "Message from the page", "the alert")
+        b.focus_window()
+        b.key("ctrl+t")
+        wait_for(lambda: len(b.headers()) == 2, "a second tab")
+        b.key("ctrl+l")
+        b.type("site.test/fresh")
+        b.key("Return")
+        wait_for(lambda: self.server.received("/fresh", "site.test"), "the new tab's address asked")
+        wait_for(lambda: "Fresh" in b.captions(), "the new tab's page")
+        self.shows(BLUE)
+
+    def test_browser_keys_from_the_source_view(self):
+        b = self.browser
+        self.serve("/src", "Src", PINK, "<p>some source text</p>")
+        self.serve("/next", "Next", BLUE)
+        self.go("site.test/src", "Src")
+        b.focus_window()
+        self.click_page()
+        b.key("ctrl+u")
+        source = b.node(None, "Page source", "the source view")
+        b.click(source)
+        b.key("ctrl+u")
+        self.shows(PINK)
+        b.key("ctrl+u")
+        b.click(b.node(None, "Page source", "the source view again"))
+        b.key("ctrl+l")
+        b.type("site.test/next")
+        b.key("Return")
+        wait_for(lambda: b.captions() == ["Next"], "the address typed after Ctrl+L")
+        b.click(b.node(None, "Page source", "the source view, still in front"))
+        b.key("ctrl+t")
+        wait_for(lambda: len(b.headers()) == 2, "a tab opened with Ctrl+T")
+
+    def test_a_login_with_typed_credentials(self):
+        b = self.browser
+        self.server.route("/private", h.Response(page("Private", GREEN).body, realm="Office",
+                                                 credentials="ann:secret"), host="site.test")
+        b.open_address("site.test/private")
+        dialog = b.node(None, "Sign in", "the login")
+        self.assertIsNotNone(dialog.find("label", "Office"))
+        b.click(b.node("text", "User name", where=dialog))
+        b.type("ann")
+        b.key("Tab")
+        b.type("secret")
+        b.key("Return")
+        wait_for(lambda: "Private" in b.captions(), "the private page")
+        self.assertIn(("/private", "Basic YW5uOnNlY3JldA=="), self.server.authorizations)
+
+    def test_a_cancelled_login_sends_nothing_more(self):
+        b = self.browser
+        self.server.route("/private", h.Response(page("Private", GREEN).body, realm="Office",
+                                                 credentials="ann:secret"), host="site.test")
+        b.open_address("site.test/private")
+        dialog = b.node(None, "Sign in", "the login")
+        b.click(b.node("text", "User name", where=dialog))
+        b.key("Escape")
+        wait_for(lambda: not dialog.showing, "the login to go")
+        wait_for(lambda: "Denied" in b.captions(), "the site's own answer")
+        time.sleep(1.0)  # proving that nothing more is asked
+        self.assertEqual(self.server.paths().count("/private"), 1)
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -24,6 +24,7 @@ private slots:
     void popupsOpenAsTabs_data();
     void popupsOpenAsTabs();
     void blockedPopupLeavesThePage();
+    void onlyAPopupClosesItself();
     void popupLoopIsBoundedAndTheWindowResponds();
     void errorsAfterAPageWasShown_data();
     void errorsAfterAPageWasShown();
@@ -78,6 +79,25 @@ void TestNewWindowEngine::blockedPopupLeavesThePage()
     QTest::qWait(300);
     QCOMPARE(highestTab(), 1);
     QVERIFY(!m_server->requested.contains("/popup"));
+}
+
+void TestNewWindowEngine::onlyAPopupClosesItself()
+{
+    // A sign-in pop-up closes itself when it is done; a tab the user opened stays.
+    m_server->page("/closing",
+        "<html><head><title>Closing</title></head><body>"
+        "<script>setTimeout(() => window.close(), 200)</script></body></html>");
+    m_server->page("/opener",
+        "<html><head><title>Opener</title></head><body>"
+        "<script>window.open('/closing')</script></body></html>");
+    go(m_server->url("/opener"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Closing"), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!header(2), timeout);
+    QCOMPARE(activeTab(), 1);
+    go(m_server->url("/closing"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Closing"), timeout);
+    QTest::qWait(500); // the page's close would come within this while
+    QVERIFY(header(1));
 }
 
 void TestNewWindowEngine::popupLoopIsBoundedAndTheWindowResponds()

@@ -6,6 +6,7 @@
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -173,6 +174,12 @@ void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText()
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(shown(QToolTip::text()), title);
     QToolTip::hideText();
+    // A screen reader hears the title itself, not the tooltip's markup.
+    for (QWidget *tipped : { static_cast<QWidget *>(part<HeaderFace>(header, "StatusBar1")),
+             static_cast<QWidget *>(part<ProgressBox>(header, "prog")) }) {
+        QAccessibleInterface *described = QAccessible::queryAccessibleInterface(tipped);
+        QCOMPARE(described->text(QAccessible::Description), title);
+    }
 }
 
 void TestFlik::captionGeometryRules_data()
