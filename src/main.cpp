@@ -3,18 +3,52 @@
 #include "main_window/form1.h"
 #include "page_events/pageevents.h"
 
+#include <chrono>
+#include <csignal>
 #include <QApplication>
 #include <QDir>
+#include <QSocketNotifier>
 #include <QTextStream>
+#include <thread>
 #include <unistd.h>
+
+namespace {
+
+int termPipe[2] = { -1, -1 };
+
+void onTerm(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(termPipe[1], &byte, 1);
+}
+
+// SIGTERM ends the program as closing its window does, so that downloads under way are
+// cancelled and leave nothing behind.
+void quitOnTerm(QApplication &app)
+{
+    if (::pipe(termPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(termPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QApplication::quit);
+    std::signal(SIGTERM, onTerm);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // What follows "--" is addresses only: Qt is never shown it, so "-reverse" there is an
+    // address rather than Qt's option.
+    const int qtArgc = CommandLine::optionCount(argc, argv);
+    QStringList addressesAfter;
+    for (int i = qtArgc + 1; i < argc; ++i)
+        addressesAfter << CommandLine::argumentText(argv[i], QDir::current());
+
     // Help and the version need no display and no engine; they are answered first.
-    QStringList raw;
-    for (int i = 1; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    const CommandLine::Request early = CommandLine::parse(raw);
+    QStringList given;
+    for (int i = 1; i < qtArgc; ++i)
+        given << CommandLine::argumentText(argv[i], QDir::current());
+    const CommandLine::Request early = CommandLine::parse(given);
     if (early.action == CommandLine::Action::Help) {
         QTextStream(stdout) << CommandLine::usage();
         return 0;
@@ -32,14 +66,25 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Downloads are the only files a run leaves: no shader caches in the home folder.
+    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+
     // The engine shares its OpenGL contexts with the widgets; this must precede the app.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    int appArgc = qtArgc;
+    QApplication app(appArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarvine"));
     QApplication::setDesktopFileName(QStringLiteral("tessarvine"));
+    quitOnTerm(app);
 
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
-    const CommandLine::Request request = CommandLine::parse(app.arguments().mid(1));
+    QStringList arguments;
+    for (int i = 1; i < appArgc; ++i)
+        arguments << CommandLine::argumentText(argv[i], QDir::current());
+    if (!addressesAfter.isEmpty())
+        arguments << QStringLiteral("--") << addressesAfter;
+    const CommandLine::Request request = CommandLine::parse(arguments);
     if (request.action == CommandLine::Action::Refuse) {
         QTextStream(stderr) << request.problem << '\n' << CommandLine::usage();
         return 2;
@@ -48,11 +93,21 @@ int main(int argc, char *argv[])
     for (const QString &argument : request.addresses)
         addresses.opening << CommandLine::addressFor(argument, QDir::current());
 
-    // Declared first so it is destroyed last, after every page of the window.
-    EngineProfile profile;
-    Form1 window(profile.factory(), addresses);
-    // The page views' events drive the window; owned by it.
-    new PageEvents(window);
-    window.show();
-    return app.exec();
+    int status = 0;
+    {
+        // Declared first so it is destroyed last, after every page of the window.
+        EngineProfile profile;
+        Form1 window(profile.factory(), addresses);
+        // The page views' events drive the window; owned by it.
+        new PageEvents(window);
+        window.show();
+        status = app.exec();
+        // The window is closed: the program ends promptly, whatever the engine is still
+        // reading (a file that never ends) while it tears down.
+        std::thread([] {
+            std::this_thread::sleep_for(std::chrono::seconds(5));
+            ::_exit(0);
+        }).detach();
+    }
+    return status;
 }

@@ -7,6 +7,9 @@
 #include <QWebEngineScript>
 
 namespace {
+// Read in the application's own script world, where the page's scripts cannot replace the
+// getter of innerHTML.
+const QString bodyScript = QStringLiteral("document.body ? document.body.innerHTML : null");
 // The completed document's body markup and its own title.
 const QString completionScript
     = QStringLiteral("[document.body ? document.body.innerHTML : null, document.title]");
@@ -27,6 +30,19 @@ void DocumentCompletion::loadSucceeded(QWebEnginePage *page)
         });
     QTimer::singleShot(
         patienceMs, this, [this, generation] { complete(generation, std::nullopt, QString()); });
+}
+
+void DocumentCompletion::readBody(
+    QWebEnginePage *page, QObject *context, std::function<void(const QString &)> reply)
+{
+    const quint64 generation = m_generation;
+    page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
+        [self = QPointer(this), guard = QPointer(context), generation, reply = std::move(reply)](
+            const QVariant &result) {
+            if (self && guard && self->m_generation == generation
+                && result.typeId() == QMetaType::QString)
+                reply(result.toString());
+        });
 }
 
 void DocumentCompletion::complete(

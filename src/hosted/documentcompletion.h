@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <QObject>
 
@@ -25,6 +26,10 @@ public:
     quint64 generation() const { return m_generation; }
     // The load succeeded: its document is read, and completes once.
     void loadSucceeded(QWebEnginePage *page);
+    // Reads the page's body markup afresh. The answer never comes after the context is
+    // gone or the page has been left, nor when the page has no body.
+    void readBody(
+        QWebEnginePage *page, QObject *context, std::function<void(const QString &)> reply);
 
 signals:
     void completed(const std::optional<QString> &body, const QString &title);

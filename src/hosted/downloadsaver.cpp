@@ -1,20 +1,39 @@
 #include "hosted/downloadsaver.h"
 
+#include "hosted/downloadnames.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QWebEngineDownloadRequest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// A final name is tried again when another program took it in the meantime.
+// A name is tried again when another program took it in the meantime.
 constexpr int renameAttempts = 20;
+const QString partialPrefix = QStringLiteral(".tessarvine-partial-");
 
 bool isHome(const QString &directory)
 {
     return QDir::cleanPath(QDir(directory).absolutePath()) == QDir::cleanPath(QDir::homePath());
+}
+
+// Moves a file to a name that must not exist yet, as any entry: the move fails rather than
+// replace a file or follow a link.
+bool moveWithoutReplacing(const QString &from, const QString &to)
+{
+    return ::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD,
+               QFile::encodeName(to).constData(), RENAME_NOREPLACE)
+        == 0;
 }
 
 } // namespace
@@ -24,6 +43,8 @@ DownloadSaver::DownloadSaver(QObject *parent)
     , m_directory(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation))
 { }
 
+DownloadSaver::~DownloadSaver() = default;
+
 QString DownloadSaver::directory() const
 {
     if (m_directory.isEmpty() || isHome(m_directory))
@@ -31,71 +52,110 @@ QString DownloadSaver::directory() const
     return m_directory;
 }
 
-QString DownloadSaver::visibleName(const QString &suggested)
-{
-    QString name = QFileInfo(suggested).fileName();
-    qsizetype dots = 0;
-    while (dots < name.size() && name.at(dots) == u'.')
-        ++dots;
-    name.remove(0, dots);
-    return name.isEmpty() ? QStringLiteral("download") : name;
-}
-
-QString DownloadSaver::freeName(
-    const QString &directory, const QString &name, const QSet<QString> &taken)
+void DownloadSaver::removeLeftovers(const QString &directory)
 {
     const QDir dir(directory);
-    const auto free = [&](const QString &candidate) {
-        return !dir.exists(candidate) && !taken.contains(dir.filePath(candidate));
-    };
-    if (free(name))
-        return name;
-    // "a.tar.gz" becomes "a (1).tar.gz"; "README" becomes "README (1)".
-    const QFileInfo info(name);
-    const bool split = !info.baseName().isEmpty() && !info.completeSuffix().isEmpty();
-    const QString base = split ? info.baseName() : name;
-    const QString suffix = split ? u'.' + info.completeSuffix() : QString();
-    for (int n = 1;; ++n) {
-        const QString candidate = base + QStringLiteral(" (%1)").arg(n) + suffix;
-        if (free(candidate))
-            return candidate;
+    for (const QString &name : dir.entryList({ partialPrefix + u'*' },
+             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        // ".tessarvine-partial-<pid>-<random>": the run that made it has ended.
+        const pid_t pid = name.mid(partialPrefix.size()).section(u'-', 0, 0).toInt();
+        struct stat entry;
+        const QString path = dir.filePath(name);
+        if (pid <= 0 || ::lstat(QFile::encodeName(path).constData(), &entry) != 0
+            || !S_ISDIR(entry.st_mode) || entry.st_uid != ::getuid())
+            continue;
+        if (::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        QDir(path).removeRecursively();
     }
+}
+
+QString DownloadSaver::partialFolder(const QString &directory)
+{
+    std::unique_ptr<QTemporaryDir> &partial = m_partial[directory];
+    if (!partial || !partial->isValid()) {
+        QDir().mkpath(directory);
+        removeLeftovers(directory);
+        // Made afresh and private (mode 0700): no entry in it was put there before.
+        partial = std::make_unique<QTemporaryDir>(QDir(directory).filePath(
+            partialPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX")));
+    }
+    return partial->isValid() ? partial->path() : QString();
+}
+
+QString DownloadSaver::moveOut(
+    const QString &partPath, const QString &directory, const QString &name)
+{
+    // Chosen now, not at the start, so two downloads of one name that finish close
+    // together both find a free name.
+    for (int attempt = 0; attempt < renameAttempts; ++attempt) {
+        const QString free = DownloadNames::freeName(directory, name, m_writing);
+        if (free.isEmpty())
+            break;
+        const QString candidate = QDir(directory).filePath(free);
+        if (moveWithoutReplacing(partPath, candidate))
+            return candidate;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
 }
 
 void DownloadSaver::save(
     QWebEngineDownloadRequest *download, std::function<void(const QString &path)> finished)
 {
     const QString directory = this->directory();
-    QDir().mkpath(directory);
-    const QDir dir(directory);
-    const QString wanted = visibleName(download->downloadFileName());
+    const QString partial = partialFolder(directory);
+    const QString name = DownloadNames::visible(download->downloadFileName());
+    const QString partName
+        = DownloadNames::freeName(partial, name + QStringLiteral(".part"), m_writing);
+    if (partial.isEmpty() || partName.isEmpty()) {
+        download->cancel();
+        finished(QString());
+        return;
+    }
     // Reserved at once: the engine creates the file only later, and another download of
     // the same name may start before it does.
-    const QString partName = freeName(directory, wanted + QStringLiteral(".part"), m_writing);
-    const QString partPath = dir.filePath(partName);
+    const QString partPath = QDir(partial).filePath(partName);
     m_writing.insert(partPath);
-    download->setDownloadDirectory(directory);
-    download->setDownloadFileName(partName);
+    m_saving.insert(download->id(), { directory, name, partPath, std::move(finished) });
+    accept(download);
+}
 
+bool DownloadSaver::resume(QWebEngineDownloadRequest *download)
+{
+    if (!m_saving.contains(download->id()))
+        return false;
+    // Its connection broke. Resumed, it never ended in this engine: it fails, and says so.
+    download->cancel();
+    finish(download->id(), QString());
+    return true;
+}
+
+void DownloadSaver::finish(quint32 id, const QString &finalPath)
+{
+    const Saving saving = m_saving.take(id);
+    if (finalPath.isEmpty())
+        QFile::remove(saving.partPath);
+    m_writing.remove(saving.partPath);
+    saving.finished(finalPath);
+}
+
+void DownloadSaver::accept(QWebEngineDownloadRequest *download)
+{
+    const quint32 id = download->id();
+    const Saving &saving = m_saving[id];
+    download->setDownloadDirectory(QFileInfo(saving.partPath).path());
+    download->setDownloadFileName(QFileInfo(saving.partPath).fileName());
     QPointer<QWebEngineDownloadRequest> guard(download);
-    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this,
-        [this, guard, dir, wanted, partPath, finished = std::move(finished)] {
-            if (!guard || !guard->isFinished())
-                return;
-            QString finalPath;
-            if (guard->state() == QWebEngineDownloadRequest::DownloadCompleted) {
-                // Chosen now, not at the start, so two downloads of one name that finish
-                // close together both find a free name; renaming never replaces a file.
-                for (int attempt = 0; attempt < renameAttempts && finalPath.isEmpty(); ++attempt) {
-                    const QString candidate = dir.filePath(freeName(dir.path(), wanted, m_writing));
-                    if (QFile::rename(partPath, candidate))
-                        finalPath = candidate;
-                }
-            }
-            if (finalPath.isEmpty())
-                QFile::remove(partPath);
-            m_writing.remove(partPath);
-            finished(finalPath);
-        });
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, guard, id] {
+        if (!guard || !guard->isFinished() || !m_saving.contains(id))
+            return;
+        const Saving &saving = m_saving[id];
+        finish(id,
+            guard->state() == QWebEngineDownloadRequest::DownloadCompleted
+                ? moveOut(saving.partPath, saving.directory, saving.name)
+                : QString());
+    });
     download->accept();
 }

@@ -1,21 +1,28 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
 
+class QTemporaryDir;
 class QWebEngineDownloadRequest;
 
 // Saves the engine's downloads into the user's download folder without asking. A file is
-// written under a temporary name and takes its final name only when it is complete, and a
-// final name never replaces an existing file: "report.pdf" becomes "report (1).pdf" when
-// that one exists, or is being written by another download.
+// written in a private folder of this run's inside the download folder, and moved out
+// under its final name only when it is complete; the final name never replaces anything
+// there, a link included ("report.pdf" becomes "report (1).pdf"), and nothing is ever
+// written through a link. The private folder goes when the program ends; one left by a
+// run that was killed is removed by the next.
 class DownloadSaver final : public QObject
 {
     Q_OBJECT
 public:
     explicit DownloadSaver(QObject *parent = nullptr);
+    ~DownloadSaver() override;
 
     // The folder downloads go to: the one set, else the user's download folder. Never the
     // home folder itself, where a download would sit among (and could replace the meaning
@@ -27,18 +34,31 @@ public:
     // empty path when the download failed or was cancelled.
     void save(
         QWebEngineDownloadRequest *download, std::function<void(const QString &path)> finished);
+    // The engine asks again for a download it would resume after its connection broke:
+    // the download has failed. False for one it never saved.
+    bool resume(QWebEngineDownloadRequest *download);
 
-    // The name a download is saved under, from the one its server suggests: the last path
-    // element, without leading dots, so that it can neither leave the folder nor hide there
-    // (".bashrc" is saved as "bashrc").
-    static QString visibleName(const QString &suggested);
-    // A name in directory made from name that no file there has and that is not among
-    // taken (full paths of files still being written).
-    static QString freeName(
-        const QString &directory, const QString &name, const QSet<QString> &taken);
+    // The private folders of earlier runs that are no longer running, inside directory.
+    static void removeLeftovers(const QString &directory);
 
 private:
+    struct Saving
+    {
+        QString directory;
+        QString name;
+        QString partPath;
+        std::function<void(const QString &path)> finished;
+    };
+
+    void accept(QWebEngineDownloadRequest *download);
+    void finish(quint32 id, const QString &finalPath);
+    QString partialFolder(const QString &directory);
+    QString moveOut(const QString &partPath, const QString &directory, const QString &name);
+
     QString m_directory;
-    // Files that downloads under way are writing.
+    // This run's private folder in each download folder used.
+    std::map<QString, std::unique_ptr<QTemporaryDir>> m_partial;
+    // Files that downloads under way are writing, and those downloads, by their id.
     QSet<QString> m_writing;
+    QHash<quint32, Saving> m_saving;
 };

@@ -5,6 +5,7 @@
 #include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -12,9 +13,12 @@ EngineProfile::EngineProfile(QObject *parent)
     : QObject(parent)
     , m_profile(new QWebEngineProfile(this))
     , m_downloads(new DownloadSaver(this))
-    , m_routes(new EngineRoutes(m_profile, this))
-    , m_progress(new ProgressBatch(this))
 {
+    // A download the engine asks for again as it would resume it (its connection broke) has
+    // failed; it is never taken for a page's new download.
+    connect(m_profile, &QWebEngineProfile::downloadRequested, m_downloads, &DownloadSaver::resume);
+    m_routes = new EngineRoutes(m_profile, this);
+    m_progress = new ProgressBatch(this);
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
 }

@@ -100,6 +100,9 @@ void EngineRoutes::onFocusChanged(QWidget *now)
 
 void EngineRoutes::onDownloadRequested(QWebEngineDownloadRequest *download)
 {
+    if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
+        return; // taken already: a download resumed
+
     PageRoute *owner = m_asked.value(addressKey(download->url())).route;
     if (!owner)
         owner = m_asked.value(siteKey(download->url())).route;

@@ -6,26 +6,26 @@ void PageGuards::loadStarted()
 {
     m_dialogs = 0;
     m_logins = 0;
-    m_downloadsThisLoad = 0;
-}
-
-void PageGuards::pageShown()
-{
-    m_downloadsUnasked = m_downloadsThisLoad;
 }
 
 void PageGuards::userActed()
 {
-    m_downloadsUnasked = 0;
-    m_downloadsThisLoad = 0;
+    m_downloads = downloadsWithoutUserAction;
 }
 
-bool PageGuards::allowDownload()
+bool PageGuards::allowDownload(qint64 nowMs)
 {
-    if (m_downloadsUnasked >= downloadsWithoutUserAction)
+    if (m_downloads == downloadsWithoutUserAction)
+        m_earningSince = nowMs;
+    const qint64 earned = (nowMs - m_earningSince) / downloadRefillMs;
+    if (earned > 0) {
+        m_downloads = int(qMin<qint64>(downloadsWithoutUserAction, m_downloads + earned));
+        m_earningSince += earned * downloadRefillMs;
+    }
+    if (m_downloads == 0)
         return false;
-    ++m_downloadsUnasked;
-    ++m_downloadsThisLoad;
+    if (m_downloads-- == downloadsWithoutUserAction)
+        m_earningSince = nowMs;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "hosted/downloadsaver.h"
 
 #include <QAuthenticator>
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -17,10 +18,9 @@ PageRequests::PageRequests(DownloadSaver *downloads, QWidget *view)
 
 void PageRequests::download(QWebEngineDownloadRequest *download)
 {
-    // A page that starts downloads in a loop would fill the disk. A few per page shown
-    // are saved; after that only a click or key press of the user's in the page lets
-    // another one through.
-    if (!m_guards.allowDownload()) {
+    // A page that starts downloads in a loop, reloading itself or not, would fill the disk.
+    // A few are saved, then one a minute, until the user acts in the tab.
+    if (!m_guards.allowDownload(QDeadlineTimer::current().deadline())) {
         download->cancel();
         emit StatusTextChange(tr("Download refused: this page has started too many downloads"));
         return;

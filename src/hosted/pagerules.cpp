@@ -1,17 +1,49 @@
 #include "hosted/pagerules.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QString>
 #include <QUrl>
+#include <sys/stat.h>
 
 namespace PageRules {
 
-std::optional<int> refusal(const QUrl &url)
+namespace {
+
+QString text(const char *why)
+{
+    return QCoreApplication::translate("PageRules", why);
+}
+
+// Addresses of the engine's own: its pages for debugging crash, hang or freeze it.
+bool enginesOwn(const QUrl &url)
+{
+    static const char *const schemes[] = { "chrome", "chrome-untrusted", "chrome-error",
+        "chrome-search", "chrome-extension", "devtools", "view-source", "qrc" };
+    const QString scheme = url.scheme().toLower();
+    for (const char *own : schemes)
+        if (scheme == QLatin1String(own))
+            return true;
+    return scheme == u"about" && url.path() != u"blank";
+}
+
+} // namespace
+
+std::optional<Refusal> refusal(const QUrl &url)
 {
     const bool needsHost = url.scheme() == u"http" || url.scheme() == u"https";
     if (!url.isValid() || (needsHost && url.host().isEmpty()))
-        return invalidAddress;
+        return Refusal { invalidAddress, text("This address names no page") };
     if (url.scheme().compare(u"javascript", Qt::CaseInsensitive) == 0)
-        return refusedAddress;
+        return Refusal { refusedAddress, text("A script typed as an address is not run") };
+    if (enginesOwn(url))
+        return Refusal { refusedAddress, text("Addresses of the web engine's own are not opened") };
+    if (url.isLocalFile()) {
+        struct stat entry;
+        if (::stat(QFile::encodeName(url.toLocalFile()).constData(), &entry) == 0
+            && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode))
+            return Refusal { refusedAddress, text("Only files and folders are opened") };
+    }
     return std::nullopt;
 }
 

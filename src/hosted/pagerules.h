@@ -1,8 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <QString>
 
-class QString;
 class QUrl;
 
 // Rules of the page view that need no engine.
@@ -12,10 +12,19 @@ namespace PageRules {
 inline constexpr int invalidAddress = -300; // net::ERR_INVALID_URL
 inline constexpr int refusedAddress = -301; // net::ERR_DISALLOWED_URL_SCHEME
 
-// Why an address, as the view resolved it, is not loaded: a web address without a host
-// (which the engine would drop without a word), or a script typed into the address box
-// (which would run with the page's rights). Nothing when it may be loaded.
-std::optional<int> refusal(const QUrl &url);
+// Why an address is not loaded, as an error code and a status text.
+struct Refusal
+{
+    int code;
+    QString why;
+};
+
+// Whether an address, as the view resolved it, is refused: a web address without a host
+// (which the engine would drop without a word); a script typed into the address box (which
+// would run with the page's rights); an address of the engine's own (chrome://gpucrash
+// takes down every tab); a local path that is no file or folder (the engine would read a
+// FIFO for ever). It looks at the disk for a local path.
+std::optional<Refusal> refusal(const QUrl &url);
 
 // Whether a title is the engine's rendering of an address ("host/path", without "http://";
 // a local file's name) rather than a title of the page's own.

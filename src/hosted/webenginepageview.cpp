@@ -28,10 +28,6 @@ constexpr int pageStoppedError = -1;
 constexpr int notSecure = 0;
 constexpr int secure = 2;
 
-// Read in the application's own script world, where the page's scripts cannot replace
-// the getter of innerHTML.
-const QString bodyScript = QStringLiteral("document.body ? document.body.innerHTML : null");
-
 } // namespace
 
 WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
@@ -150,11 +146,17 @@ void WebEnginePageView::Navigate(const QString &address)
 {
     if (address.isEmpty())
         return;
+    // The user's own act: what it downloads is not the page's doing.
+    m_requests->guards().userActed();
     const QUrl url = QUrl::fromUserInput(address);
-    if (const auto code = PageRules::refusal(url)) {
+    if (const auto refusal = PageRules::refusal(url)) {
         // Reported like any failed navigation, and like one, later than the request.
         QMetaObject::invokeMethod(
-            this, [this, address, code = *code] { emit NavigateError(address, code); },
+            this,
+            [this, address, refusal = *refusal] {
+                emit NavigateError(address, refusal.code);
+                emit StatusTextChange(refusal.why);
+            },
             Qt::QueuedConnection);
         return;
     }
@@ -265,17 +267,8 @@ std::optional<QString> WebEnginePageView::bodyInnerHtml() const
 void WebEnginePageView::requestBodyInnerHtml(
     QObject *context, std::function<void(const QString &)> reply)
 {
-    if (!m_page)
-        return; // nothing loaded: no body
-    const quint64 generation = m_completion->generation();
-    m_page->runJavaScript(bodyScript, QWebEngineScript::ApplicationWorld,
-        [self = QPointer(this), guard = QPointer(context), generation, reply = std::move(reply)](
-            const QVariant &result) {
-            if (!self || !guard || self->m_completion->generation() != generation)
-                return;
-            if (result.typeId() == QMetaType::QString)
-                reply(result.toString());
-        });
+    if (m_page) // nothing loaded: no body
+        m_completion->readBody(m_page, context, std::move(reply));
 }
 
 void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
@@ -324,7 +317,6 @@ void WebEnginePageView::onDocumentCompleted(
 {
     m_body = body;
     m_documentTitle = title;
-    m_requests->guards().pageShown();
     m_shownDocument = true;
     // The navigation's download completes before its document does, as the control the
     // handlers were written for raises them: the lock picture that completion puts into the

@@ -1,8 +1,11 @@
 #include "main_window/commandline.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QUrl>
+#include <unistd.h>
 
 namespace CommandLine {
 
@@ -28,6 +31,28 @@ Request parse(const QStringList &arguments)
         }
     }
     return request;
+}
+
+int optionCount(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--") == 0)
+            return i;
+    return argc;
+}
+
+QString argumentText(const QByteArray &argument, const QDir &workingDirectory)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(argument);
+    if (!utf8.hasError() || argument.startsWith('-'))
+        return text;
+    const QByteArray path = argument.startsWith('/')
+        ? argument
+        : QFile::encodeName(workingDirectory.absolutePath()) + '/' + argument;
+    if (::access(path.constData(), F_OK) != 0)
+        return text;
+    return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
 }
 
 QString addressFor(const QString &argument, const QDir &workingDirectory)

@@ -23,6 +23,14 @@ struct Request
 // address may begin with a dash.
 Request parse(const QStringList &arguments);
 
+// How many of argv come before "--" (the program's name included): those are options,
+// Qt's among them; what follows is addresses only, never shown to Qt.
+int optionCount(int argc, char *argv[]);
+
+// An argument as text. A name that is not UTF-8 cannot be text; when it names a file, that
+// file's address stands for it, with the name's bytes escaped.
+QString argumentText(const QByteArray &argument, const QDir &workingDirectory);
+
 // An argument as the address box takes a typed address, except that a local file or
 // folder named by a path (relative to the working directory, too) opens from disk.
 QString addressFor(const QString &argument, const QDir &workingDirectory);

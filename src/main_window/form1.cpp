@@ -12,6 +12,7 @@
 #include "main_window/warningpanel.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +117,8 @@ void Form1::buildControls()
     // The box has the keyboard focus and hands keys to its line edit directly, past any
     // filter on the line edit: the box itself is watched.
     address->installEventFilter(this);
+    connect(address, &QComboBox::activated, this, &Form1::takeListedAddress);
+    address->completer()->setCompletionRole(Qt::UserRole);
 
     struct Button
     {

@@ -106,9 +106,13 @@ private:
     void buildControls();
     void Form_Load();
     bool addressKey(QEvent *event);
+    void takeListedAddress(int index);
 
     Addresses m_addresses;
     double m_containerHeight = 0;
+    qsizetype m_listedCharacters = 0;
+    // The whole address of the entry chosen last from the list, which the box may cut.
+    QString m_chosenAddress;
 
     CoolBar *CoolBar1 = nullptr;
     QToolBar *Toolbar1 = nullptr;

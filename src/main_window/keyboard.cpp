@@ -65,10 +65,16 @@ Shortcuts::Shortcuts(Form1 &form)
 
 bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+    if (event->type() != QEvent::ShortcutOverride)
         return false;
-    const auto *widget = static_cast<QWidget *>(watched);
-    if (widget->window() != &form)
+    // Only the widget with the keyboard focus, and those that hold it, are asked here. The
+    // event also reaches objects inside the engine's widgets, some of them as they go away:
+    // those are only compared, never called.
+    const QWidget *widget = QApplication::focusWidget();
+    const QWidget *holder = widget;
+    while (holder && holder != watched)
+        holder = holder->parentWidget();
+    if (!holder || widget->window() != &form)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
@@ -89,8 +95,8 @@ bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
     const QKeyCombination unshifted(typed.keyboardModifiers() & ~Qt::ShiftModifier, typed.key());
     if (!m_keys.contains(typed) && (letter || !m_keys.contains(unshifted)))
         return false;
-    for (const QObject *holder = widget; holder; holder = holder->parent()) {
-        if (qobject_cast<const PageView *>(holder) || qobject_cast<const SourceEditor *>(holder))
+    for (const QObject *owner = widget; owner; owner = owner->parent()) {
+        if (qobject_cast<const PageView *>(owner) || qobject_cast<const SourceEditor *>(owner))
             return true;
     }
     return false;

@@ -4,15 +4,36 @@
 #include "main_window/tabs.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
+
+namespace {
+
+// The address list keeps the newest completed addresses, as many as ordinary use never
+// reaches, and no more text than this all told: a page that reloads itself under a long
+// address must not grow the browser without end.
+constexpr int listedAddresses = 1000;
+constexpr qsizetype listedCharacters = 4 * 1024 * 1024;
+// An entry shows this much of a long address; the whole one is what it loads.
+constexpr qsizetype shownCharacters = 300;
+
+} // namespace
 
 void Form1::address_KeyPress(int &KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    if (PageView *view = m_tabs->viewAt(current()))
-        view->Navigate(address->currentText());
+    // A box that is full may have cut what was pasted into it: a cut address is never
+    // loaded. One chosen from the list is loaded whole.
+    const QLineEdit *field = address->lineEdit();
+    QString typed = field->text();
+    if (typed.size() >= field->maxLength() && m_chosenAddress.startsWith(typed))
+        typed = m_chosenAddress;
+    if (typed.size() >= field->maxLength() && typed != m_chosenAddress)
+        setStatusText(tr("The address is too long for the address box"));
+    else if (PageView *view = m_tabs->viewAt(current()))
+        view->Navigate(typed);
     KeyAscii = 0;
 }
 
@@ -40,9 +61,24 @@ void Form1::appendAddress(const QString &url)
 {
     // Adding to an empty list would select the entry and replace the typed text.
     const QString text = address->currentText();
-    address->addItem(url);
+    const QString shown = url.size() > shownCharacters ? url.left(shownCharacters) + u'…' : url;
+    address->addItem(shown, url);
+    m_listedCharacters += url.size();
+    while (address->count() > 1
+        && (address->count() > listedAddresses || m_listedCharacters > listedCharacters)) {
+        m_listedCharacters -= address->itemData(0).toString().size();
+        address->removeItem(0);
+    }
     if (address->currentText() != text)
         address->setEditText(text);
+}
+
+void Form1::takeListedAddress(int index)
+{
+    // An entry chosen from the list puts its whole address into the box.
+    m_chosenAddress = address->itemData(index).toString();
+    if (!m_chosenAddress.isEmpty())
+        address->setEditText(m_chosenAddress);
 }
 
 void Form1::setAddressText(const QString &text)

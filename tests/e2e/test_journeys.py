@@ -107,6 +107,12 @@ class Journey(unittest.TestCase):
 
 
 class Typing(Journey):
+    def tearDown(self):
+        # Downloads are the only files a run writes: no shader caches in the home folder.
+        cache = os.path.join(self.browser.home, ".cache")
+        left = os.listdir(cache) if os.path.isdir(cache) else []
+        self.assertEqual([n for n in left if "shader" in n], [])
+
     def test_an_address_and_enter_loads_it_in_the_active_tab(self):
         b = self.browser
         self.serve("/typed", "Typed", PINK)

@@ -1,4 +1,6 @@
-// Final names of saved downloads never replace a file that is there.
+// Final names of saved downloads: plain, visible, short enough, and never one that is
+// there in any form; and the leftovers of a run that was killed.
+#include "hosted/downloadnames.h"
 #include "hosted/downloadsaver.h"
 
 #include <QDir>
@@ -6,6 +8,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 class TestDownloadSaver : public QObject
 {
@@ -13,7 +16,9 @@ class TestDownloadSaver : public QObject
 private slots:
     void names_data();
     void names();
+    void longNamesFitKeepingTheirExtension();
     void homeFolderIsNeverTheDownloadFolder();
+    void leftoversOfEndedRunsGo();
 };
 
 void TestDownloadSaver::names_data()
@@ -48,6 +53,17 @@ void TestDownloadSaver::names_data()
                            << "download";
     QTest::newRow("dots") << none << none << ".."
                           << "download";
+    // Names that lie or would ring the terminal: controls and direction overrides go.
+    QTest::newRow("override") << none << none << QString::fromUtf8("invoice\u202Efdp.sh")
+                              << "invoicefdp.sh";
+    QTest::newRow("controls") << none << none
+                              << "a\x07"
+                                 "b\x1b[31mc\nd.txt"
+                              << "ab[31mcd.txt";
+    QTest::newRow("isolate") << none << none << QString::fromUtf8("x\u2067y\u2069.pdf") << "xy.pdf";
+    // A link that leads nowhere is an entry too: never written through.
+    QTest::newRow("dangling link") << QStringList { "@notes.txt" } << none << "notes.txt"
+                                   << "notes (1).txt";
 }
 
 void TestDownloadSaver::names()
@@ -59,14 +75,46 @@ void TestDownloadSaver::names()
     QTemporaryDir folder;
     const QDir dir(folder.path());
     for (const QString &name : existing) {
+        if (name.startsWith(u'@')) { // a link to a file that is not there
+            QVERIFY(QFile::link(dir.filePath("nowhere/evil"), dir.filePath(name.mid(1))));
+            continue;
+        }
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     QSet<QString> taken;
     for (const QString &name : writing)
         taken.insert(dir.filePath(name));
-    const QString name = DownloadSaver::visibleName(suggested);
-    QCOMPARE(DownloadSaver::freeName(folder.path(), name, taken), expected);
+    const QString name = DownloadNames::visible(suggested);
+    QCOMPARE(DownloadNames::freeName(folder.path(), name, taken), expected);
+}
+
+void TestDownloadSaver::longNamesFitKeepingTheirExtension()
+{
+    for (const int bytes : { 245, 255, 300, 4000 }) {
+        const QString name = DownloadNames::visible(QString(bytes - 4, u'n') + ".pdf");
+        QVERIFY(name.toUtf8().size() <= DownloadNames::maxBytes);
+        QVERIFY(name.endsWith(".pdf"));
+    }
+    // Never half a character.
+    const QString wide = DownloadNames::visible(QString(300, QChar(0x00e9)));
+    QCOMPARE(wide, QString(DownloadNames::maxBytes / 2, QChar(0x00e9)));
+}
+
+void TestDownloadSaver::leftoversOfEndedRunsGo()
+{
+    // A run killed while downloading left its private folder; a running one keeps its own.
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    QVERIFY(dir.mkpath(".tessarvine-partial-999999999-abcdef"));
+    QFile left(dir.filePath(".tessarvine-partial-999999999-abcdef/big.iso.part.download"));
+    QVERIFY(left.open(QIODevice::WriteOnly));
+    left.close();
+    const QString mine = QStringLiteral(".tessarvine-partial-%1-ghijkl").arg(getpid());
+    QVERIFY(dir.mkpath(mine));
+    DownloadSaver::removeLeftovers(folder.path());
+    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList { mine });
 }
 
 void TestDownloadSaver::homeFolderIsNeverTheDownloadFolder()

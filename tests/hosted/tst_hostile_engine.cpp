@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPointer>
@@ -50,6 +51,11 @@ private slots:
     void backgroundDialogIsAnsweredAtOnce();
     void downloadsNeitherHideNorOverwrite();
     void downloadLoopIsRefused();
+    void downloadsNeverGoThroughALink();
+    void downloadBoundHoldsAcrossReloads();
+    void typedDownloadsAreTheUsersOwn();
+    void lyingAndLongNamesAreSavedPlainly();
+    void brokenDownloadFailsAndLeavesNothing();
 
 private:
     // The page's dialogs that are open now.
@@ -224,6 +230,81 @@ void TestHostileEngine::downloadLoopIsRefused()
     QTest::qWait(1000); // further downloads would be saved within this while
     const QStringList saved = QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(saved.size(), PageGuards::downloadsWithoutUserAction);
+}
+
+void TestHostileEngine::downloadsNeverGoThroughALink()
+{
+    // Links in the download folder that lead elsewhere (into autostart, say): neither the
+    // final name nor a temporary one is ever written through them.
+    QTemporaryDir elsewhere;
+    const QDir folder(m_downloads.path());
+    QVERIFY(QFile::link(elsewhere.filePath("evil.desktop"), folder.filePath("notes.txt")));
+    QVERIFY(QFile::link(elsewhere.filePath("evil2"), folder.filePath("notes.txt.part")));
+    m_server->route("/notes", attachment("notes.txt", "my notes"));
+    go(m_server->url("/notes"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("notes (1).txt")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(statusText().startsWith("Saved"), timeout);
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
+    QVERIFY(QFileInfo(folder.filePath("notes.txt")).isSymLink());
+}
+
+void TestHostileEngine::downloadBoundHoldsAcrossReloads()
+{
+    // A page that starts downloads and loads itself again and again gets no fresh
+    // allowance with each load.
+    m_server->route("/loop", attachment("loop.bin", "x"));
+    m_server->page("/reloading",
+        "<html><head><title>Reloading</title></head><body><script>"
+        "for (let i = 0; i < 3; ++i) {"
+        "  const f = document.createElement('iframe'); f.src = '/loop?' + Math.random();"
+        "  document.body.appendChild(f); }"
+        "setTimeout(() => location.reload(), 300);"
+        "</script></body></html>");
+    go(m_server->url("/reloading"));
+    QTest::qWait(4000); // a dozen loads within this while
+    QVERIFY(m_server->requested.count("/reloading") > 3);
+    const QStringList saved = QDir(m_downloads.path()).entryList(QDir::Files);
+    QCOMPARE(saved.size(), PageGuards::downloadsWithoutUserAction);
+}
+
+void TestHostileEngine::typedDownloadsAreTheUsersOwn()
+{
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray path = "/file" + QByteArray::number(i);
+        m_server->route(path, attachment("typed" + QByteArray::number(i) + ".txt", "x"));
+        go(m_server->url(path));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile::exists(QDir(m_downloads.path()).filePath(QStringLiteral("typed%1.txt").arg(i))),
+            timeout);
+    }
+}
+
+void TestHostileEngine::lyingAndLongNamesAreSavedPlainly()
+{
+    // "invoice<RLO>fdp.sh" would read as "invoicehs.pdf"; 250 bytes and the temporary
+    // suffixes do not fit a file name.
+    m_server->route("/lying",
+        { 200, "application/octet-stream", "x", 0,
+            { { "Content-Disposition", "attachment; filename*=UTF-8''invoice%E2%80%AEfdp.sh" } } });
+    go(m_server->url("/lying"));
+    const QDir folder(m_downloads.path());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("invoicefdp.sh")), timeout);
+    m_server->route("/long", attachment(QByteArray(246, 'n') + ".pdf", "x"));
+    go(m_server->url("/long"));
+    QTRY_COMPARE_WITH_TIMEOUT(folder.entryList({ "nnn*.pdf" }, QDir::Files).size(), 1, timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(statusText().startsWith("Saved"), timeout);
+}
+
+void TestHostileEngine::brokenDownloadFailsAndLeavesNothing()
+{
+    // The server closes the connection partway: the download fails, says so, and no file
+    // has its final name.
+    HttpResponder::Response cut = attachment("big.iso", QByteArray(64 * 1024, 'x'));
+    cut.claimedLength = 10 * 1024 * 1024;
+    m_server->route("/big", cut);
+    go(m_server->url("/big"));
+    QTRY_COMPARE_WITH_TIMEOUT(statusText(), QStringLiteral("Download failed"), timeout);
+    QCOMPARE(QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden), {});
 }
 
 QTEST_MAIN(TestHostileEngine)

@@ -14,23 +14,29 @@ private slots:
 
 void TestPageGuards::downloadsAreBoundedUntilTheUserActs()
 {
+    // Three at first, then one a minute however often the page loads itself again, until
+    // the user acts in the tab.
     PageGuards guards;
-    guards.loadStarted();
+    const qint64 minute = PageGuards::downloadRefillMs;
+    qint64 now = 1000;
     for (int i = 0; i < PageGuards::downloadsWithoutUserAction; ++i)
-        QVERIFY(guards.allowDownload());
-    QVERIFY(!guards.allowDownload());
-    // A navigation that turns into a download shows no page: no fresh allowance.
+        QVERIFY(guards.allowDownload(now));
     guards.loadStarted();
-    QVERIFY(!guards.allowDownload());
-    // A page shown counts only the downloads of its own load.
-    guards.loadStarted();
-    QVERIFY(!guards.allowDownload());
-    guards.pageShown();
-    QVERIFY(guards.allowDownload());
+    QVERIFY(!guards.allowDownload(now));
+    now += minute - 1;
+    QVERIFY(!guards.allowDownload(now));
+    now += 1;
+    QVERIFY(guards.allowDownload(now));
+    QVERIFY(!guards.allowDownload(now));
+    // Earned back while nothing was asked, no more than the three.
+    now += 10 * minute;
+    for (int i = 0; i < PageGuards::downloadsWithoutUserAction; ++i)
+        QVERIFY(guards.allowDownload(now));
+    QVERIFY(!guards.allowDownload(now));
     guards.userActed();
     for (int i = 0; i < PageGuards::downloadsWithoutUserAction; ++i)
-        QVERIFY(guards.allowDownload());
-    QVERIFY(!guards.allowDownload());
+        QVERIFY(guards.allowDownload(now));
+    QVERIFY(!guards.allowDownload(now));
 }
 
 void TestPageGuards::dialogsAreBoundedPerLoadAndRefusedOnceAloud()

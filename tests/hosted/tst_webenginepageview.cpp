@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <sys/stat.h>
 
 namespace {
 constexpr int timeout = 20000;
@@ -145,6 +147,14 @@ void TestWebEnginePageView::emptyAndInvalidAddresses()
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
     QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("["));
     QCOMPARE(view->LocationURL(), QString());
+    // A FIFO named as a file is read for ever by the engine: refused, with a word.
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath("fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    view->Navigate(fifo);
+    QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 2, timeout);
+    QCOMPARE(status.last().at(0).toString(), QStringLiteral("Only files and folders are opened"));
+    QVERIFY(!view->isLoading());
 }
 
 void TestWebEnginePageView::failedLoadsRaiseNavigateError_data()

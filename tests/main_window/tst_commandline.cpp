@@ -4,10 +4,13 @@
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <unistd.h>
 
 using CommandLine::Action;
 
@@ -18,6 +21,8 @@ private slots:
     void parse_data();
     void parse();
     void localFilesOpenFromDisk();
+    void argumentsAfterDashesAreNeverQts();
+    void fileNamesThatAreNotTextStillOpen();
     void addressesOpenOneTabEachTheLastActive();
     void noAddressesOpenTheStartPage();
 };
@@ -72,6 +77,34 @@ void TestCommandLine::localFilesOpenFromDisk()
     // A web address is never a file, even where a file of that name exists.
     QVERIFY(QDir(folder.path()).mkpath("http:/sub"));
     QCOMPARE(CommandLine::addressFor("http://sub", here), QStringLiteral("http://sub"));
+}
+
+void TestCommandLine::argumentsAfterDashesAreNeverQts()
+{
+    // Qt is shown the arguments before "--" only: "-reverse" after it is an address.
+    QByteArray words[] = { "tessarvine", "-style", "fusion", "--", "-reverse", "a.test" };
+    char *argv[] = { words[0].data(), words[1].data(), words[2].data(), words[3].data(),
+        words[4].data(), words[5].data() };
+    QCOMPARE(CommandLine::optionCount(6, argv), 3);
+    QCOMPARE(CommandLine::optionCount(3, argv), 3);
+}
+
+void TestCommandLine::fileNamesThatAreNotTextStillOpen()
+{
+    // A file whose name is Latin-1 on a UTF-8 system: its address names its bytes.
+    QTemporaryDir folder;
+    const QByteArray name = "caf\xe9.html";
+    const QByteArray path = QFile::encodeName(folder.path()) + '/' + name;
+    QFile file(QFile::decodeName(path));
+    QVERIFY(::close(::open(path.constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+    const QString address = CommandLine::argumentText(name, QDir(folder.path()));
+    QVERIFY2(
+        address.startsWith("file://") && address.endsWith("/caf%E9.html"), qPrintable(address));
+    QCOMPARE(QUrl(address).toEncoded().right(11), QByteArray("caf%E9.html"));
+    // Text stays text; a name that is not text and names nothing is left as it is.
+    QCOMPARE(CommandLine::argumentText("caf\xc3\xa9.html", QDir(folder.path())),
+        QString::fromUtf8("caf\xc3\xa9.html"));
+    QVERIFY(!CommandLine::argumentText("gone\xe9", QDir(folder.path())).startsWith("file:"));
 }
 
 void TestCommandLine::addressesOpenOneTabEachTheLastActive()

@@ -9,7 +9,9 @@
 #include "tab_header/flik.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,6 +28,8 @@ private slots:
     void enterReachesNeitherBoxNorList();
     void otherKeysNeverNavigate();
     void emptyBoxAsksForTheEmptyText();
+    void addressTooLongForTheBoxIsNeverCutAndLoaded();
+    void addressListIsBoundedAndLongEntriesShowCut();
     void toolbarActsOnTheActiveTab();
     void zoomMenuPositionsAreLevels();
     void nothingActsOnTheTemplate();
@@ -100,6 +104,37 @@ void TestNavigation::emptyBoxAsksForTheEmptyText()
     f.form->address_KeyPress(key);
     QCOMPARE(f.view(1)->navigated.last(), QString());
     QCOMPARE(key, 0);
+}
+
+void TestNavigation::addressTooLongForTheBoxIsNeverCutAndLoaded()
+{
+    FormFixture f;
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    QGuiApplication::clipboard()->setText("http://long.test/" + QString(2 * 1024 * 1024, u'a'));
+    Input::key(Qt::Key_V, Qt::ControlModifier);
+    Input::key(Qt::Key_Return);
+    QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
+    QCOMPARE(f.statusText(), QStringLiteral("The address is too long for the address box"));
+}
+
+void TestNavigation::addressListIsBoundedAndLongEntriesShowCut()
+{
+    FormFixture f;
+    for (int i = 0; i < 1005; ++i)
+        f.view(1)->complete(QStringLiteral("http://p%1.test/").arg(i), "P");
+    QCOMPARE(f.addressBox()->count(), 1000);
+    QCOMPARE(f.addressList().first(), QStringLiteral("http://p5.test/"));
+    // A page under a very long address: listed short, chosen whole.
+    const QString whole = "http://long.test/?" + QString(200 * 1024, u'q');
+    f.view(1)->complete(whole, "Long");
+    QVERIFY(f.addressList().last().size() < 400);
+    QCOMPARE(f.addressBox()->count(), 1000);
+    f.addressBox()->setCurrentIndex(-1);
+    emit f.addressBox()->activated(f.addressBox()->count() - 1);
+    QVERIFY(whole.startsWith(f.addressText()));
+    int enter = 13;
+    f.form->address_KeyPress(enter);
+    QCOMPARE(f.view(1)->navigated.last(), whole);
 }
 
 void TestNavigation::toolbarActsOnTheActiveTab()

@@ -84,7 +84,10 @@ void HttpResponder::serve(QTcpSocket *socket)
 
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " X\r\n";
     head += "Content-Type: " + response.contentType + "\r\n";
-    head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    head += "Content-Length: "
+        + QByteArray::number(
+            response.claimedLength >= 0 ? response.claimedLength : response.body.size())
+        + "\r\n";
     for (const auto &[name, value] : response.headers)
         head += name + ": " + value + "\r\n";
     head += "Connection: close\r\n\r\n";

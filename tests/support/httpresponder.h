@@ -23,6 +23,8 @@ public:
         QByteArray body;
         int delayMs = 0;
         QList<QPair<QByteArray, QByteArray>> headers;
+        // The length the answer claims, when it is to be cut short; the body's own if not.
+        qint64 claimedLength = -1;
     };
 
     explicit HttpResponder(QObject *parent = nullptr);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+// The names downloads are saved under. Pure rules, but for the look at the folder.
+namespace DownloadNames {
+
+// A name is never longer than this, in bytes of UTF-8, so that with " (n)" and the
+// temporary suffixes it still fits the file system's 255.
+inline constexpr int maxBytes = 200;
+
+// The name a download is saved under, from the one its server suggests: the last path
+// element, without control or formatting characters (a right-to-left override would make
+// "invoice\u202Efdp.sh" read as a PDF), without leading dots (no hidden files), shortened
+// to maxBytes keeping its extension; "download" when nothing is left. It never holds a "/".
+QString visible(const QString &suggested);
+
+// Whether an entry of that path exists in any form: a file, a folder, or a link, even one
+// that leads nowhere. Links are never followed.
+bool taken(const QString &path);
+
+// A name in directory made from name that no entry there has (see taken) and that is not
+// among busy (full paths being written): "a (1).tar.gz" for a taken "a.tar.gz". Empty when
+// none is free after many tries.
+QString freeName(const QString &directory, const QString &name, const QSet<QString> &busy);
+
+} // namespace DownloadNames
