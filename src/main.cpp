@@ -90,6 +90,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     BrowserAddresses addresses;
+    if (request.sleepAfterMs)
+        addresses.sleepAfterMs = *request.sleepAfterMs;
     for (const QString &argument : request.addresses)
         addresses.opening << CommandLine::addressFor(argument, QDir::current());
 

@@ -7,6 +7,25 @@ EnginePage::EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent)
     , m_hooks(std::move(hooks))
 { }
 
+PageView::Rest EnginePage::rest() const
+{
+    switch (lifecycleState()) {
+    case LifecycleState::Frozen:
+        return PageView::Rest::Frozen;
+    case LifecycleState::Discarded:
+        return PageView::Rest::Asleep;
+    default:
+        return PageView::Rest::Awake;
+    }
+}
+
+void EnginePage::setRest(PageView::Rest rest)
+{
+    setLifecycleState(rest == PageView::Rest::Asleep ? LifecycleState::Discarded
+            : rest == PageView::Rest::Frozen         ? LifecycleState::Frozen
+                                                     : LifecycleState::Active);
+}
+
 QWebEnginePage *EnginePage::createWindow(WebWindowType)
 {
     return m_hooks.createWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hosted/pageview.h"
 #include "hosted/scriptdialog.h"
 
 #include <functional>
@@ -25,6 +26,10 @@ public:
     };
 
     EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent);
+
+    // The page's lifecycle as a view's rest: active, frozen or discarded.
+    PageView::Rest rest() const;
+    void setRest(PageView::Rest rest);
 
 protected:
     QWebEnginePage *createWindow(WebWindowType) override;

@@ -4,6 +4,7 @@
 
 #include <QAuthenticator>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -32,9 +33,11 @@ void PageRequests::download(QWebEngineDownloadRequest *download)
         return;
     }
     // The download may outlive the tab that started it.
+    ++m_downloadsRunning;
     m_downloads->save(download, [self = QPointer(this)](const QString &path) {
         if (!self)
             return;
+        --self->m_downloadsRunning;
         emit self->StatusTextChange(
             path.isEmpty() ? tr("Download failed") : tr("Saved %1").arg(path));
         emit self->DownloadComplete();
@@ -60,6 +63,40 @@ void PageRequests::watch(QWebEnginePage *page)
         if (m_openedByPage && !m_released)
             emit WindowClosing();
     });
+}
+
+void PageRequests::watchInput(QWidget *engineView)
+{
+    m_engineView = engineView;
+    engineView->installEventFilter(this);
+}
+
+void PageRequests::loadStarted()
+{
+    m_guards.loadStarted();
+    m_typedSinceLoad = false;
+}
+
+bool PageRequests::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // The engine puts the widgets that take the user's input inside its view.
+        if (watched == m_engineView) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        break;
+    case QEvent::KeyPress:
+        m_typedSinceLoad = true;
+        [[fallthrough]];
+    case QEvent::MouseButtonPress:
+        m_guards.userActed();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 NewWindowRequest PageRequests::window()

@@ -31,6 +31,12 @@ public:
     PageRequests(DownloadSaver *downloads, QWidget *view);
 
     PageGuards &guards() { return m_guards; }
+    // The user's clicks and keys reach the engine's widgets inside this one.
+    void watchInput(QWidget *engineView);
+    // A load of the page started.
+    void loadStarted();
+    // The user typed into the page since it loaded: a form may hold their text.
+    bool typedSinceLoad() const { return m_typedSinceLoad; }
     // What the page asks by the engine's signals: windows, logins, its window's end.
     void watch(QWebEnginePage *page);
     // The page was opened by another page's request for a window: it may close itself.
@@ -47,6 +53,7 @@ public:
     // Whether the view holds the keyboard focus; a dialog takes it only then, so that a
     // dialog does not pull the user away from where they are typing.
     void setFocused(bool focused) { m_focused = focused; }
+    bool focused() const { return m_focused; }
     // The page's alert, confirm or prompt: true when accepted, with the prompt's text in
     // value.
     bool dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
@@ -56,6 +63,8 @@ public:
     void signIn(const QString &host, QAuthenticator *authenticator);
     // Answers every dialog that waits as cancelled; whether one did.
     bool answerDialogs();
+    // Whether a dialog waits, or a download the page started runs: the page must not rest.
+    bool busy() const { return m_dialogsOpen > 0 || m_downloadsRunning > 0; }
     // Runs work that needs the engine: now, or, while a dialog waits (and so the engine
     // does nothing), once the dialog is answered and the engine's call has returned.
     void whenEngineFree(std::function<void()> work);
@@ -71,6 +80,9 @@ signals:
     // Released, and no dialog waits on the stack any more: the view may go.
     void mayGo();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool waitFor(ScriptDialog &dialog);
 
@@ -78,10 +90,13 @@ private:
     QWidget *m_view;
     PageGuards m_guards;
     int m_dialogsOpen = 0;
+    int m_downloadsRunning = 0;
     bool m_released = false;
     bool m_inFront = false;
     bool m_focused = false;
     bool m_openedByPage = false;
+    bool m_typedSinceLoad = false;
+    QWidget *m_engineView = nullptr;
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterDialogs;

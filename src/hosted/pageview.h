@@ -63,8 +63,20 @@ public:
         = 0;
 
     // Told by activation: the view in sight draws its page; the views it covers rest, as
-    // hidden ones do. A view starts out behind.
+    // hidden ones do. A view starts out behind. Coming in front wakes a page that rests.
     virtual void setInFront(bool inFront) { Q_UNUSED(inFront); }
+
+    // How deeply a covered page rests: not at all, frozen (its timers and scripts stop), or
+    // asleep (its page is let go, and loads again from its address when it wakes).
+    enum class Rest { Awake, Frozen, Asleep };
+    // Lets a covered page rest as deeply as it may, at most as deeply as asked: one that
+    // loads, plays sound, waits on a dialog or downloads does not rest; one the user typed
+    // into since it loaded does not sleep. How deeply it rests now.
+    virtual Rest rest(Rest deepest)
+    {
+        Q_UNUSED(deepest);
+        return Rest::Awake;
+    }
 
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.

@@ -45,14 +45,10 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_completion, &DocumentCompletion::completed, this,
         &WebEnginePageView::onDocumentCompleted);
     connect(m_route, &PageRoute::focusEntered, this, [this] {
-        m_hadFocus = true;
         m_requests->setFocused(true);
         emit GotFocus();
     });
-    connect(m_route, &PageRoute::focusLeft, this, [this] {
-        m_hadFocus = false;
-        m_requests->setFocused(false);
-    });
+    connect(m_route, &PageRoute::focusLeft, this, [this] { m_requests->setFocused(false); });
     connect(m_route, &PageRoute::downloadRequested, m_requests, &PageRequests::download);
     connect(m_requests, &PageRequests::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
@@ -84,8 +80,7 @@ void WebEnginePageView::ensureEngine()
     m_view->setHidden(!m_inFront);
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
-    // The user's clicks and keys reach the engine's widgets inside the view.
-    m_view->installEventFilter(this);
+    m_requests->watchInput(m_view);
 
     m_requests->watch(m_page);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
@@ -181,9 +176,26 @@ void WebEnginePageView::showEvent(QShowEvent *event)
 void WebEnginePageView::setInFront(bool inFront)
 {
     m_inFront = inFront;
+    // A page that rests wakes as it comes in sight; one that slept loads again.
+    if (inFront && m_page && m_page->rest() != Rest::Awake)
+        m_page->setRest(Rest::Awake);
     if (m_view)
         m_view->setVisible(inFront);
     m_requests->setInFront(inFront);
+}
+
+PageView::Rest WebEnginePageView::rest(Rest deepest)
+{
+    if (!m_page)
+        return Rest::Awake;
+    const bool may = !m_inFront && !m_loading && m_shownDocument && !m_requests->busy()
+        && !m_page->recentlyAudible();
+    // A form may hold what the user typed: that page is frozen at most, never let go.
+    const Rest wanted
+        = deepest == Rest::Asleep && m_requests->typedSinceLoad() ? Rest::Frozen : deepest;
+    if (may && wanted > m_page->rest())
+        m_page->setRest(wanted);
+    return m_page->rest();
 }
 
 void WebEnginePageView::dismissDialogs()
@@ -278,7 +290,7 @@ void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
         m_completion->forgetAnswers();
         m_body.reset(); // the completed page is being left
         m_documentTitle.clear();
-        m_requests->guards().loadStarted();
+        m_requests->loadStarted();
         m_loading = true;
         m_progress = 0;
         emit StatusTextChange(info.url().toDisplayString());
@@ -325,7 +337,7 @@ void WebEnginePageView::onDocumentCompleted(
     emit DocumentComplete(LocationURL());
     // The engine replaces its focus widget after a cross-site navigation; a view that had
     // the focus gets it back.
-    if (m_hadFocus && !QApplication::focusWidget() && isVisible())
+    if (m_requests->focused() && !QApplication::focusWidget() && isVisible())
         m_view->setFocus();
 }
 
@@ -369,24 +381,4 @@ void WebEnginePageView::release()
 {
     // The view goes once no dialog of its page waits on the stack (mayGo).
     m_requests->tabClosing();
-}
-
-bool WebEnginePageView::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::ChildAdded:
-        // The user's clicks and keys reach the engine's widgets inside the view.
-        if (watched == m_view) {
-            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
-                child->installEventFilter(this);
-        }
-        break;
-    case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-        m_requests->guards().userActed();
-        break;
-    default:
-        break;
-    }
-    return PageView::eventFilter(watched, event);
 }

@@ -53,6 +53,7 @@ public:
     bool isLoading() const override { return m_loading; }
     void dismissDialogs() override;
     void setInFront(bool inFront) override;
+    Rest rest(Rest deepest) override;
     void release() override;
 
     // The engine's page and view of this tab, made on first use.
@@ -62,7 +63,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ensureEngine();
@@ -81,7 +81,6 @@ private:
     EnginePage *m_page = nullptr;
     bool m_loading = false;
     bool m_shownDocument = false;
-    bool m_hadFocus = false;
     std::optional<QString> m_body;
     // The title the completed document gave itself.
     QString m_documentTitle;

@@ -9,12 +9,42 @@
 
 namespace CommandLine {
 
+std::optional<qint64> duration(const QString &text)
+{
+    if (text == u"0")
+        return 0;
+    static const std::pair<QChar, qint64> units[]
+        = { { u's', 1000 }, { u'm', 60'000 }, { u'h', 3'600'000 } };
+    for (const auto &[unit, ms] : units) {
+        if (!text.endsWith(unit))
+            continue;
+        bool number = false;
+        const qint64 count = text.chopped(1).toLongLong(&number);
+        // Digits only, and no more than a year.
+        if (number && count >= 0 && text.at(0).isDigit() && count * ms <= 366LL * 86'400'000)
+            return count * ms;
+    }
+    return std::nullopt;
+}
+
 Request parse(const QStringList &arguments)
 {
     Request request;
     bool options = true;
-    for (const QString &argument : arguments) {
-        if (options && argument == u"--") {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (options && (argument == u"--sleep-after" || argument.startsWith(u"--sleep-after="))) {
+            const QString value = argument.contains(u'=') ? argument.section(u'=', 1)
+                : i + 1 < arguments.size()                ? arguments.at(++i)
+                                                          : QString();
+            request.sleepAfterMs = duration(value);
+            if (!request.sleepAfterMs) {
+                request.action = Action::Refuse;
+                request.problem = QStringLiteral(
+                    "tessarvine: --sleep-after takes a duration such as 30s, 5m or 2h, or 0");
+                return request;
+            }
+        } else if (options && argument == u"--") {
             options = false;
         } else if (options && (argument == u"-h" || argument == u"--help")) {
             request.action = Action::Help;
@@ -74,6 +104,10 @@ QString usage()
         "without an address, the start page. An address is taken as typed into the\n"
         "address box; a local file may be named by its path.\n"
         "\n"
+        "  --sleep-after DURATION\n"
+        "                 a tab covered this long (30s, 5m, 2h; 30m if not given) sleeps:\n"
+        "                 its page is let go, and loads again when the tab is activated;\n"
+        "                 covered a sixth of it, it is frozen. 0: tabs never rest\n"
         "  -h, --help     show this help and exit\n"
         "  -v, --version  show the version and exit\n"
         "  --             take every further argument as an address\n");

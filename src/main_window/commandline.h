@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +18,12 @@ struct Request
     QStringList addresses;
     // Why the command line was refused: one line.
     QString problem;
+    // --sleep-after: how long a tab is covered before it sleeps; 0 never.
+    std::optional<qint64> sleepAfterMs;
 };
+
+// A duration as the command line takes it: "30s", "5m", "2h", or "0"; in milliseconds.
+std::optional<qint64> duration(const QString &text);
 
 // What the arguments after the program's name ask for. "--" ends the options, so that an
 // address may begin with a dash.

@@ -7,6 +7,7 @@
 #include "main_window/coolbar.h"
 #include "main_window/keyboard.h"
 #include "main_window/mainstatusbar.h"
+#include "main_window/tabrest.h"
 #include "main_window/tabs.h"
 #include "main_window/tabstrip.h"
 #include "main_window/warningpanel.h"
@@ -36,6 +37,13 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
         Form_Resize();
     });
     connect(m_tabs, &Tabs::headerFocused, this, &Form1::flik_GotFocus);
+    auto *rest = new TabRest(*m_tabs, m_addresses.sleepAfterMs, this);
+    connect(m_tabs, &Tabs::frontChanged, rest, [rest](int front, int covered) {
+        rest->inFront(front);
+        if (covered > 0)
+            rest->covered(covered);
+    });
+    connect(m_tabs, &Tabs::closed, rest, &TabRest::closed);
     m_tabs->loadTemplates();
     Form_Load();
     new Shortcuts(*this);

@@ -27,6 +27,8 @@ struct BrowserAddresses
     // Addresses the first tabs open instead of the start page, one tab each, as if typed
     // into the address box (the command line's).
     QStringList opening = {};
+    // How long a tab is covered before it sleeps; 0 never (the command line's).
+    qint64 sleepAfterMs = 30 * 60 * 1000;
 };
 
 // The browser's one main window: its controls and menus, and the handlers of the window's

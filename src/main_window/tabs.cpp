@@ -223,7 +223,7 @@ void Tabs::showViews(int index, Activation how)
         m_window.sourceMark->setChecked(sourceShown);
     if (view) {
         view->raise();
-        bringInFront(view);
+        bringInFront(view, index);
     }
     if (!sourceShown || how == Activation::PageOnly || !editor)
         return;
@@ -232,12 +232,14 @@ void Tabs::showViews(int index, Activation how)
     editor->raise();
 }
 
-void Tabs::bringInFront(PageView *view)
+void Tabs::bringInFront(PageView *view, int index)
 {
     const QPointer<PageView> behind = std::exchange(m_inFront, view);
+    const int covered = std::exchange(m_inFrontIndex, index);
     view->setInFront(true);
     if (!behind || behind == view)
         return;
+    emit frontChanged(index, covered);
     // The keyboard goes where the eyes go: keys typed now belong to the page in sight. That
     // is not the user choosing a page, so it activates nothing.
     if (holds(behind, QApplication::focusWidget()) && !view->isHidden()) {

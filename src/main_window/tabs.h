@@ -5,10 +5,10 @@
 #include "main_window/controlarray.h"
 #include "tab_header/flik.h"
 
+#include <optional>
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
-#include <optional>
 #include <set>
 #include <vector>
 
@@ -107,11 +107,13 @@ signals:
     void headerPressed();
     // A header took the keyboard focus.
     void headerFocused(int index);
+    // A tab's page came in front, covering the one that was (0 for none).
+    void frontChanged(int front, int covered);
 
 private:
     void wire(::flik *header, int index);
     void showViews(int index, Activation how);
-    void bringInFront(PageView *view);
+    void bringInFront(PageView *view, int index);
     void settleFocus(int index);
 
     Window m_window;
@@ -126,6 +128,7 @@ private:
     std::vector<QPointer<::flik>> m_selected;
     // The page view told it is in front; the others rest.
     QPointer<PageView> m_inFront;
+    int m_inFrontIndex = 0;
     std::set<int> m_openedBehind;
     bool m_closing = false;
     bool m_handingFocus = false;

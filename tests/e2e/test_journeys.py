@@ -623,5 +623,33 @@ class PageKeysAndDialogs(Journey):
         self.assertEqual(self.server.paths().count("/private"), 1)
 
 
+class RestingTabs(Journey):
+    args = ("--sleep-after", "3s", "one.test/a", "two.test/b", "three.test/c")
+
+    def prepare(self):
+        for host, path, title, colour in (("one.test", "/a", "A", PINK),
+                                          ("two.test", "/b", "B", BLUE),
+                                          ("three.test", "/c", "C", YELLOW)):
+            response = page(title, colour)
+            response.headers["Cache-Control"] = "no-store"  # a page loaded again is asked for
+            self.server.route(path, response, host=host)
+
+    def wait_loaded(self):
+        wait_for(lambda: self.browser.captions() == ["A", "B", "C"], "the three pages")
+
+    def test_covered_tabs_sleep_and_wake_when_activated(self):
+        b = self.browser
+        awake = b.engine_processes()
+        wait_for(lambda: b.engine_processes() <= awake - 2, "the covered tabs' renderers to end",
+                 timeout=30)
+        self.assertEqual(b.captions(), ["A", "B", "C"])
+        asked = self.server.paths().count("/a")
+        b.focus_window()
+        b.click(self.header("A"))
+        wait_for(lambda: self.server.paths().count("/a") > asked, "the sleeping page asked again")
+        self.shows(PINK)
+        self.assertEqual(b.captions(), ["A", "B", "C"])
+
+
 if __name__ == "__main__":
     unittest.main()

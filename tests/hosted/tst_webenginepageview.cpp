@@ -42,6 +42,7 @@ private slots:
     void focusIsReportedOnce();
     void titlesAreOnlyThePagesOwn();
     void loadAskedBeforeShowingStartsWhenShown();
+    void aPageTypedIntoNeverSleeps();
 
 private:
     WebEnginePageView *makeView();
@@ -315,6 +316,31 @@ void TestWebEnginePageView::focusIsReportedOnce()
     field->setFocus();
     view->setFocus();
     QTRY_COMPARE_WITH_TIMEOUT(focus.size(), 2, timeout);
+}
+
+void TestWebEnginePageView::aPageTypedIntoNeverSleeps()
+{
+    // A form may hold what the user typed: that page is frozen at most, never let go.
+    m_server->page("/form", "<html><body><input autofocus></body></html>");
+    WebEnginePageView *typed = makeView();
+    WebEnginePageView *untouched = makeView();
+    for (WebEnginePageView *view : { typed, untouched }) {
+        view->setInFront(true);
+        QSignalSpy done(view, &PageView::DocumentComplete);
+        view->Navigate(m_server->url("/form"));
+        QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, timeout);
+    }
+    QTest::keyClicks(typed->engineView()->focusProxy(), "secret");
+    for (WebEnginePageView *view : { typed, untouched })
+        view->setInFront(false);
+    QCOMPARE(typed->rest(PageView::Rest::Asleep), PageView::Rest::Frozen);
+    QCOMPARE(untouched->rest(PageView::Rest::Asleep), PageView::Rest::Asleep);
+    // Coming in front wakes it: the page loads again from its address.
+    QSignalSpy again(untouched, &PageView::DocumentComplete);
+    untouched->setInFront(true);
+    QTRY_COMPARE_WITH_TIMEOUT(again.size(), 1, timeout);
+    QCOMPARE(untouched->LocationURL(), m_server->url("/form"));
+    QCOMPARE(untouched->rest(PageView::Rest::Awake), PageView::Rest::Awake);
 }
 
 void TestWebEnginePageView::loadAskedBeforeShowingStartsWhenShown()

@@ -22,6 +22,12 @@ public:
     void Find(const QString &text, bool backward) override { finds << qMakePair(text, backward); }
 
     bool isLoading() const override { return loading; }
+    void setInFront(bool inFront) override
+    {
+        if (inFront)
+            resting = Rest::Awake;
+    }
+    Rest rest(Rest deepest) override { return resting = deepest; }
     QString LocationURL() const override { return url; }
     QString LocationName() const override { return name; }
     std::optional<QString> bodyInnerHtml() const override { return body; }
@@ -30,6 +36,7 @@ public:
 
     // What the view reports.
     bool loading = false;
+    Rest resting = Rest::Awake;
     QString url;
     QString name;
     std::optional<QString> body;
