@@ -273,6 +273,50 @@ void engineEventCases(BenchTable &table, int runs)
         med(10, &EngineEventTimes::download), QStringLiteral("us/op"));
 }
 
+// Case 9: a sleeping tab woken until its page has completed, against a fresh tab loading
+// the same page.
+void wakingCase(BenchTable &table, int runs)
+{
+    HttpResponder server;
+    server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+    QByteArray rows;
+    for (int i = 0; i < 3000; ++i)
+        rows += "<div>row " + QByteArray::number(i) + "</div>";
+    server.page("/page", "<html><head><title>Page</title></head><body>" + rows + "</body></html>");
+    EngineProfile profile;
+    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
+    new PageEvents(form);
+    form.resize(1000, 700);
+    form.show();
+    Tabs &tabs = form.tabs();
+    waitFor([&] { return tabs.WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+    const auto loadTime = [&](PageView *view, const std::function<void()> &start) {
+        bool done = false;
+        auto connection
+            = QObject::connect(view, &PageView::DocumentComplete, &form, [&] { done = true; });
+        QElapsedTimer clock;
+        clock.start();
+        start();
+        waitFor([&] { return done; }, "the page");
+        QObject::disconnect(connection);
+        return elapsedMs(clock);
+    };
+    QList<double> waking, fresh;
+    for (int run = 0; run < runs; ++run) {
+        form.newflik_Click();
+        const int index = tabs.ubound();
+        PageView *view = tabs.WebBrowser(index);
+        fresh << loadTime(view, [&] { view->Navigate(server.url("/page")); });
+        form.newflik_Click();
+        if (view->rest(PageView::Rest::Asleep) != PageView::Rest::Asleep)
+            qFatal("benchmark: the covered tab did not sleep");
+        waking << loadTime(view, [&] { tabs.activate(index); });
+    }
+    table.add(QStringLiteral("9. wake a sleeping tab until its page completes"),
+        BenchTable::median(waking), QStringLiteral("a fresh tab loading it"),
+        BenchTable::median(fresh), QStringLiteral("ms"));
+}
+
 void screeningCase(BenchTable &table, int runs)
 {
     QString text;
@@ -313,4 +357,6 @@ void runInProcessCases(BenchTable &table, int runs)
         sourceAndLoadCases(table, runs);
     if (caseWanted(5))
         screeningCase(table, runs);
+    if (caseWanted(9))
+        wakingCase(table, runs);
 }

@@ -37,16 +37,28 @@ HttpResponder::HttpResponder(
 
 void HttpResponder::start()
 {
+    take(m_server);
+    m_server->listen(QHostAddress::LocalHost);
+}
+
+void HttpResponder::take(QTcpServer *server)
+{
     // Raised only once a connection is ready to read: for HTTPS, after the handshake.
-    connect(m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
-        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+    connect(server, &QTcpServer::pendingConnectionAvailable, this, [this, server] {
+        while (QTcpSocket *socket = server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             if (socket->bytesAvailable() > 0)
                 serve(socket);
         }
     });
-    m_server->listen(QHostAddress::LocalHost);
+}
+
+bool HttpResponder::listenAlso(const QHostAddress &address)
+{
+    auto *server = new QTcpServer(this);
+    take(server);
+    return server->listen(address, serverPort());
 }
 
 quint16 HttpResponder::serverPort() const

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class QHostAddress;
 class QTcpServer;
 class QTcpSocket;
 
@@ -38,6 +39,9 @@ public:
         route(path, { 200, "text/html; charset=utf-8", html, 0, {} });
     }
     quint16 serverPort() const;
+    // Answers on another loopback address too (127.0.0.2, say), on the same port: a
+    // distinct site to the engine.
+    bool listenAlso(const QHostAddress &address);
     // "http://127.0.0.1:port" (or https) and the path.
     QString url(const QByteArray &path = "/") const;
     // "127.0.0.1:port" and the path: an address without a scheme.
@@ -47,6 +51,7 @@ public:
 
 private:
     void start();
+    void take(QTcpServer *server);
     void serve(QTcpSocket *socket);
 
     QTcpServer *m_server = nullptr;
