@@ -4,7 +4,9 @@
 
 #include <QAuthenticator>
 #include <QDeadlineTimer>
+#include <QDropEvent>
 #include <QEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -50,6 +52,8 @@ void PageRequests::watch(QWebEnginePage *page)
         [this](const QWebEngineNewWindowRequest &request) {
             // Left unanswered here: the engine goes on to createWindow, which answers it.
             m_guards.windowRequested(request.isUserInitiated());
+            // A script's window, which only the engine's own drop handling comes without.
+            m_dropped.clear();
         });
     connect(page, &QWebEnginePage::authenticationRequired, this,
         [this](
@@ -87,6 +91,15 @@ bool PageRequests::eventFilter(QObject *watched, QEvent *event)
                 child->installEventFilter(this);
         }
         break;
+    case QEvent::Drop:
+        // Seen before the engine takes it; a page that handles the drop itself asks for no
+        // window, and the address is forgotten soon.
+        if (const auto *drop = static_cast<QDropEvent *>(event); drop->mimeData()->hasUrls()) {
+            m_dropped = drop->mimeData()->urls().value(0);
+            m_droppedUntil.setRemainingTime(2000);
+        }
+        m_guards.userActed();
+        break;
     case QEvent::KeyPress:
         m_typedSinceLoad = true;
         [[fallthrough]];
@@ -105,6 +118,14 @@ NewWindowRequest PageRequests::window()
     request.userInitiated = m_guards.takeUserAskedForWindow();
     emit NewWindow2(request);
     return request;
+}
+
+std::optional<QUrl> PageRequests::takeDropToOpenHere()
+{
+    const QUrl dropped = std::exchange(m_dropped, QUrl());
+    if (dropped.isEmpty() || m_droppedUntil.hasExpired())
+        return std::nullopt;
+    return dropped;
 }
 
 void PageRequests::setInFront(bool inFront)

@@ -5,8 +5,11 @@
 #include "hosted/scriptdialog.h"
 
 #include <functional>
+#include <optional>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
+#include <QUrl>
 
 class DownloadSaver;
 class QAuthenticator;
@@ -47,6 +50,10 @@ public:
     void download(QWebEngineDownloadRequest *download);
     // The page asked for a window: the answer of NewWindow2.
     NewWindowRequest window();
+    // The engine opens a link dropped on the page (and not taken by it) in a new window,
+    // asked for without a script's request; the user dropped it here to open it here. The
+    // address, when a link was dropped a moment ago and no script asked for a window since.
+    std::optional<QUrl> takeDropToOpenHere();
 
     // Whether the view is in front; a dialog waits only then.
     void setInFront(bool inFront);
@@ -100,4 +107,7 @@ private:
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterDialogs;
+    // The link last dropped on the page, kept for a moment.
+    QUrl m_dropped;
+    QDeadlineTimer m_droppedUntil;
 };

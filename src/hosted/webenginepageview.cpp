@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
@@ -366,6 +367,11 @@ void WebEnginePageView::onLoadEnded()
 
 QWebEnginePage *WebEnginePageView::onCreateWindow()
 {
+    if (const auto dropped = m_requests->takeDropToOpenHere()) {
+        // As if typed: a dropped address is held to the same rules.
+        QTimer::singleShot(0, this, [this, address = dropped->toString()] { Navigate(address); });
+        return nullptr;
+    }
     const NewWindowRequest request = m_requests->window();
     if (request.Cancel || !request.ppDisp || request.ppDisp == this)
         return nullptr;

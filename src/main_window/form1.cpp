@@ -44,6 +44,16 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
             rest->covered(covered);
     });
     connect(m_tabs, &Tabs::closed, rest, &TabRest::closed);
+    connect(m_tabs, &Tabs::closed, this,
+        [this](int, const QString &address) { m_closedTabs.remember(address); });
+    // After the drop is over: a drag the engine started waits on it.
+    connect(
+        Picture1, &TabStrip::addressesDropped, this,
+        [this](const QStringList &dropped) {
+            for (const QString &one : dropped)
+                openTab(one);
+        },
+        Qt::QueuedConnection);
     m_tabs->loadTemplates();
     Form_Load();
     new Shortcuts(*this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hosted/pageview.h"
+#include "main_window/closedtabs.h"
 
 #include <optional>
 #include <QMainWindow>
@@ -60,6 +61,10 @@ public:
     void newflik_Click();
     void mnutab_Click();
     void flik_GotFocus(int index);
+    // A new tab at the right end, made active, that loads the address as if typed.
+    void openTab(const QString &address);
+    // The tab closed last opened again with its address; nothing when none is left.
+    void reopenClosedTab();
 
     // Navigation bar.
     void address_KeyPress(int &KeyAscii);
@@ -109,12 +114,14 @@ private:
     void Form_Load();
     bool addressKey(QEvent *event);
     void takeListedAddress(int index);
+    bool madeNewTab();
 
     Addresses m_addresses;
     double m_containerHeight = 0;
     qsizetype m_listedCharacters = 0;
     // The whole address of the entry chosen last from the list, which the box may cut.
     QString m_chosenAddress;
+    ClosedTabs m_closedTabs;
 
     CoolBar *CoolBar1 = nullptr;
     QToolBar *Toolbar1 = nullptr;

@@ -21,3 +21,27 @@ void Form1::flik_GotFocus(int index)
     if (::flik *header = m_tabs->flik(index))
         header->sellect();
 }
+
+bool Form1::madeNewTab()
+{
+    // When no new tab can be made, the highest tab is not the new one: nothing changes.
+    const int before = m_tabs->ubound();
+    newflik_Click();
+    return m_tabs->ubound() > before;
+}
+
+void Form1::openTab(const QString &address)
+{
+    if (!madeNewTab())
+        return;
+    if (PageView *view = m_tabs->viewAt(current()))
+        view->Navigate(address);
+}
+
+void Form1::reopenClosedTab()
+{
+    if (const auto address = m_closedTabs.takeLast())
+        openTab(*address);
+    else
+        setStatusText(tr("No closed tab to bring back"));
+}

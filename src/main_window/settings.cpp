@@ -44,10 +44,7 @@ void Form1::sc_Click()
 
 void Form1::mnusearch_Click()
 {
-    // When no new tab can be made, the highest tab is not the new one: nothing changes.
-    const int before = m_tabs->ubound();
-    newflik_Click();
-    if (m_tabs->ubound() <= before)
+    if (!madeNewTab())
         return;
     if (::flik *header = m_tabs->flik(m_tabs->ubound()))
         header->viewsearch_Click();

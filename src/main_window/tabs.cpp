@@ -274,8 +274,11 @@ void Tabs::close(int index)
 
     m_closing = true;
     settleFocus(index);
-    if (PageView *view = takeElement(m_views, index))
+    QString address;
+    if (PageView *view = takeElement(m_views, index)) {
+        address = view->LocationURL();
         view->release();
+    }
     if (SourceEditor *editor = takeElement(m_editors, index))
         editor->deleteLater();
     m_openedBehind.erase(index);
@@ -284,7 +287,7 @@ void Tabs::close(int index)
         closing->deleteLater();
     m_closing = false;
     m_window.strip->headersChanged();
-    emit closed(index);
+    emit closed(index, address);
 }
 
 void Tabs::settleFocus(int index)

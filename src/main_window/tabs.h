@@ -101,8 +101,9 @@ public:
 signals:
     // A tab was made; its page view's events may be wired now.
     void opened(int index);
-    // A tab was closed; its index may be given out again.
-    void closed(int index);
+    // A tab was closed; its index may be given out again. The address its page showed
+    // (empty for none).
+    void closed(int index, const QString &address);
     // A mouse button went down on a header's face.
     void headerPressed();
     // A header took the keyboard focus.

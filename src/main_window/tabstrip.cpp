@@ -2,6 +2,7 @@
 
 #include "common/twips.h"
 
+#include <QMimeData>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -25,6 +26,23 @@ QToolButton *makeArrow(Qt::ArrowType direction, const QString &name, QWidget *pa
     return arrow;
 }
 
+// The addresses a drop carries: its links and files, or else the first line of its text.
+QStringList droppedAddresses(const QMimeData *data)
+{
+    QStringList addresses;
+    if (data->hasUrls()) {
+        for (const QUrl &url : data->urls()) {
+            if (url.isValid() && addresses.size() < TabStrip::droppedAtMost)
+                addresses.append(url.toString());
+        }
+    } else if (data->hasText()) {
+        const QString line = data->text().section(QLatin1Char('\n'), 0, 0).trimmed();
+        if (!line.isEmpty())
+            addresses.append(line);
+    }
+    return addresses;
+}
+
 } // namespace
 
 TabStrip::TabStrip(QWidget *parent)
@@ -37,6 +55,22 @@ TabStrip::TabStrip(QWidget *parent)
     const int step = Twips::toPixels(arrowStepTwips);
     connect(scrollLeft, &QToolButton::clicked, this, [this, step] { scrollBy(-step); });
     connect(scrollRight, &QToolButton::clicked, this, [this, step] { scrollBy(step); });
+    setAcceptDrops(true);
+}
+
+void TabStrip::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedAddresses(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TabStrip::dropEvent(QDropEvent *event)
+{
+    const QStringList addresses = droppedAddresses(event->mimeData());
+    if (addresses.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit addressesDropped(addresses);
 }
 
 bool TabStrip::overflows() const

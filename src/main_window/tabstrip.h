@@ -40,7 +40,16 @@ public:
     QToolButton *scrollLeft = nullptr;
     QToolButton *scrollRight = nullptr;
 
+    // The most addresses one drop opens.
+    static constexpr qsizetype droppedAtMost = 20;
+
+signals:
+    // Links or files were dropped on the strip, to be opened in new tabs, in their order.
+    void addressesDropped(const QStringList &addresses);
+
 protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 

@@ -461,6 +461,18 @@ class Browser:
         x, y = node.centre
         self.click_at(x + dx, y + dy, button)
 
+    def drag(self, start, end, steps=8):
+        """Presses the first button at start, moves to end by small steps, as a hand does,
+        and lets go there."""
+        (x0, y0), (x1, y1) = start, end
+        self.xdotool("mousemove", str(x0), str(y0), "mousedown", "1")
+        for step in range(1, steps + 1):
+            time.sleep(0.15)
+            self.xdotool("mousemove", str(x0 + (x1 - x0) * step // steps),
+                         str(y0 + (y1 - y0) * step // steps))
+        time.sleep(0.4)
+        self.xdotool("mouseup", "1")
+
     def type(self, text):
         self.xdotool("type", "--delay", "20", "--", text)
 

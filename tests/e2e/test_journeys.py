@@ -651,5 +651,33 @@ class RestingTabs(Journey):
         self.assertEqual(b.captions(), ["A", "B", "C"])
 
 
+class EverydayTabs(Journey):
+    def prepare(self):
+        self.serve("/links", "Links", YELLOW,
+                   '<a href="/two" style="display:block;height:300px;font-size:40px">Two</a>')
+        self.serve("/two", "Two", BLUE)
+
+    def test_a_closed_tab_comes_back(self):
+        b = self.browser
+        b.focus_window()
+        b.key("ctrl+t")
+        self.go("site.test/two", "Two")
+        b.key("ctrl+w")
+        wait_for(lambda: b.captions() == ["Start"], "the tab to close")
+        b.key("ctrl+shift+t")
+        wait_for(lambda: b.captions() == ["Start", "Two"], "the closed tab back at the right end")
+        self.shows(BLUE)
+        self.assertEqual(self.server.paths().count("/two"), 2)
+
+    def test_a_link_dropped_on_the_strip_opens_a_tab(self):
+        b = self.browser
+        self.go("site.test/links", "Links")
+        x, y, _, _ = b.page_area()
+        strip_x, strip_y, strip_width, strip_height = b.window.find(name="Tabs").extents
+        b.drag((x + 60, y + 100), (strip_x + strip_width - 60, strip_y + strip_height // 2))
+        wait_for(lambda: b.captions() == ["Links", "Two"], "a new tab for the dropped link")
+        self.shows(BLUE)
+
+
 if __name__ == "__main__":
     unittest.main()
