@@ -61,8 +61,12 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
 
 Form1::~Form1()
 {
-    // Views go before anything their late signals could reach.
+    // Views go before anything their late signals could reach. Closing the window moves
+    // the focus out of the address box and the tabs, which then report: not to this any
+    // more.
     m_tabs->disconnectViews();
+    address->disconnect(this);
+    m_tabs->disconnect(this);
     delete about;
 }
 
