@@ -21,6 +21,8 @@ EngineProfile::EngineProfile(QObject *parent)
     m_progress = new ProgressBatch(this);
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Asked of the window, which grants it to the tab in front only.
+    m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 }
 
 EngineProfile::~EngineProfile() = default;

@@ -78,6 +78,9 @@ public:
         return Rest::Awake;
     }
 
+    // Ends the page's full screen, as the page's own control for it would.
+    virtual void ExitFullScreen() { }
+
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }
@@ -96,6 +99,9 @@ signals:
     void GotFocus();
     // The page asked to close its window (window.close()).
     void WindowClosing();
+    // The page asks to be shown full screen (on) or to leave it. Delivered synchronously:
+    // the handler sets granted, and a request refused leaves the page as it was.
+    void FullScreenRequested(bool on, bool &granted);
     // The outcome of Find: the match now highlighted (from 1; 0 for none) and how many
     // there are.
     void FindResult(int active, int total);

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -85,6 +86,16 @@ void WebEnginePageView::ensureEngine()
 
     m_requests->watch(m_page);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this,
+        [this](QWebEngineFullScreenRequest request) {
+            bool granted = false;
+            emit FullScreenRequested(request.toggleOn(), granted);
+            // Leaving is always granted: a page is never kept full screen.
+            if (granted || !request.toggleOn())
+                request.accept();
+            else
+                request.reject();
+        });
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading && progress != m_progress) {
             m_progress = progress;
@@ -221,6 +232,13 @@ void WebEnginePageView::Stop()
     m_loadWhenShown.clear();
     if (m_page)
         m_requests->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Stop); });
+}
+
+void WebEnginePageView::ExitFullScreen()
+{
+    if (m_page)
+        m_requests->whenEngineFree(
+            [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
 }
 
 void WebEnginePageView::Reload()

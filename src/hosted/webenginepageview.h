@@ -40,6 +40,7 @@ public:
     void GoBack() override;
     void GoForward() override;
     void Stop() override;
+    void ExitFullScreen() override;
     void Reload() override;
     void setZoomLevel(int level) override;
     int zoomLevel() const override { return m_zoomLevel; }

@@ -8,6 +8,7 @@
 
 class AboutBox;
 class CoolBar;
+class FullScreen;
 class MainStatusBar;
 class QAction;
 class QComboBox;
@@ -100,6 +101,9 @@ public:
     void showInfopanel(const std::optional<QString> &title, const QString &message);
     void hideInfopanel();
 
+    // Full screen, of the window or of the active page.
+    FullScreen &fullScreen() const { return *m_fullScreen; }
+
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }
 
@@ -144,4 +148,5 @@ private:
     AboutBox *about = nullptr;
 
     Tabs *m_tabs = nullptr;
+    FullScreen *m_fullScreen = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "main_window/findbar.h"
 #include "main_window/form1.h"
+#include "main_window/fullscreen.h"
 #include "main_window/tabs.h"
 
 #include <algorithm>
@@ -50,7 +51,11 @@ Shortcuts::Shortcuts(Form1 &form)
     add({ K(Qt::ALT | Qt::Key_Right) },
         [&form] { form.Toolbar1_ButtonClick(QStringLiteral("forward")); });
     add({ K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_R) }, [this] { reload(); });
-    add({ K(Qt::Key_Escape) }, [&form] { form.Toolbar1_ButtonClick(QStringLiteral("stop")); });
+    add({ K(Qt::Key_Escape) }, [&form] {
+        if (!form.fullScreen().leavePage())
+            form.Toolbar1_ButtonClick(QStringLiteral("stop"));
+    });
+    add({ K(Qt::Key_F11) }, [&form] { form.fullScreen().toggleWindow(); });
     const auto step = [this](int by) {
         if (PageView *view = this->form.tabs().viewAt(this->form.current()))
             zoomTo(KeyboardRules::steppedZoom(view->zoomLevel(), by));
@@ -81,8 +86,9 @@ bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
         // While the active page loads, Esc stops it, unless a dialog or a field of the
         // window's claims it first; otherwise it reaches whatever has the focus.
+        // A page shown full screen leaves it with Esc, whatever holds the focus.
         const PageView *active = form.tabs().viewAt(form.current());
-        if (active && active->isLoading())
+        if (form.fullScreen().pageShown() || (active && active->isLoading()))
             return false;
         event->accept();
         return true;

@@ -12,7 +12,8 @@ void Form1::Form_Resize()
     QWidget *client = centralWidget();
     const int clientWidth = client->width();
     CoolBar1->setGeometry(0, 0, clientWidth, CoolBar1->height());
-    double top = Twips::fromPixels(CoolBar1->height());
+    // A page shown full screen hides the rebar.
+    double top = CoolBar1->isVisibleTo(this) ? Twips::fromPixels(CoolBar1->height()) : 0;
     if (!infopanel->isHidden()) {
         infopanel->setGeometry(0, Twips::toPixels(top), clientWidth, infopanel->height());
         top += WarningPanel::designHeight;

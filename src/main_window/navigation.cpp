@@ -96,6 +96,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == address && addressKey(event))
         return true;
+    // The bars shown or hidden (full screen) resize the client area, not the window.
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        Form_Resize();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -217,6 +217,12 @@ class Session:
             {k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")}
         )
 
+    def window_manager(self):
+        """Starts a window manager on the display (full screen is the window manager's to
+        grant); the caller ends it."""
+        return subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL, start_new_session=True)
+
     def close(self):
         # Each was started as a group of its own: the buses' own children go with them.
         for process in reversed(self.processes):

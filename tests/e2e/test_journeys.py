@@ -679,5 +679,35 @@ class EverydayTabs(Journey):
         self.shows(BLUE)
 
 
+class FullScreen(Journey):
+    def prepare(self):
+        self.serve("/video", "Video", YELLOW,
+                   '<div id="v" style="background:#c8d8ff;height:300px">'
+                   '<button style="font-size:30px" onclick="v.requestFullscreen()">Full</button>'
+                   '</div>')
+        manager = session.window_manager()
+        self.addCleanup(lambda: (manager.terminate(), manager.wait(5)))
+        time.sleep(0.5)
+
+    def test_a_page_and_the_window_go_full_screen_and_come_back(self):
+        b = self.browser
+        self.go("site.test/video", "Video")
+        window, page_area = b.window.extents, b.page_area()
+        b.focus_window()
+        x, y, _, _ = page_area
+        b.click_at(x + 40, y + 20)
+        wait_for(lambda: b.page_area() == (0, 0, *h.SCREEN), "the page to fill the screen")
+        self.assertTrue(b.node("label", "Press Esc to leave full screen").showing)
+        self.assertFalse(b.window.find("menu bar").showing)
+        b.key("Escape")
+        wait_for(lambda: b.page_area() == page_area, "the page back in its place")
+        wait_for(lambda: b.window.extents == window, "the window back as it was")
+        b.key("F11")
+        wait_for(lambda: b.window.extents == (0, 0, *h.SCREEN), "the window to fill the screen")
+        self.assertTrue(b.window.find("menu bar").showing)
+        b.key("F11")
+        wait_for(lambda: b.window.extents == window, "the window back as it was")
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -28,6 +28,7 @@ private slots:
     void findBarStepsThroughMatchesAndGoesWithItsTab();
     void sourceViewKeepsNoneOfTheBrowsersKeys();
     void withNoTabOnlyNewTabActs();
+    void onlyThePageInFrontGoesFullScreenUntilEscOrItsTabGoes();
     void menusShowNoShortcuts();
 };
 
@@ -234,6 +235,31 @@ void TestKeyboard::withNoTabOnlyNewTabActs()
     Input::key(Qt::Key_T, Qt::ControlModifier);
     QCOMPARE(f.highestTab(), 1);
     QCOMPARE(f.activeTab(), 1);
+}
+
+void TestKeyboard::onlyThePageInFrontGoesFullScreenUntilEscOrItsTabGoes()
+{
+    FormFixture f;
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::key(Qt::Key_T, Qt::ControlModifier);
+    const auto ask = [&f](int index) {
+        bool granted = false;
+        emit f.view(index)->FullScreenRequested(true, granted);
+        return granted;
+    };
+    QVERIFY(!ask(1)); // covered
+    QVERIFY(ask(2));
+    QVERIFY(!f.form->menuBar()->isVisibleTo(f.form.get()));
+    // Esc is the browser's then, wherever the focus is, and the page is told.
+    QVERIFY(Input::clickFocus(f.page(2)));
+    Input::key(Qt::Key_Escape);
+    QCOMPARE(f.view(2)->fullScreenExits, 1);
+    QVERIFY(f.view(2)->keys.isEmpty());
+    QVERIFY(f.form->menuBar()->isVisibleTo(f.form.get()));
+    QVERIFY(ask(2));
+    Input::key(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(f.view(2)->fullScreenExits, 2);
+    QVERIFY(f.form->menuBar()->isVisibleTo(f.form.get()));
 }
 
 void TestKeyboard::menusShowNoShortcuts()

@@ -17,6 +17,7 @@ public:
     void GoForward() override { ++forwards; }
     void Stop() override { ++stops; }
     void Reload() override { ++reloads; }
+    void ExitFullScreen() override { ++fullScreenExits; }
     void setZoomLevel(int level) override { zoomLevels << level; }
     int zoomLevel() const override { return zoomLevels.isEmpty() ? 2 : zoomLevels.last(); }
     void Find(const QString &text, bool backward) override { finds << qMakePair(text, backward); }
@@ -49,6 +50,7 @@ public:
     int forwards = 0;
     int stops = 0;
     int reloads = 0;
+    int fullScreenExits = 0;
     QList<int> zoomLevels;
     QList<QPair<QString, bool>> finds;
     // The keys the page received.
