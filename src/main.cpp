@@ -1,3 +1,4 @@
+#include "hosted/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "main_window/commandline.h"
 #include "main_window/form1.h"
@@ -22,14 +23,14 @@ void onTerm(int)
     [[maybe_unused]] const ssize_t written = ::write(termPipe[1], &byte, 1);
 }
 
-// SIGTERM ends the program as closing its window does, so that downloads under way are
-// cancelled and leave nothing behind.
+// SIGTERM ends the program without asking (quit() would ask the window, which asks the
+// user about downloads under way); they are cancelled and leave nothing behind.
 void quitOnTerm(QApplication &app)
 {
     if (::pipe(termPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(termPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QApplication::quit);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QApplication::exit(0); });
     std::signal(SIGTERM, onTerm);
 }
 
@@ -100,6 +101,8 @@ int main(int argc, char *argv[])
         // Declared first so it is destroyed last, after every page of the window.
         EngineProfile profile;
         Form1 window(profile.factory(), addresses);
+        QObject::connect(
+            profile.downloads(), &DownloadSaver::started, &window, &Form1::addDownload);
         // The page views' events drive the window; owned by it.
         new PageEvents(window);
         window.show();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <sys/stat.h>
 
 namespace DownloadNames {
@@ -114,6 +115,17 @@ QString freeName(const QString &directory, const QString &name, const QSet<QStri
             return candidate;
     }
     return QString();
+}
+
+QString folder(const QString &given)
+{
+    const QString chosen = given.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)
+        : given;
+    if (chosen.isEmpty()
+        || QDir::cleanPath(QDir(chosen).absolutePath()) == QDir::cleanPath(QDir::homePath()))
+        return QDir::home().filePath(QStringLiteral("Downloads"));
+    return chosen;
 }
 
 } // namespace DownloadNames

@@ -25,4 +25,9 @@ bool taken(const QString &path);
 // none is free after many tries.
 QString freeName(const QString &directory, const QString &name, const QSet<QString> &busy);
 
+// The folder a file is offered in or saved to: the one given, else the user's download
+// folder. Never the home folder itself, where a download would sit among (and could replace
+// the meaning of) the user's own files: ~/Downloads then.
+QString folder(const QString &given = QString());
+
 } // namespace DownloadNames

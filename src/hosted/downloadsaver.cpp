@@ -1,5 +1,6 @@
 #include "hosted/downloadsaver.h"
 
+#include "hosted/download.h"
 #include "hosted/downloadnames.h"
 
 #include <cerrno>
@@ -20,12 +21,9 @@ namespace {
 
 // A name is tried again when another program took it in the meantime.
 constexpr int renameAttempts = 20;
+// Places chosen for downloads that never came are forgotten beyond this many.
+constexpr qsizetype expectedAtMost = 16;
 const QString partialPrefix = QStringLiteral(".tessarvine-partial-");
-
-bool isHome(const QString &directory)
-{
-    return QDir::cleanPath(QDir(directory).absolutePath()) == QDir::cleanPath(QDir::homePath());
-}
 
 // Moves a file to a name that must not exist yet, as any entry: the move fails rather than
 // replace a file or follow a link.
@@ -40,16 +38,13 @@ bool moveWithoutReplacing(const QString &from, const QString &to)
 
 DownloadSaver::DownloadSaver(QObject *parent)
     : QObject(parent)
-    , m_directory(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation))
 { }
 
 DownloadSaver::~DownloadSaver() = default;
 
 QString DownloadSaver::directory() const
 {
-    if (m_directory.isEmpty() || isHome(m_directory))
-        return QDir::home().filePath(QStringLiteral("Downloads"));
-    return m_directory;
+    return DownloadNames::folder(m_directory);
 }
 
 void DownloadSaver::removeLeftovers(const QString &directory)
@@ -83,17 +78,24 @@ QString DownloadSaver::partialFolder(const QString &directory)
     return partial->isValid() ? partial->path() : QString();
 }
 
-QString DownloadSaver::moveOut(
-    const QString &partPath, const QString &directory, const QString &name)
+QString DownloadSaver::moveOut(const Saving &saving)
 {
+    // The user chose this place and agreed to replace what is there: the entry is replaced,
+    // never written through.
+    if (!saving.chosenPath.isEmpty())
+        return ::rename(QFile::encodeName(saving.partPath).constData(),
+                   QFile::encodeName(saving.chosenPath).constData())
+                == 0
+            ? saving.chosenPath
+            : QString();
     // Chosen now, not at the start, so two downloads of one name that finish close
     // together both find a free name.
     for (int attempt = 0; attempt < renameAttempts; ++attempt) {
-        const QString free = DownloadNames::freeName(directory, name, m_writing);
+        const QString free = DownloadNames::freeName(saving.directory, saving.name, m_writing);
         if (free.isEmpty())
             break;
-        const QString candidate = QDir(directory).filePath(free);
-        if (moveWithoutReplacing(partPath, candidate))
+        const QString candidate = QDir(saving.directory).filePath(free);
+        if (moveWithoutReplacing(saving.partPath, candidate))
             return candidate;
         if (errno != EEXIST)
             break;
@@ -105,21 +107,77 @@ void DownloadSaver::save(
     QWebEngineDownloadRequest *download, std::function<void(const QString &path)> finished)
 {
     const QString directory = this->directory();
-    const QString partial = partialFolder(directory);
     const QString name = DownloadNames::visible(download->downloadFileName());
+    if (!reserve(download, { directory, name, QString(), std::move(finished), QString(), nullptr }))
+        return;
+    accept(download);
+}
+
+void DownloadSaver::expect(
+    const QUrl &url, const QString &path, std::function<void(const QString &path)> finished)
+{
+    if (m_expected.size() >= expectedAtMost)
+        m_expected.clear();
+    m_expected.insert(url.toString(), { path, std::move(finished), QString() });
+}
+
+QString DownloadSaver::expectPage(const QUrl &url, const QString &path, bool inPlace,
+    std::function<void(const QString &path)> finished)
+{
+    QString writePath = path;
+    if (!inPlace) {
+        const QFileInfo chosen(path);
+        const QString partial = partialFolder(chosen.path());
+        const QString partName = DownloadNames::freeName(
+            partial, chosen.fileName() + QStringLiteral(".part"), m_writing);
+        if (partial.isEmpty() || partName.isEmpty())
+            return QString();
+        writePath = QDir(partial).filePath(partName);
+        m_writing.insert(writePath);
+    }
+    expect(url, path, std::move(finished));
+    m_expected[url.toString()].writePath = writePath;
+    return writePath;
+}
+
+bool DownloadSaver::saveExpected(QWebEngineDownloadRequest *download)
+{
+    const QString key = download->url().toString();
+    if (!m_expected.contains(key))
+        return false;
+    const bool requested = download->state() == QWebEngineDownloadRequest::DownloadRequested;
+    // A page being saved is written from the start, where it was told to.
+    if (!requested && !download->isSavePageDownload())
+        return false;
+    Expected expected = m_expected.take(key);
+    const QFileInfo chosen(expected.path);
+    Saving saving { chosen.path(), chosen.fileName(), expected.writePath,
+        std::move(expected.finished), chosen.filePath(), nullptr };
+    if (!requested) {
+        m_saving.insert(download->id(), std::move(saving));
+        track(download);
+    } else if (reserve(download, std::move(saving))) {
+        accept(download);
+    }
+    return true;
+}
+
+bool DownloadSaver::reserve(QWebEngineDownloadRequest *download, Saving saving)
+{
+    const QString partial = partialFolder(saving.directory);
     const QString partName
-        = DownloadNames::freeName(partial, name + QStringLiteral(".part"), m_writing);
+        = DownloadNames::freeName(partial, saving.name + QStringLiteral(".part"), m_writing);
     if (partial.isEmpty() || partName.isEmpty()) {
         download->cancel();
-        finished(QString());
-        return;
+        saving.finished(QString());
+        return false;
     }
     // Reserved at once: the engine creates the file only later, and another download of
     // the same name may start before it does.
-    const QString partPath = QDir(partial).filePath(partName);
-    m_writing.insert(partPath);
-    m_saving.insert(download->id(), { directory, name, partPath, std::move(finished) });
-    accept(download);
+    saving.partPath = QDir(partial).filePath(partName);
+    m_writing.insert(saving.partPath);
+    m_saving.insert(download->id(), std::move(saving));
+    return true;
 }
 
 bool DownloadSaver::resume(QWebEngineDownloadRequest *download)
@@ -128,34 +186,65 @@ bool DownloadSaver::resume(QWebEngineDownloadRequest *download)
         return false;
     // Its connection broke. Resumed, it never ended in this engine: it fails, and says so.
     download->cancel();
-    finish(download->id(), QString());
+    finish(download->id(), QString(), Download::State::Failed);
     return true;
 }
 
-void DownloadSaver::finish(quint32 id, const QString &finalPath)
+void DownloadSaver::finish(quint32 id, const QString &finalPath, Download::State state)
 {
     const Saving saving = m_saving.take(id);
-    if (finalPath.isEmpty())
+    if (finalPath.isEmpty() && saving.partPath != saving.chosenPath)
         QFile::remove(saving.partPath);
     m_writing.remove(saving.partPath);
+    if (saving.record)
+        saving.record->ended(
+            finalPath.isEmpty() && state == Download::State::Done ? Download::State::Failed : state,
+            finalPath);
     saving.finished(finalPath);
 }
 
 void DownloadSaver::accept(QWebEngineDownloadRequest *download)
 {
-    const quint32 id = download->id();
-    const Saving &saving = m_saving[id];
+    const Saving &saving = m_saving[download->id()];
     download->setDownloadDirectory(QFileInfo(saving.partPath).path());
     download->setDownloadFileName(QFileInfo(saving.partPath).fileName());
+    track(download);
+    download->accept();
+}
+
+void DownloadSaver::track(QWebEngineDownloadRequest *download)
+{
+    const quint32 id = download->id();
+    Saving &saving = m_saving[id];
     QPointer<QWebEngineDownloadRequest> guard(download);
+    saving.record = new Download(
+        saving.name,
+        [guard] {
+            if (guard)
+                guard->cancel();
+        },
+        this);
+    Download *record = saving.record;
+    const auto progressed = [guard, record] {
+        if (guard)
+            record->progressed(guard->receivedBytes(), guard->totalBytes());
+    };
+    connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, record, progressed);
+    connect(download, &QWebEngineDownloadRequest::totalBytesChanged, record, progressed);
     connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, guard, id] {
         if (!guard || !guard->isFinished() || !m_saving.contains(id))
             return;
-        const Saving &saving = m_saving[id];
-        finish(id,
-            guard->state() == QWebEngineDownloadRequest::DownloadCompleted
-                ? moveOut(saving.partPath, saving.directory, saving.name)
-                : QString());
+        switch (guard->state()) {
+        case QWebEngineDownloadRequest::DownloadCompleted:
+            finish(id, moveOut(m_saving[id]), Download::State::Done);
+            break;
+        case QWebEngineDownloadRequest::DownloadCancelled:
+            finish(id, QString(), Download::State::Cancelled);
+            break;
+        default:
+            finish(id, QString(), Download::State::Failed);
+            break;
+        }
     });
-    download->accept();
+    emit started(record);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hosted/download.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -9,6 +11,7 @@
 #include <QString>
 
 class QTemporaryDir;
+class QUrl;
 class QWebEngineDownloadRequest;
 
 // Saves the engine's downloads into the user's download folder without asking. A file is
@@ -24,9 +27,7 @@ public:
     explicit DownloadSaver(QObject *parent = nullptr);
     ~DownloadSaver() override;
 
-    // The folder downloads go to: the one set, else the user's download folder. Never the
-    // home folder itself, where a download would sit among (and could replace the meaning
-    // of) the user's own files: ~/Downloads then, made when needed.
+    // The folder downloads go to (see DownloadNames::folder), made when needed.
     QString directory() const;
     void setDirectory(const QString &directory) { m_directory = directory; }
 
@@ -38,8 +39,24 @@ public:
     // the download has failed. False for one it never saved.
     bool resume(QWebEngineDownloadRequest *download);
 
+    // The user chose where the next download of the address goes (Save page, Save link),
+    // and agreed to replace what is there. finished as for save.
+    void expect(
+        const QUrl &url, const QString &path, std::function<void(const QString &path)> finished);
+    // The same for a page about to be saved: where the engine is to write it, which is
+    // in place for a complete page (written with a folder of its parts beside it, named
+    // after it and named in it); empty when it cannot be written.
+    QString expectPage(const QUrl &url, const QString &path, bool inPlace,
+        std::function<void(const QString &path)> finished);
+    // Saves a download the user chose the place of; false for any other.
+    bool saveExpected(QWebEngineDownloadRequest *download);
+
     // The private folders of earlier runs that are no longer running, inside directory.
     static void removeLeftovers(const QString &directory);
+
+signals:
+    // A download was accepted; the record lasts as long as the saver.
+    void started(Download *download);
 
 private:
     struct Saving
@@ -48,12 +65,23 @@ private:
         QString name;
         QString partPath;
         std::function<void(const QString &path)> finished;
+        // Where the user chose to save it, replacing what is there; empty for a free name.
+        QString chosenPath;
+        Download *record = nullptr;
+    };
+    struct Expected
+    {
+        QString path;
+        std::function<void(const QString &path)> finished;
+        QString writePath;
     };
 
+    bool reserve(QWebEngineDownloadRequest *download, Saving saving);
     void accept(QWebEngineDownloadRequest *download);
-    void finish(quint32 id, const QString &finalPath);
+    void track(QWebEngineDownloadRequest *download);
+    void finish(quint32 id, const QString &finalPath, Download::State state);
+    QString moveOut(const Saving &saving);
     QString partialFolder(const QString &directory);
-    QString moveOut(const QString &partPath, const QString &directory, const QString &name);
 
     QString m_directory;
     // This run's private folder in each download folder used.
@@ -61,4 +89,5 @@ private:
     // Files that downloads under way are writing, and those downloads, by their id.
     QSet<QString> m_writing;
     QHash<quint32, Saving> m_saving;
+    QHash<QString, Expected> m_expected;
 };

@@ -17,6 +17,9 @@ EngineProfile::EngineProfile(QObject *parent)
     // A download the engine asks for again as it would resume it (its connection broke) has
     // failed; it is never taken for a page's new download.
     connect(m_profile, &QWebEngineProfile::downloadRequested, m_downloads, &DownloadSaver::resume);
+    // A page or link the user chose a place for goes there, whichever page it came from.
+    connect(m_profile, &QWebEngineProfile::downloadRequested, m_downloads,
+        &DownloadSaver::saveExpected);
     m_routes = new EngineRoutes(m_profile, this);
     m_progress = new ProgressBatch(this);
     // Without this the engine drops script pop-ups itself and the host never hears of them.

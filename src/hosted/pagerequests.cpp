@@ -120,6 +120,20 @@ NewWindowRequest PageRequests::window()
     return request;
 }
 
+bool PageRequests::mayPrint()
+{
+    return !m_released && m_inFront && allowDialog();
+}
+
+bool PageRequests::allowDialog()
+{
+    if (m_guards.allowDialog())
+        return true;
+    if (m_guards.firstDialogRefused())
+        emit StatusTextChange(tr("This page's further dialogs are blocked"));
+    return false;
+}
+
 std::optional<QUrl> PageRequests::takeDropToOpenHere()
 {
     const QUrl dropped = std::exchange(m_dropped, QUrl());
@@ -148,11 +162,8 @@ bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const 
         m_answeredBehind = true;
         return false;
     }
-    if (!m_guards.allowDialog()) {
-        if (m_guards.firstDialogRefused())
-            emit StatusTextChange(tr("This page's further dialogs are blocked"));
+    if (!allowDialog())
         return false;
-    }
     ScriptDialog dialog(kind, origin, message, defaultValue, m_view);
     const bool accepted = waitFor(dialog);
     if (accepted && value)

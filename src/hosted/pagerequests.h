@@ -65,6 +65,8 @@ public:
     // value.
     bool dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
         const QString &defaultValue, QString *value);
+    // The page asks to be printed: granted while its tab is in front, as often as a dialog.
+    bool mayPrint();
     // A site (or a proxy, by its host) asks the user to sign in: the authenticator gets the
     // user's name and password, or is made null, so that nothing more is sent.
     void signIn(const QString &host, QAuthenticator *authenticator);
@@ -92,6 +94,8 @@ protected:
 
 private:
     bool waitFor(ScriptDialog &dialog);
+    // Counts one more dialog of the page; says so when the first is refused.
+    bool allowDialog();
 
     DownloadSaver *m_downloads;
     QWidget *m_view;

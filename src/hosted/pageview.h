@@ -4,6 +4,8 @@
 #include <optional>
 #include <QWidget>
 
+class QPrinter;
+
 // What a new-window request asks of the host: either refuse it, or name the view that is
 // to receive the new window's page.
 struct NewWindowRequest
@@ -81,6 +83,27 @@ public:
     // Ends the page's full screen, as the page's own control for it would.
     virtual void ExitFullScreen() { }
 
+    // Prints the page shown; PrintFinished follows, unless nothing is shown or another
+    // print of the view runs (false). The printer must last until then.
+    virtual bool Print(QPrinter *printer)
+    {
+        Q_UNUSED(printer);
+        return false;
+    }
+    // Saves the page shown, or the resource a link names, under a path the user chose;
+    // the status text tells how it ended.
+    enum class SaveFormat { SingleFile, Complete, HtmlOnly };
+    virtual void SavePage(const QString &path, SaveFormat format)
+    {
+        Q_UNUSED(path);
+        Q_UNUSED(format);
+    }
+    virtual void SaveLink(const QString &link, const QString &path)
+    {
+        Q_UNUSED(link);
+        Q_UNUSED(path);
+    }
+
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }
@@ -102,6 +125,12 @@ signals:
     // The page asks to be shown full screen (on) or to leave it. Delivered synchronously:
     // the handler sets granted, and a request refused leaves the page as it was.
     void FullScreenRequested(bool on, bool &granted);
+    // The page asked to be printed (window.print()), as its guards allow.
+    void PrintRequested();
+    void PrintFinished(bool ok);
+    // The user chose to save the page (an empty link) or a link's resource from the page's
+    // menu, suggesting a file name.
+    void SaveRequested(const QString &link, const QString &suggestedName);
     // The outcome of Find: the match now highlighted (from 1; 0 for none) and how many
     // there are.
     void FindResult(int active, int total);

@@ -3,6 +3,7 @@
 #include "hosted/documentcompletion.h"
 #include "hosted/enginepage.h"
 #include "hosted/engineroutes.h"
+#include "hosted/pageoutput.h"
 #include "hosted/pagerequests.h"
 #include "hosted/pagerules.h"
 #include "hosted/progressbatch.h"
@@ -83,6 +84,14 @@ void WebEnginePageView::ensureEngine()
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
     m_requests->watchInput(m_view);
+    m_output = new PageOutput(m_view, m_parts.downloads);
+    connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
+    connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
+    connect(m_output, &PageOutput::statusText, this, &PageView::StatusTextChange);
+    connect(m_view, &QWebEngineView::printRequested, this, [this] {
+        if (m_requests->mayPrint())
+            emit PrintRequested();
+    });
 
     m_requests->watch(m_page);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
@@ -239,6 +248,23 @@ void WebEnginePageView::ExitFullScreen()
     if (m_page)
         m_requests->whenEngineFree(
             [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
+}
+
+bool WebEnginePageView::Print(QPrinter *printer)
+{
+    return m_output && m_output->print(printer);
+}
+
+void WebEnginePageView::SavePage(const QString &path, SaveFormat format)
+{
+    if (m_output)
+        m_output->savePage(path, format);
+}
+
+void WebEnginePageView::SaveLink(const QString &link, const QString &path)
+{
+    if (m_output)
+        m_output->saveLink(link, path);
 }
 
 void WebEnginePageView::Reload()

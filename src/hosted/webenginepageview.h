@@ -41,6 +41,9 @@ public:
     void GoForward() override;
     void Stop() override;
     void ExitFullScreen() override;
+    bool Print(QPrinter *printer) override;
+    void SavePage(const QString &path, SaveFormat format) override;
+    void SaveLink(const QString &link, const QString &path) override;
     void Reload() override;
     void setZoomLevel(int level) override;
     int zoomLevel() const override { return m_zoomLevel; }
@@ -78,6 +81,7 @@ private:
     PageRoute *m_route = nullptr;
     DocumentCompletion *m_completion = nullptr;
     PageRequests *m_requests = nullptr;
+    class PageOutput *m_output = nullptr;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
     bool m_loading = false;

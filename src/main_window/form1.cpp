@@ -5,7 +5,6 @@
 #include "hosted/sourceeditor.h"
 #include "main_window/aboutbox.h"
 #include "main_window/coolbar.h"
-#include "main_window/fullscreen.h"
 #include "main_window/keyboard.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/tabrest.h"
@@ -45,27 +44,7 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
             rest->covered(covered);
     });
     connect(m_tabs, &Tabs::closed, rest, &TabRest::closed);
-    connect(m_tabs, &Tabs::closed, this,
-        [this](int, const QString &address) { m_closedTabs.remember(address); });
-    m_fullScreen = new FullScreen(
-        *this, *m_tabs, { menuBar(), CoolBar1, infopanel, StatusBar1 }, [this] { Form_Resize(); });
-    connect(m_tabs, &Tabs::opened, this, [this](int index) {
-        connect(m_tabs->WebBrowser(index), &PageView::FullScreenRequested, this,
-            [this, index](
-                bool on, bool &granted) { granted = m_fullScreen->pageAsked(index, on); });
-    });
-    connect(m_tabs, &Tabs::frontChanged, m_fullScreen,
-        [this](int, int covered) { m_fullScreen->tabLeft(covered); });
-    connect(
-        m_tabs, &Tabs::closed, m_fullScreen, [this](int index) { m_fullScreen->tabLeft(index); });
-    // After the drop is over: a drag the engine started waits on it.
-    connect(
-        Picture1, &TabStrip::addressesDropped, this,
-        [this](const QStringList &dropped) {
-            for (const QString &one : dropped)
-                openTab(one);
-        },
-        Qt::QueuedConnection);
+    addEverydayFeatures();
     m_tabs->loadTemplates();
     Form_Load();
     new Shortcuts(*this);

@@ -8,7 +8,11 @@
 
 class AboutBox;
 class CoolBar;
+class Download;
+class DownloadsList;
 class FullScreen;
+class Printing;
+class Saving;
 class MainStatusBar;
 class QAction;
 class QComboBox;
@@ -103,6 +107,12 @@ public:
 
     // Full screen, of the window or of the active page.
     FullScreen &fullScreen() const { return *m_fullScreen; }
+    // A download of this run, shown in the downloads list; the list shown.
+    void addDownload(Download *download);
+    void showDownloads();
+    // The active page printed, or saved, through a dialog.
+    void printPage();
+    void savePage();
 
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }
@@ -119,6 +129,8 @@ private:
     bool addressKey(QEvent *event);
     void takeListedAddress(int index);
     bool madeNewTab();
+    void addEverydayFeatures();
+    bool mayClose();
 
     Addresses m_addresses;
     double m_containerHeight = 0;
@@ -149,4 +161,9 @@ private:
 
     Tabs *m_tabs = nullptr;
     FullScreen *m_fullScreen = nullptr;
+    Printing *m_printing = nullptr;
+    Saving *m_saving = nullptr;
+    DownloadsList *m_downloads = nullptr;
+    // The user agreed to cancel the downloads under way and quit.
+    bool m_quitting = false;
 };

@@ -65,6 +65,9 @@ Shortcuts::Shortcuts(Form1 &form)
     add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
     add({ K(Qt::CTRL | Qt::Key_U) }, [&form] { form.sc_Click(); });
     add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
+    add({ K(Qt::CTRL | Qt::Key_P) }, [&form] { form.printPage(); });
+    add({ K(Qt::CTRL | Qt::Key_S) }, [&form] { form.savePage(); });
+    add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_Y) }, [&form] { form.showDownloads(); });
     // Before any widget of the window is asked whether it keeps a key for itself.
     qApp->installEventFilter(this);
 }

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace {
 constexpr double panel1Width = 10395, panelMinimum = 1440, panel2Width = 1440;
@@ -31,6 +32,7 @@ MainStatusBar::MainStatusBar(QWidget *parent)
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(3);
     layout->addWidget(m_panel2Picture);
+    m_panel2Picture->installEventFilter(this);
     layout->addWidget(m_panel2Text, 1);
     m_panel2Text->setTextFormat(Qt::PlainText);
     panel2->setMinimumWidth(Twips::toPixels(panel2Width));
@@ -52,11 +54,21 @@ void MainStatusBar::showPanel1()
     m_panel1->setAccessibleDescription(shown);
 }
 
-void MainStatusBar::setPanel2Picture(const QPixmap &picture)
+void MainStatusBar::setPanel2Picture(const QPixmap &picture, const QString &name)
 {
     m_picture = picture;
     m_panel2Picture->setPixmap(picture);
     m_panel2Picture->setVisible(!picture.isNull());
+    m_panel2Picture->setAccessibleName(name);
+    m_panel2Picture->setToolTip(name);
+}
+
+bool MainStatusBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_panel2Picture && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        emit pictureClicked();
+    return QStatusBar::eventFilter(watched, event);
 }
 
 void MainStatusBar::setPanel2Text(const QString &text)

@@ -16,13 +16,19 @@ public:
     void setPanel1Text(const QString &text);
     QString panel1Text() const { return m_panel1Text; }
 
-    void setPanel2Picture(const QPixmap &picture);
+    // name: what the picture says, for screen readers, and its tooltip.
+    void setPanel2Picture(const QPixmap &picture, const QString &name = QString());
     QPixmap panel2Picture() const { return m_picture; }
     void setPanel2Text(const QString &text);
     QString panel2Text() const;
 
+signals:
+    // The picture of panel 2 was clicked.
+    void pictureClicked();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showPanel1();

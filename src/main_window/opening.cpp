@@ -29,19 +29,3 @@ bool Form1::madeNewTab()
     newflik_Click();
     return m_tabs->ubound() > before;
 }
-
-void Form1::openTab(const QString &address)
-{
-    if (!madeNewTab())
-        return;
-    if (PageView *view = m_tabs->viewAt(current()))
-        view->Navigate(address);
-}
-
-void Form1::reopenClosedTab()
-{
-    if (const auto address = m_closedTabs.takeLast())
-        openTab(*address);
-    else
-        setStatusText(tr("No closed tab to bring back"));
-}

@@ -12,7 +12,7 @@ void Form1::setStatusText(const QString &text)
 
 void Form1::showDownloadMark()
 {
-    StatusBar1->setPanel2Picture(downloadico->pixmap());
+    StatusBar1->setPanel2Picture(downloadico->pixmap(), tr("Downloads (Ctrl+Shift+Y)"));
 }
 
 void Form1::clearPanel2Picture()

@@ -5,6 +5,7 @@
 #include "main_window/tabs.h"
 
 #include <QAction>
+#include <QCloseEvent>
 
 void Form1::ws_Click()
 {
@@ -29,6 +30,10 @@ void Form1::vbf_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     // The about box has no owner window; closing the browser closes it too, so that the
     // program ends with its main window.
     if (about)

@@ -69,6 +69,8 @@ class Response:
     # with a "Denied" page, asking for them in the realm.
     realm: str = ""
     credentials: str = ""
+    # When given, only the first half of the body is sent until the event is set.
+    hold: threading.Event = None
 
 
 def page(title, background, body=""):
@@ -125,7 +127,14 @@ class Server:
                     for name, value in response.headers.items():
                         self.send_header(name, value)
                     self.end_headers()
-                    self.wfile.write(response.body)
+                    if response.hold is not None:
+                        half = len(response.body) // 2
+                        self.wfile.write(response.body[:half])
+                        self.wfile.flush()
+                        response.hold.wait(30)
+                        self.wfile.write(response.body[half:])
+                    else:
+                        self.wfile.write(response.body)
                 except (BrokenPipeError, ConnectionResetError):
                     pass
 

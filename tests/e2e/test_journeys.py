@@ -3,6 +3,7 @@ mouse clicks, and checks only on what the screen, the accessibility tree and the
 server show."""
 
 import os
+import threading
 import time
 import unittest
 
@@ -707,6 +708,58 @@ class FullScreen(Journey):
         self.assertTrue(b.window.find("menu bar").showing)
         b.key("F11")
         wait_for(lambda: b.window.extents == window, "the window back as it was")
+
+
+class Printing(Journey):
+    def prepare(self):
+        self.serve("/letter", "Letter", YELLOW,
+                   '<button style="font-size:30px" onclick="window.print()">Print</button>')
+
+    def test_print_dialog_from_the_page_and_from_ctrl_p_writes_a_pdf(self):
+        b = self.browser
+        self.go("site.test/letter", "Letter")
+        b.focus_window()
+        x, y, _, _ = b.page_area()
+        b.click_at(x + 40, y + 25)
+        dialog = b.node("dialog", "Print", "the print dialog the page asked for", where=b.app)
+        b.key("Escape")
+        wait_for(lambda: not dialog.showing, "the print dialog to go")
+        b.focus_window()  # no window manager hands it back
+        b.key("ctrl+p")
+        b.node("dialog", "Print", "the print dialog of Ctrl+P", where=b.app)
+        b.key("Return")
+        pdf = os.path.join(b.home, "Downloads", "Letter.pdf")
+        wait_for(lambda: b.status_text() == f"Printed to {pdf}", "the print to end")
+        with open(pdf, "rb") as printed:
+            self.assertEqual(printed.read(5), b"%PDF-")
+
+
+class Downloads(Journey):
+    def prepare(self):
+        self.release = threading.Event()
+        self.addCleanup(self.release.set)
+        self.server.route("/big.iso", h.Response(
+            b"x" * 4_000_000, content_type="application/octet-stream", hold=self.release,
+            headers={"Content-Disposition": 'attachment; filename="big.iso"'}), host="site.test")
+
+    def test_the_downloads_list_during_and_after_a_slow_download(self):
+        b = self.browser
+        b.open_address("site.test/big.iso")
+        b.click(b.node(None, "Downloads (Ctrl+Shift+Y)", "the download mark in the status bar"))
+        listed = b.node(None, "Downloads", "the downloads list", where=b.app)
+        b.node("label", "big.iso", where=listed)
+        cancel = b.node("push button", "Cancel", where=listed)
+        self.assertIn(" of 3.81 MiB", next(n.name for n in listed.find_all("label")
+                                           if " of " in n.name))
+        folder = os.path.join(b.home, "Downloads")
+        # Half written, and nothing under its name yet.
+        self.assertNotIn("big.iso", os.listdir(folder))
+        self.release.set()
+        b.node("push button", "Open", "the finished download's Open", where=listed)
+        b.node("push button", "Show in folder", where=listed)
+        b.node("label", "Done, 3.81 MiB", where=listed)
+        self.assertFalse(cancel.showing)
+        self.assertEqual(os.path.getsize(os.path.join(folder, "big.iso")), 4_000_000)
 
 
 if __name__ == "__main__":

@@ -56,6 +56,7 @@ private slots:
     void typedDownloadsAreTheUsersOwn();
     void lyingAndLongNamesAreSavedPlainly();
     void brokenDownloadFailsAndLeavesNothing();
+    void pagesAndLinksGoWhereTheUserChose();
 
 private:
     // The page's dialogs that are open now.
@@ -305,6 +306,35 @@ void TestHostileEngine::brokenDownloadFailsAndLeavesNothing()
     go(m_server->url("/big"));
     QTRY_COMPARE_WITH_TIMEOUT(statusText(), QStringLiteral("Download failed"), timeout);
     QCOMPARE(QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden), {});
+}
+
+void TestHostileEngine::pagesAndLinksGoWhereTheUserChose()
+{
+    m_server->page(
+        "/article", "<html><head><title>Article</title></head><body>words</body></html>");
+    m_server->route("/report", attachment("report.pdf", "pdf bytes"));
+    go(m_server->url("/article"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Article"), timeout);
+    // Replacing what is there, as the user agreed to in the dialog.
+    const QDir folder(m_downloads.path());
+    const QString page = folder.filePath("mine.mhtml");
+    QFile earlier(page);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+    view(1)->SavePage(page, PageView::SaveFormat::SingleFile);
+    QTRY_COMPARE_WITH_TIMEOUT(statusText(), "Saved " + page, timeout);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QVERIFY(earlier.readAll().startsWith("From: <Saved by Blink>"));
+    const QString link = folder.filePath("chosen.pdf");
+    view(1)->SaveLink(m_server->url("/report"), link);
+    QTRY_COMPARE_WITH_TIMEOUT(statusText(), "Saved " + link, timeout);
+    QFile saved(link);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("pdf bytes"));
+    // Nothing under the server's name, nothing half written left.
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+        (QStringList { "chosen.pdf", "mine.mhtml" }));
 }
 
 QTEST_MAIN(TestHostileEngine)

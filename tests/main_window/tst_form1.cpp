@@ -1,6 +1,7 @@
 // Start-up, the control arrays and opening tabs, on fake page views.
 #include "hosted/sourceeditor.h"
 #include "main_window/controlarray.h"
+#include "main_window/downloadslist.h"
 #include "main_window/mainstatusbar.h"
 #include "main_window/warningpanel.h"
 #include "support/formfixture.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,6 +34,9 @@ private slots:
     void tabIndexRounding_data();
     void tabIndexRounding();
     void controlArrayRefusesBadIndices();
+    void downloadDetails_data();
+    void downloadDetails();
+    void quittingWhileDownloadingAsksFirst();
 };
 
 void TestForm1::startUpState()
@@ -213,6 +219,60 @@ void TestForm1::controlArrayRefusesBadIndices()
     QCOMPARE(array.ubound(), 0);
     QVERIFY(!array(5));
     QVERIFY(!array.unload(5));
+}
+
+void TestForm1::downloadDetails_data()
+{
+    using S = Download::State;
+    QTest::addColumn<Download::State>("state");
+    QTest::addColumn<qint64>("received");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<qint64>("speed");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("running") << S::Running << qint64(1536) << qint64(4096) << qint64(512)
+                             << "1.50 KiB of 4.00 KiB, 512 bytes/s";
+    QTest::newRow("size unknown, speed not yet")
+        << S::Running << qint64(10) << qint64(-1) << qint64(0) << "10 bytes";
+    QTest::newRow("done") << S::Done << qint64(4096) << qint64(4096) << qint64(0)
+                          << "Done, 4.00 KiB";
+    QTest::newRow("failed") << S::Failed << qint64(10) << qint64(4096) << qint64(0) << "Failed";
+    QTest::newRow("cancelled") << S::Cancelled << qint64(10) << qint64(-1) << qint64(9)
+                               << "Cancelled";
+}
+
+void TestForm1::downloadDetails()
+{
+    QFETCH(Download::State, state);
+    QFETCH(qint64, received);
+    QFETCH(qint64, total);
+    QFETCH(qint64, speed);
+    QFETCH(QString, detail);
+    QCOMPARE(downloadDetail(state, received, total, speed), detail);
+}
+
+void TestForm1::quittingWhileDownloadingAsksFirst()
+{
+    FormFixture f;
+    f.form->show();
+    int cancels = 0;
+    auto *running = new Download(
+        "big.iso", [&cancels] { ++cancels; }, f.form.get());
+    f.form->addDownload(running);
+    f.form->addDownload(new Download(
+        "done.txt", [] {}, f.form.get()));
+    f.form->findChildren<Download *>().last()->ended(Download::State::Done, "/tmp/done.txt");
+    QVERIFY(!f.form->close());
+    auto *question = f.form->findChild<QMessageBox *>();
+    QVERIFY(question && question->isVisible());
+    question->button(QMessageBox::No)->click();
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(cancels, 0);
+    QVERIFY(!f.form->close());
+    QTRY_VERIFY(f.form->findChild<QMessageBox *>());
+    f.form->findChild<QMessageBox *>()->button(QMessageBox::Yes)->click();
+    QCOMPARE(cancels, 1);
+    QCOMPARE(running->state(), Download::State::Cancelled);
+    QVERIFY(!f.form->isVisible());
 }
 
 QTEST_MAIN(TestForm1)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "hosted/pageview.h"
+
+#include <QObject>
+#include <QPoint>
+
+class DownloadSaver;
+class QWebEngineView;
+
+// Printing and saving one engine view's page: a print on a printer, the page or a link's
+// resource saved where the user chose, and the page's own menu, whose "Save page" and
+// "Save link" ask where before anything is written.
+class PageOutput final : public QObject
+{
+    Q_OBJECT
+public:
+    PageOutput(QWebEngineView *view, DownloadSaver *downloads);
+
+    bool print(QPrinter *printer);
+    void savePage(const QString &path, PageView::SaveFormat format);
+    void saveLink(const QString &link, const QString &path);
+
+signals:
+    void printFinished(bool ok);
+    void saveRequested(const QString &link, const QString &suggestedName);
+    void statusText(const QString &text);
+
+private:
+    void showMenu(QPoint position);
+    void saved(const QString &path);
+
+    QWebEngineView *m_view;
+    DownloadSaver *m_downloads;
+    bool m_printing = false;
+};
