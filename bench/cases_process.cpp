@@ -188,13 +188,15 @@ struct Pair
 
 // Runs the browser (with its options first) and the bare program in turn, runs times,
 // with the addresses given.
-std::vector<std::pair<RunResult, RunResult>> compare(HttpResponder &server,
-    const QStringList &urls, int runs, Settle settle, const QStringList &options = {})
+std::vector<std::pair<RunResult, RunResult>> compare(HttpResponder &server, const QStringList &urls,
+    int runs, Settle settle, const QStringList &options = {})
 {
     std::vector<std::pair<RunResult, RunResult>> results;
     for (int run = 0; run < runs; ++run) {
-        const RunResult browser = runOnce(
-            server, QStringLiteral(TESSARVINE_BINARY), options + urls, int(urls.size()), settle);
+        // A browser of its own, whatever else runs on the display.
+        const RunResult browser = runOnce(server, QStringLiteral(TESSARVINE_BINARY),
+            QStringList { QStringLiteral("--new-instance") } + options + urls, int(urls.size()),
+            settle);
         const RunResult bare = runOnce(server, QCoreApplication::applicationFilePath(),
             QStringList { QStringLiteral("child"), QStringLiteral("bare") } + urls,
             int(urls.size()), settle);

@@ -2,6 +2,7 @@
 #include "hosted/engineprofile.h"
 #include "main_window/commandline.h"
 #include "main_window/form1.h"
+#include "main_window/onewindow.h"
 #include "page_events/pageevents.h"
 
 #include <chrono>
@@ -96,6 +97,20 @@ int main(int argc, char *argv[])
     for (const QString &argument : request.addresses)
         addresses.opening << CommandLine::addressFor(argument, QDir::current());
 
+    // The browser already running on this display takes the addresses as new tabs.
+    const bool wayland = QApplication::platformName() == u"wayland";
+    const QString instancePath = request.newInstance
+        ? QString()
+        : OneWindow::socketPath(qEnvironmentVariable("XDG_RUNTIME_DIR"),
+            QApplication::platformName() + u'-'
+                + qEnvironmentVariable(wayland ? "WAYLAND_DISPLAY" : "DISPLAY"));
+    OneWindow::HandOver handOver = OneWindow::HandOver::NoBrowser;
+    if (!instancePath.isEmpty()) {
+        handOver = OneWindow::handOver(instancePath, addresses.opening, 3000);
+        if (handOver == OneWindow::HandOver::Taken)
+            return 0;
+    }
+
     int status = 0;
     {
         // Declared first so it is destroyed last, after every page of the window.
@@ -105,6 +120,12 @@ int main(int argc, char *argv[])
             profile.downloads(), &DownloadSaver::started, &window, &Form1::addDownload);
         // The page views' events drive the window; owned by it.
         new PageEvents(window);
+        // A browser that listens but did not answer keeps its socket; this one is on its own.
+        OneWindowServer others;
+        if (handOver == OneWindow::HandOver::NoBrowser)
+            others.listen(instancePath);
+        QObject::connect(
+            &others, &OneWindowServer::addressesReceived, &window, &Form1::openHandedOver);
         window.show();
         status = app.exec();
         // The window is closed: the program ends promptly, whatever the engine is still

@@ -44,6 +44,8 @@ Request parse(const QStringList &arguments)
                     "tessarvine: --sleep-after takes a duration such as 30s, 5m or 2h, or 0");
                 return request;
             }
+        } else if (options && argument == u"--new-instance") {
+            request.newInstance = true;
         } else if (options && argument == u"--") {
             options = false;
         } else if (options && (argument == u"-h" || argument == u"--help")) {
@@ -102,8 +104,11 @@ QString usage()
         "Usage: tessarvine [OPTION]... [ADDRESS]...\n"
         "Opens each address in a tab of its own, left to right, the last one active;\n"
         "without an address, the start page. An address is taken as typed into the\n"
-        "address box; a local file may be named by its path.\n"
+        "address box; a local file may be named by its path. While Tessarvine runs on\n"
+        "this display, the addresses open as new tabs of its window instead (without\n"
+        "an address, one new tab).\n"
         "\n"
+        "  --new-instance a browser of its own, with a window of its own\n"
         "  --sleep-after DURATION\n"
         "                 a tab covered this long (30s, 5m, 2h; 30m if not given) sleeps:\n"
         "                 its page is let go, and loads again when the tab is activated;\n"

@@ -20,6 +20,8 @@ struct Request
     QString problem;
     // --sleep-after: how long a tab is covered before it sleeps; 0 never.
     std::optional<qint64> sleepAfterMs;
+    // --new-instance: a browser of its own, even while one runs on this display.
+    bool newInstance = false;
 };
 
 // A duration as the command line takes it: "30s", "5m", "2h", or "0"; in milliseconds.

@@ -112,6 +112,18 @@ bool Form1::mayClose()
     return false;
 }
 
+void Form1::openHandedOver(const QStringList &addresses)
+{
+    if (addresses.isEmpty())
+        newflik_Click();
+    for (const QString &address : addresses)
+        openTab(address);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
 void Form1::printPage()
 {
     m_printing->print(m_tabs->viewAt(current()));

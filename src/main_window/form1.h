@@ -70,6 +70,9 @@ public:
     void openTab(const QString &address);
     // The tab closed last opened again with its address; nothing when none is left.
     void reopenClosedTab();
+    // Addresses another start of the program handed over: each in a new tab, or one new
+    // tab for none; the window comes to the front.
+    void openHandedOver(const QStringList &addresses);
 
     // Navigation bar.
     void address_KeyPress(int &KeyAscii);

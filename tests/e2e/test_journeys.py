@@ -455,6 +455,7 @@ class OpenedByTheDesktop(Journey):
 
     def prepare(self):
         self.serve("/linked", "Linked", BLUE)
+        self.serve("/second", "Second", YELLOW)
 
     def before_start(self, env, home):
         entry = os.path.join(os.path.dirname(__file__), "../../resources/tessarvine.desktop")
@@ -468,9 +469,16 @@ class OpenedByTheDesktop(Journey):
     def wait_loaded(self):
         wait_for(lambda: self.browser.captions() == ["Linked"], "the linked page's tab")
 
-    def test_xdg_open_opens_the_address(self):
+    def test_xdg_open_opens_the_address_and_then_a_tab_in_the_same_window(self):
+        b = self.browser
         self.assertTrue(self.server.received("/linked", "site.test"))
         self.shows(BLUE)
+        # Opened again, as another link clicked in another program: the running window
+        # takes it, and the second start ends at once.
+        h.run("xdg-open", "http://site.test/second", env=b.env, timeout=20)
+        wait_for(lambda: b.captions() == ["Linked", "Second"], "a second tab in the same window")
+        self.shows(YELLOW)
+        self.assertEqual(b._programs(), [b.pid])
 
 
 class Keyboard(Journey):
