@@ -146,7 +146,7 @@ WebEnginePageView::~WebEnginePageView()
     delete m_view;
 }
 
-QWebEnginePage *WebEnginePageView::page()
+QWebEnginePage *WebEnginePageView::enginePage()
 {
     ensureEngine();
     return m_page;
@@ -424,7 +424,7 @@ QWebEnginePage *WebEnginePageView::onCreateWindow()
     if (!target || target->profile() != profile())
         return nullptr;
     target->m_requests->openedByPage();
-    return target->page();
+    return target->enginePage();
 }
 
 void WebEnginePageView::release()

@@ -61,7 +61,7 @@ public:
     void release() override;
 
     // The engine's page and view of this tab, made on first use.
-    QWebEnginePage *page();
+    QWebEnginePage *enginePage();
     QWebEngineView *engineView();
     QWebEngineProfile *profile() const { return m_parts.profile; }
 

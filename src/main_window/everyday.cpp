@@ -126,7 +126,7 @@ void Form1::openHandedOver(const QStringList &addresses)
 
 void Form1::printPage()
 {
-    m_printing->print(m_tabs->viewAt(current()));
+    m_printing->openDialogFor(m_tabs->viewAt(current()));
 }
 
 void Form1::savePage()

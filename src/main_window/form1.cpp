@@ -37,7 +37,8 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
         Form_Resize();
     });
     connect(m_tabs, &Tabs::headerFocused, this, &Form1::flik_GotFocus);
-    auto *rest = new TabRest(*m_tabs, m_addresses.sleepAfterMs, this);
+    auto *rest = new TabRest(
+        [this](int index) { return m_tabs->WebBrowser(index); }, m_addresses.sleepAfterMs, this);
     connect(m_tabs, &Tabs::frontChanged, rest, [rest](int front, int covered) {
         rest->inFront(front);
         if (covered > 0)

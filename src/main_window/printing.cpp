@@ -15,7 +15,7 @@ Printing::Printing(QWidget &window, std::function<void(const QString &)> status)
 
 Printing::~Printing() = default;
 
-void Printing::print(PageView *view)
+void Printing::openDialogFor(PageView *view)
 {
     if (!view || view->LocationURL().isEmpty())
         return;
@@ -57,12 +57,12 @@ void Printing::printOn(PageView *view)
     }
     m_status(tr("Printing..."));
     m_printing = view;
-    connect(view, &PageView::PrintFinished, this, &Printing::finished, Qt::SingleShotConnection);
+    connect(view, &PageView::PrintFinished, this, &Printing::printDone, Qt::SingleShotConnection);
     // A tab closed while printing takes its print with it.
-    connect(view, &QObject::destroyed, this, [this] { finished(false); });
+    connect(view, &QObject::destroyed, this, [this] { printDone(false); });
 }
 
-void Printing::finished(bool ok)
+void Printing::printDone(bool ok)
 {
     if (!m_printer)
         return;

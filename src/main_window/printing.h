@@ -21,11 +21,11 @@ public:
     Printing(QWidget &window, std::function<void(const QString &)> status);
     ~Printing() override;
 
-    void print(PageView *view);
+    void openDialogFor(PageView *view);
 
 private:
     void printOn(PageView *view);
-    void finished(bool ok);
+    void printDone(bool ok);
 
     QWidget &m_window;
     std::function<void(const QString &)> m_status;

@@ -1,13 +1,13 @@
 #include "main_window/tabrest.h"
 
-#include "main_window/tabs.h"
+#include "hosted/pageview.h"
 
 #include <algorithm>
 #include <QFile>
 
-TabRest::TabRest(Tabs &tabs, qint64 sleepAfterMs, QObject *parent)
+TabRest::TabRest(ViewAt viewAt, qint64 sleepAfterMs, QObject *parent)
     : QObject(parent)
-    , m_tabs(tabs)
+    , m_viewAt(std::move(viewAt))
     , m_sleepAfterMs(sleepAfterMs)
 {
     m_clock.start();
@@ -49,7 +49,7 @@ void TabRest::look()
     std::sort(byAge.begin(), byAge.end());
     bool sleptForMemory = false;
     for (const auto &[since, index] : byAge) {
-        PageView *view = m_tabs.WebBrowser(index);
+        PageView *view = m_viewAt(index);
         if (!view)
             continue;
         const qint64 covered = now - since;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
-class Tabs;
+class PageView;
 
 // Covered tabs rest, so that tabs the user keeps open and does not look at cost what a
 // handful do: a tab covered for a sixth of the sleeping delay is frozen (its timers and
@@ -23,8 +24,11 @@ public:
     // Below this share of the memory available, tabs sleep sooner.
     static constexpr double scarceMemory = 0.1;
 
+    // The page view of a tab by its index; none for a tab that is gone.
+    using ViewAt = std::function<PageView *(int index)>;
+
     // A delay of 0 lets no tab rest.
-    TabRest(Tabs &tabs, qint64 sleepAfterMs, QObject *parent);
+    TabRest(ViewAt viewAt, qint64 sleepAfterMs, QObject *parent);
 
     // A tab came in front, or went behind (or closed).
     void inFront(int index);
@@ -37,7 +41,7 @@ public:
 private:
     void look();
 
-    Tabs &m_tabs;
+    ViewAt m_viewAt;
     qint64 m_sleepAfterMs;
     QElapsedTimer m_clock;
     QTimer m_look;

@@ -71,9 +71,9 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
     header(1)->sellect();
     type(m_server->url("/other"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Other"), timeout);
-    const qint64 victim = view(1)->page()->renderProcessPid();
+    const qint64 victim = view(1)->enginePage()->renderProcessPid();
     QVERIFY(victim > 0);
-    QVERIFY(victim != view(2)->page()->renderProcessPid());
+    QVERIFY(victim != view(2)->enginePage()->renderProcessPid());
 
     ::kill(pid_t(victim), SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
@@ -84,14 +84,14 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
     // Nothing reloads by itself; going back brings the earlier page, in a new renderer.
     header(1)->sellect();
     QTest::qWait(500);
-    QCOMPARE(view(1)->page()->renderProcessPid(), 0);
+    QCOMPARE(view(1)->enginePage()->renderProcessPid(), 0);
     m_form->Toolbar1_ButtonClick("back");
     QTRY_COMPARE_WITH_TIMEOUT(
         evaluate(1, "document.body.textContent").toString(), QStringLiteral("start"), timeout);
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
     // Killed again, typing an address there loads it.
-    ::kill(pid_t(view(1)->page()->renderProcessPid()), SIGKILL);
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->page()->renderProcessPid(), 0, timeout);
+    ::kill(pid_t(view(1)->enginePage()->renderProcessPid()), SIGKILL);
+    QTRY_COMPARE_WITH_TIMEOUT(view(1)->enginePage()->renderProcessPid(), 0, timeout);
     type(m_server->url("/other"));
     QTRY_COMPARE_WITH_TIMEOUT(
         evaluate(1, "document.body.textContent").toString(), QStringLiteral("other"), timeout);

@@ -175,7 +175,7 @@ void TestHostileEngine::backgroundDialogIsAnsweredAtOnce()
     go(m_server->url("/later"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Later"), timeout);
     m_form->newflik_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->page()->title(), QStringLiteral("No"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(view(1)->enginePage()->title(), QStringLiteral("No"), timeout);
     QVERIFY(dialogs(1).isEmpty());
     QCOMPARE(activeTab(), 2);
     activate(1);

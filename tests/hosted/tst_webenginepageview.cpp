@@ -215,11 +215,11 @@ void TestWebEnginePageView::zoomLevelsSetThePageZoom()
     view->Navigate(m_server->url("/z"));
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
     view->setZoomLevel(4);
-    QCOMPARE(view->page()->zoomFactor(), 1.5);
+    QCOMPARE(view->enginePage()->zoomFactor(), 1.5);
     view->setZoomLevel(0);
-    QCOMPARE(view->page()->zoomFactor(), 0.25);
+    QCOMPARE(view->enginePage()->zoomFactor(), 0.25);
     view->setZoomLevel(9);
-    QCOMPARE(view->page()->zoomFactor(), 0.25);
+    QCOMPARE(view->enginePage()->zoomFactor(), 0.25);
 }
 
 void TestWebEnginePageView::newWindowRequestsReachTheHost_data()

@@ -105,8 +105,8 @@ void TestNavigationEngine::zoomReachesOnlyTheActivePage()
     type(m_server->url("/one"));
     QTRY_COMPARE_WITH_TIMEOUT(view(2)->LocationName(), QStringLiteral("One"), timeout);
     m_form->Toolbar1_ButtonMenuClick(5);
-    QCOMPARE(view(2)->page()->zoomFactor(), 1.5);
-    QCOMPARE(view(1)->page()->zoomFactor(), 1.0);
+    QCOMPARE(view(2)->enginePage()->zoomFactor(), 1.5);
+    QCOMPARE(view(1)->enginePage()->zoomFactor(), 1.0);
     // The page itself is laid out at the new zoom. The engine keeps zoom per host by
     // default; the other tab, on the same host, keeps its own.
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(view(2), "window.devicePixelRatio"), QVariant(1.5), timeout);

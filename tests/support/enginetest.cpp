@@ -51,7 +51,7 @@ QVariant EngineTest::evaluate(WebEnginePageView *view, const QString &script)
         bool done = false;
     };
     const auto answer = std::make_shared<Answer>();
-    view->page()->runJavaScript(script, [answer](const QVariant &value) {
+    view->enginePage()->runJavaScript(script, [answer](const QVariant &value) {
         answer->value = value;
         answer->done = true;
     });
