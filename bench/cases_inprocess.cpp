@@ -6,8 +6,8 @@
 #include "hosted/sourceeditor.h"
 #include "main_window/form1.h"
 #include "main_window/tabs.h"
-#include "page_events/pageevents.h"
 #include "page_events/contentwarnings.h"
+#include "page_events/pageevents.h"
 #include "support/fakepageview.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
@@ -36,6 +36,24 @@ double elapsedMs(const QElapsedTimer &clock)
 {
     return double(clock.nsecsElapsed()) / 1e6;
 }
+
+// A window on the real engine, once it shows the local server's start page.
+struct EngineWindow
+{
+    EngineProfile profile;
+    Form1 form;
+
+    explicit EngineWindow(HttpResponder &server)
+        : form(profile.factory(), { server.address("/start/"), server.url("") })
+    {
+        server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
+        new PageEvents(form);
+        form.resize(1000, 700);
+        form.show();
+        waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; },
+            "the start page");
+    }
+};
 
 // Markup of about the given size, as a body full of paragraphs.
 QByteArray bigBody(int bytes)
@@ -119,14 +137,10 @@ void sourceAndLoadCases(BenchTable &table, int runs)
 {
     HttpResponder server;
     const QByteArray body = bigBody(2 * 1024 * 1024);
-    server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
     server.page("/big", "<html><head><title>Big</title></head><body>" + body + "</body></html>");
-    EngineProfile profile;
-    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
-    new PageEvents(form);
-    form.resize(1000, 700);
-    form.show();
-    waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+    EngineWindow window(server);
+    EngineProfile &profile = window.profile;
+    Form1 &form = window.form;
 
     // Loading the 2 MB page, against a bare view on the same profile loading it.
     QList<double> browserLoad, bareLoad;
@@ -199,11 +213,9 @@ struct EngineEventTimes
 // tabs open on the real engine (blank tabs but the first).
 EngineEventTimes engineEventsAtScale(HttpResponder &server, int n)
 {
-    EngineProfile profile;
-    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
-    new PageEvents(form);
-    form.show();
-    waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
+    EngineWindow window(server);
+    EngineProfile &profile = window.profile;
+    Form1 &form = window.form;
     for (int i = 1; i < n; ++i)
         form.newflik_Click();
     EngineEventTimes times;
@@ -252,7 +264,6 @@ EngineEventTimes engineEventsAtScale(HttpResponder &server, int n)
 void engineEventCases(BenchTable &table, int runs)
 {
     HttpResponder server;
-    server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
     server.route("/file",
         { 200, "application/octet-stream", "x", 0,
             { { "Content-Disposition", "attachment; filename=\"f.bin\"" } } });
@@ -278,18 +289,13 @@ void engineEventCases(BenchTable &table, int runs)
 void wakingCase(BenchTable &table, int runs)
 {
     HttpResponder server;
-    server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
     QByteArray rows;
     for (int i = 0; i < 3000; ++i)
         rows += "<div>row " + QByteArray::number(i) + "</div>";
     server.page("/page", "<html><head><title>Page</title></head><body>" + rows + "</body></html>");
-    EngineProfile profile;
-    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
-    new PageEvents(form);
-    form.resize(1000, 700);
-    form.show();
+    EngineWindow window(server);
+    Form1 &form = window.form;
     Tabs &tabs = form.tabs();
-    waitFor([&] { return tabs.WebBrowser(1)->LocationName() == u"Start"; }, "the start page");
     const auto loadTime = [&](PageView *view, const std::function<void()> &start) {
         bool done = false;
         auto connection

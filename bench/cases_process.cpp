@@ -150,6 +150,8 @@ RunResult runOnce(HttpResponder &server, const QString &program, const QStringLi
     });
     poll.start(2);
     loop.exec();
+    // Settling below waits on the same loop, which the poll would end at once.
+    poll.stop();
     if (loaded()) {
         result.ms = double(clock.nsecsElapsed()) / 1e6;
         if (settle.memory || settle.cpuMs > 0) {
@@ -188,8 +190,8 @@ struct Pair
 
 // Runs the browser (with its options first) and the bare program in turn, runs times,
 // with the addresses given.
-std::vector<std::pair<RunResult, RunResult>> compare(HttpResponder &server, const QStringList &urls,
-    int runs, Settle settle, const QStringList &options = {})
+std::vector<std::pair<RunResult, RunResult>> compareWithBare(HttpResponder &server,
+    const QStringList &urls, int runs, Settle settle, const QStringList &options = {})
 {
     std::vector<std::pair<RunResult, RunResult>> results;
     for (int run = 0; run < runs; ++run) {
@@ -222,7 +224,7 @@ std::pair<Pair, Pair> compareStarts(HttpResponder &server, int pages, int runs, 
 {
     Pair times, memory;
     for (const auto &[browser, bare] :
-        compare(server, pageUrls(server, pages), runs, { 1500, measureMemory, 0 })) {
+        compareWithBare(server, pageUrls(server, pages), runs, { 1500, measureMemory, 0 })) {
         times.browser << browser.ms;
         times.bare << bare.ms;
         memory.browser << browser.pssMiB;
@@ -244,7 +246,7 @@ void manyTabsCase(BenchTable &table, int runs)
             qFatal("benchmark: cannot listen on %s", qPrintable(host));
         urls << QStringLiteral("http://%1:%2/everyday%3").arg(host).arg(server.serverPort()).arg(n);
     }
-    const auto results = compare(server, urls, qMax(3, runs / 2), { 20000, true, 5000 },
+    const auto results = compareWithBare(server, urls, qMax(3, runs / 2), { 20000, true, 5000 },
         { QStringLiteral("--sleep-after"), QStringLiteral("10s") });
     const auto add = [&](const QString &name, double RunResult::*field, const QString &unit) {
         const auto [browser, bare] = medians(results, field);

@@ -603,12 +603,16 @@ class PageKeysAndDialogs(Journey):
         b.key("ctrl+t")
         wait_for(lambda: len(b.headers()) == 2, "a tab opened with Ctrl+T")
 
-    def test_a_login_with_typed_credentials(self):
-        b = self.browser
+    def open_private_page(self):
+        """Opens a page behind a login and returns the login dialog."""
         self.server.route("/private", h.Response(page("Private", GREEN).body, realm="Office",
                                                  credentials="ann:secret"), host="site.test")
-        b.open_address("site.test/private")
-        dialog = b.node(None, "Sign in", "the login")
+        self.browser.open_address("site.test/private")
+        return self.browser.node(None, "Sign in", "the login")
+
+    def test_a_login_with_typed_credentials(self):
+        b = self.browser
+        dialog = self.open_private_page()
         self.assertIsNotNone(dialog.find("label", "Office"))
         b.click(b.node("text", "User name", where=dialog))
         b.type("ann")
@@ -620,10 +624,7 @@ class PageKeysAndDialogs(Journey):
 
     def test_a_cancelled_login_sends_nothing_more(self):
         b = self.browser
-        self.server.route("/private", h.Response(page("Private", GREEN).body, realm="Office",
-                                                 credentials="ann:secret"), host="site.test")
-        b.open_address("site.test/private")
-        dialog = b.node(None, "Sign in", "the login")
+        dialog = self.open_private_page()
         b.click(b.node("text", "User name", where=dialog))
         b.key("Escape")
         wait_for(lambda: not dialog.showing, "the login to go")
