@@ -3,6 +3,7 @@
 #include "hosted/documentcompletion.h"
 #include "hosted/enginepage.h"
 #include "hosted/engineroutes.h"
+#include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
 #include "hosted/pagerequests.h"
 #include "hosted/pagerules.h"
@@ -22,31 +23,31 @@
 #include <QWebEngineView>
 #include <utility>
 
-namespace {
-
-// The page's renderer process ended without being asked to.
-constexpr int pageStoppedError = -1;
-
-// Lock levels as the handlers read them: 0 not secure, above 1 secure.
-constexpr int notSecure = 0;
-constexpr int secure = 2;
-
-} // namespace
-
 WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     : PageView(parent)
     , m_parts(parts)
     , m_route(parts.routes->routeFor(this))
     , m_completion(new DocumentCompletion(this))
     , m_requests(new PageRequests(parts.downloads, this))
+    , m_load(new PageLoad(m_completion, m_requests, parts.progress, this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // A tab that has loaded nothing is a blank page, without the engine behind it yet.
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    connect(m_completion, &DocumentCompletion::completed, this,
-        &WebEnginePageView::onDocumentCompleted);
+    connect(m_load, &PageLoad::StatusTextChange, this, &PageView::StatusTextChange);
+    connect(m_load, &PageLoad::ProgressChange, this, &PageView::ProgressChange);
+    connect(m_load, &PageLoad::NavigateError, this, &PageView::NavigateError);
+    connect(m_load, &PageLoad::SetSecureLockIcon, this, &PageView::SetSecureLockIcon);
+    connect(m_load, &PageLoad::DownloadComplete, this, &PageView::DownloadComplete);
+    connect(m_load, &PageLoad::documentCompleted, this, [this] {
+        emit DocumentComplete(LocationURL());
+        // The engine replaces its focus widget after a cross-site navigation; a view that
+        // had the focus gets it back.
+        if (m_requests->focused() && !QApplication::focusWidget() && isVisible())
+            m_view->setFocus();
+    });
     connect(m_route, &PageRoute::focusEntered, this, [this] {
         m_requests->setFocused(true);
         emit GotFocus();
@@ -94,7 +95,7 @@ void WebEnginePageView::ensureEngine()
     });
 
     m_requests->watch(m_page);
-    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePageView::onLoadingChanged);
+    m_load->watch(m_page);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {
             bool granted = false;
@@ -105,15 +106,6 @@ void WebEnginePageView::ensureEngine()
             else
                 request.reject();
         });
-    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
-        if (m_loading && progress != m_progress) {
-            m_progress = progress;
-            m_parts.progress->progressed(this, [this] {
-                if (m_loading)
-                    emit ProgressChange(m_progress, 100);
-            });
-        }
-    });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Until a page gives a title, the engine reports the page's address as its title;
         // that is not the page's title, and it is screened as an address at completion.
@@ -127,11 +119,6 @@ void WebEnginePageView::ensureEngine()
         [this](const QString &url) { emit StatusTextChange(url); });
     // A certificate error is left unanswered, which the engine takes as a refusal: the page
     // ends as a navigation error and never shows with a lock mark.
-    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
-        [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-            if (status != QWebEnginePage::NormalTerminationStatus)
-                onRendererGone();
-        });
 }
 
 WebEnginePageView::~WebEnginePageView()
@@ -209,8 +196,8 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
 {
     if (!m_page)
         return Rest::Awake;
-    const bool may = !m_inFront && !m_loading && m_shownDocument && !m_requests->busy()
-        && !m_page->recentlyAudible();
+    const bool may = !m_inFront && !m_load->isLoading() && m_load->shownDocument()
+        && !m_requests->busy() && !m_page->recentlyAudible();
     // A form may hold what the user typed: that page is frozen at most, never let go.
     const Rest wanted
         = deepest == Rest::Asleep && m_requests->typedSinceLoad() ? Rest::Frozen : deepest;
@@ -305,20 +292,25 @@ QString WebEnginePageView::LocationName() const
 {
     // Empty until a document was shown, so that a tab whose first load failed still reads
     // as a tab that shows nothing.
-    if (!m_shownDocument)
+    if (!m_load->shownDocument())
         return QString();
     // The engine's title can still be its stand-in address when a document completes; the
     // title the document gave itself is known by then. A document without a title of its
     // own is named by its address.
     const QString title = m_page->title();
     if (title.isEmpty() || PageRules::isStandInTitle(title, m_page->url()))
-        return m_documentTitle.isEmpty() ? LocationURL() : m_documentTitle;
+        return m_load->documentTitle().isEmpty() ? LocationURL() : m_load->documentTitle();
     return title;
+}
+
+bool WebEnginePageView::isLoading() const
+{
+    return m_load->isLoading();
 }
 
 std::optional<QString> WebEnginePageView::bodyInnerHtml() const
 {
-    return m_body;
+    return m_load->body();
 }
 
 void WebEnginePageView::requestBodyInnerHtml(
@@ -326,87 +318,6 @@ void WebEnginePageView::requestBodyInnerHtml(
 {
     if (m_page) // nothing loaded: no body
         m_completion->readBody(m_page, context, std::move(reply));
-}
-
-void WebEnginePageView::onLoadingChanged(const QWebEngineLoadingInfo &info)
-{
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadStartedStatus:
-        m_completion->forgetAnswers();
-        m_body.reset(); // the completed page is being left
-        m_documentTitle.clear();
-        m_requests->loadStarted();
-        m_loading = true;
-        m_progress = 0;
-        emit StatusTextChange(info.url().toDisplayString());
-        emit ProgressChange(0, 100);
-        break;
-    case QWebEngineLoadingInfo::LoadSucceededStatus:
-        onLoadSucceeded();
-        break;
-    case QWebEngineLoadingInfo::LoadFailedStatus:
-        emit NavigateError(info.url().toString(), info.errorCode());
-        emit SetSecureLockIcon(notSecure);
-        // A server's error answer (a 404 page, say) is shown, and completes as a document.
-        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
-            m_completion->loadSucceeded(m_page);
-        else
-            onLoadEnded();
-        break;
-    case QWebEngineLoadingInfo::LoadStoppedStatus:
-        // A user's stop, or a navigation that turned into a download: never an error.
-        onLoadEnded();
-        break;
-    }
-}
-
-void WebEnginePageView::onLoadSucceeded()
-{
-    const bool https = m_page->url().scheme() == u"https";
-    emit SetSecureLockIcon(https ? secure : notSecure);
-    // The document is complete only once its body markup is in hand, so that the handler
-    // reads the markup of this very document, synchronously, as it expects.
-    m_completion->loadSucceeded(m_page);
-}
-
-void WebEnginePageView::onDocumentCompleted(
-    const std::optional<QString> &body, const QString &title)
-{
-    m_body = body;
-    m_documentTitle = title;
-    m_shownDocument = true;
-    // The navigation's download completes before its document does, as the control the
-    // handlers were written for raises them: the lock picture that completion puts into the
-    // status bar then stays.
-    onLoadEnded();
-    emit DocumentComplete(LocationURL());
-    // The engine replaces its focus widget after a cross-site navigation; a view that had
-    // the focus gets it back.
-    if (m_requests->focused() && !QApplication::focusWidget() && isVisible())
-        m_view->setFocus();
-}
-
-void WebEnginePageView::onRendererGone()
-{
-    // Answers about the dead page will not come; nothing reloads by itself, so a page that
-    // crashes its renderer cannot do so in a loop. Entering the address loads it afresh.
-    m_completion->forgetAnswers();
-    m_loading = false;
-    emit NavigateError(LocationURL(), pageStoppedError);
-    emit SetSecureLockIcon(notSecure);
-    emit DownloadComplete();
-    emit ProgressChange(0, 0);
-    emit StatusTextChange(tr("The page stopped working"));
-}
-
-void WebEnginePageView::onLoadEnded()
-{
-    if (!m_loading)
-        return;
-    m_loading = false;
-    emit DownloadComplete();
-    emit StatusTextChange(tr("Done"));
-    emit ProgressChange(0, 0);
 }
 
 QWebEnginePage *WebEnginePageView::onCreateWindow()

@@ -8,10 +8,10 @@ class DocumentCompletion;
 class DownloadSaver;
 class EnginePage;
 class EngineRoutes;
+class PageLoad;
 class PageRequests;
 class PageRoute;
 class ProgressBatch;
-class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -54,7 +54,7 @@ public:
     std::optional<QString> bodyInnerHtml() const override;
     void requestBodyInnerHtml(
         QObject *context, std::function<void(const QString &)> reply) override;
-    bool isLoading() const override { return m_loading; }
+    bool isLoading() const override;
     void dismissDialogs() override;
     void setInFront(bool inFront) override;
     Rest rest(Rest deepest) override;
@@ -70,28 +70,18 @@ protected:
 
 private:
     void ensureEngine();
-    void onLoadingChanged(const QWebEngineLoadingInfo &info);
-    void onLoadSucceeded();
-    void onDocumentCompleted(const std::optional<QString> &body, const QString &title);
-    void onLoadEnded();
-    void onRendererGone();
     QWebEnginePage *onCreateWindow();
 
     Parts m_parts;
     PageRoute *m_route = nullptr;
     DocumentCompletion *m_completion = nullptr;
     PageRequests *m_requests = nullptr;
+    PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
-    bool m_loading = false;
-    bool m_shownDocument = false;
-    std::optional<QString> m_body;
-    // The title the completed document gave itself.
-    QString m_documentTitle;
     // A load asked for before the window was first shown.
     QUrl m_loadWhenShown;
     int m_zoomLevel = 2;
     bool m_inFront = false;
-    int m_progress = 0;
 };

@@ -1,0 +1,125 @@
+#include "hosted/pageload.h"
+
+#include "hosted/documentcompletion.h"
+#include "hosted/pagerequests.h"
+#include "hosted/progressbatch.h"
+
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+
+namespace {
+
+// The page's renderer process ended without being asked to.
+constexpr int pageStoppedError = -1;
+
+// Lock levels as the handlers read them: 0 not secure, above 1 secure.
+constexpr int notSecure = 0;
+constexpr int secure = 2;
+
+} // namespace
+
+PageLoad::PageLoad(DocumentCompletion *completion, PageRequests *requests, ProgressBatch *progress,
+    QObject *parent)
+    : QObject(parent)
+    , m_completion(completion)
+    , m_requests(requests)
+    , m_progressBatch(progress)
+{
+    connect(m_completion, &DocumentCompletion::completed, this, &PageLoad::documentRead);
+}
+
+void PageLoad::watch(QWebEnginePage *page)
+{
+    m_page = page;
+    connect(page, &QWebEnginePage::loadingChanged, this, &PageLoad::loadingChanged);
+    connect(page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        if (m_loading && progress != m_progress) {
+            m_progress = progress;
+            m_progressBatch->progressed(this, [this] {
+                if (m_loading)
+                    emit ProgressChange(m_progress, 100);
+            });
+        }
+    });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+        [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status != QWebEnginePage::NormalTerminationStatus)
+                rendererGone();
+        });
+}
+
+void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
+{
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        m_completion->forgetAnswers();
+        m_body.reset(); // the completed page is being left
+        m_documentTitle.clear();
+        m_requests->loadStarted();
+        m_loading = true;
+        m_progress = 0;
+        emit StatusTextChange(info.url().toDisplayString());
+        emit ProgressChange(0, 100);
+        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        loadSucceeded();
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        emit NavigateError(info.url().toString(), info.errorCode());
+        emit SetSecureLockIcon(notSecure);
+        // A server's error answer (a 404 page, say) is shown, and completes as a document.
+        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            m_completion->loadSucceeded(m_page);
+        else
+            loadEnded();
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        // A user's stop, or a navigation that turned into a download: never an error.
+        loadEnded();
+        break;
+    }
+}
+
+void PageLoad::loadSucceeded()
+{
+    const bool https = m_page->url().scheme() == u"https";
+    emit SetSecureLockIcon(https ? secure : notSecure);
+    // The document is complete only once its body markup is in hand, so that the handler
+    // reads the markup of this very document, synchronously, as it expects.
+    m_completion->loadSucceeded(m_page);
+}
+
+void PageLoad::documentRead(const std::optional<QString> &body, const QString &title)
+{
+    m_body = body;
+    m_documentTitle = title;
+    m_shownDocument = true;
+    // The navigation's download completes before its document does, as the control the
+    // handlers were written for raises them: the lock picture that completion puts into the
+    // status bar then stays.
+    loadEnded();
+    emit documentCompleted();
+}
+
+void PageLoad::rendererGone()
+{
+    // Answers about the dead page will not come; nothing reloads by itself, so a page that
+    // crashes its renderer cannot do so in a loop. Entering the address loads it afresh.
+    m_completion->forgetAnswers();
+    m_loading = false;
+    emit NavigateError(m_page->url().toString(), pageStoppedError);
+    emit SetSecureLockIcon(notSecure);
+    emit DownloadComplete();
+    emit ProgressChange(0, 0);
+    emit StatusTextChange(tr("The page stopped working"));
+}
+
+void PageLoad::loadEnded()
+{
+    if (!m_loading)
+        return;
+    m_loading = false;
+    emit DownloadComplete();
+    emit StatusTextChange(tr("Done"));
+    emit ProgressChange(0, 0);
+}
