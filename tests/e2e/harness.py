@@ -385,8 +385,12 @@ class Browser:
     def _programs(self):
         return [int(pid) for pid in run("pgrep", "-f", "^" + self.binary, check=False).split()]
 
+    def programs(self):
+        """The browser programs running that were started since this one (itself too)."""
+        return [pid for pid in self._programs() if pid not in self._earlier]
+
     def _started_program(self):
-        started = [pid for pid in self._programs() if pid not in self._earlier]
+        started = self.programs()
         return started[0] if started else None
 
     # -- finding things ------------------------------------------------------------

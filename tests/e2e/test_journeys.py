@@ -478,7 +478,7 @@ class OpenedByTheDesktop(Journey):
         h.run("xdg-open", "http://site.test/second", env=b.env, timeout=20)
         wait_for(lambda: b.captions() == ["Linked", "Second"], "a second tab in the same window")
         self.shows(YELLOW)
-        self.assertEqual(b._programs(), [b.pid])
+        self.assertEqual(b.programs(), [b.pid])
 
 
 class Keyboard(Journey):
