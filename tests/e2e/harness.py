@@ -198,6 +198,9 @@ class Session:
                     raise RuntimeError("Xvfb did not start")
                 number += chunk
         self.env["DISPLAY"] = ":" + number.decode().strip()
+        # The number can name a display that a server just ended still holds for a moment.
+        wait_for(lambda: run("xdotool", "getdisplaygeometry", env=self.env, check=False),
+                 "the X server to take connections")
 
         bus = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
@@ -376,7 +379,16 @@ class Browser:
         self.pid = self.process.pid if not opener else wait_for(
             self._started_program, "the program the opener starts", 30
         )
-        self.app = wait_for(self._application, "the browser to appear on the accessibility bus", 30)
+        try:
+            self.app = wait_for(self._application, "the browser to appear on the accessibility bus",
+                                30)
+        except Timeout as timeout:
+            # A journey that never started prints what the browser said.
+            self._log.flush()
+            with open(self.log_path) as log:
+                said = log.read()[-3000:]
+            state = "running" if self.process.poll() is None else "ended"
+            raise Timeout(f"{timeout}; the browser is {state}; its log ends:\n{said}") from None
         self.window = wait_for(
             lambda: self.app.find("frame", "Tessarvine 2 BETA"), "the main window", 30
         )
