@@ -6,6 +6,7 @@
 
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <utility>
 
 namespace {
 
@@ -35,10 +36,7 @@ void PageLoad::watch(QWebEnginePage *page)
     connect(page, &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading && progress != m_progress) {
             m_progress = progress;
-            m_progressBatch->progressed(this, [this] {
-                if (m_loading)
-                    emit ProgressChange(m_progress, 100);
-            });
+            tellProgress();
         }
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
@@ -58,8 +56,8 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         m_requests->loadStarted();
         m_loading = true;
         m_progress = 0;
-        emit StatusTextChange(info.url().toDisplayString());
-        emit ProgressChange(0, 100);
+        m_startText = info.url().toDisplayString();
+        tellProgress();
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
         loadSucceeded();
@@ -78,6 +76,19 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         loadEnded();
         break;
     }
+}
+
+// Told with every tab's at the next tick: loads that start or progress together redraw the
+// window once, and a load that ends before the tick shows no progress at all.
+void PageLoad::tellProgress()
+{
+    m_progressBatch->progressed(this, [this] {
+        if (!m_loading)
+            return;
+        if (m_startText)
+            emit StatusTextChange(*std::exchange(m_startText, std::nullopt));
+        emit ProgressChange(m_progress, 100);
+    });
 }
 
 void PageLoad::loadSucceeded()

