@@ -561,30 +561,10 @@ class Browser:
     # -- ending ------------------------------------------------------------------
 
     def engine_processes(self):
-        """How many of the web engine's helper processes run under the browser (its
-        renderers among them)."""
-        parents = {}
-        for entry in os.listdir("/proc"):
-            if not entry.isdigit():
-                continue
-            try:
-                with open(f"/proc/{entry}/stat") as stat:
-                    parents[int(entry)] = int(stat.read().rsplit(")", 1)[1].split()[1])
-            except (OSError, IndexError, ValueError):
-                continue
-        count = 0
-        for pid in parents:
-            ancestor = parents.get(pid)
-            while ancestor and ancestor != self.pid:
-                ancestor = parents.get(ancestor)
-            if ancestor != self.pid:
-                continue
-            try:
-                with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
-                    count += b"QtWebEngineProcess" in cmdline.read()
-            except OSError:
-                continue
-        return count
+        """How many of the web engine's helper processes (its renderers among them) run in
+        the browser's session."""
+        return len(run("pgrep", "-s", str(os.getsid(self.pid)), "-f", "QtWebEngineProcess",
+                       check=False).split())
 
     def alive(self):
         if self.pid == self.process.pid:

@@ -540,24 +540,21 @@ class PageKeysAndDialogs(Journey):
         self.browser.click_at(x + width // 2, y + 100)
         time.sleep(0.3)  # lets the page take the focus; what follows checks what matters
 
-    def test_esc_and_a_letter_reach_a_focused_page(self):
+    def test_a_focused_page_hears_esc_and_its_confirm_answers_to_esc_and_enter(self):
         b = self.browser
-        self.serve("/keys", "Keys", PINK,
-                   "<script>addEventListener('keydown', e => fetch('/got?' + e.key))</script>")
-        self.go("site.test/keys", "Keys")
+        self.serve("/ask", "Ask", PINK,
+                   "<script>addEventListener('keydown', e => fetch('/got?' + e.key))</script>"
+                   "<button style='width:100%;height:200px' onclick=\"document.title = "
+                   "confirm('Sure?') ? 'Yes' : 'No'\">Ask</button>")
+        self.go("site.test/ask", "Ask")
         b.focus_window()
-        self.click_page()
+        x, y, width, height = b.page_area()
+        b.click_at(x + width // 2, y + height - 20)  # below the button
+        time.sleep(0.3)
         b.key("a")
         b.key("Escape")
         wait_for(lambda: self.server.received("/got?a"), "the page to hear a")
         wait_for(lambda: self.server.received("/got?Escape"), "the page to hear Esc")
-
-    def test_esc_and_enter_answer_a_confirm(self):
-        b = self.browser
-        self.serve("/ask", "Ask", PINK,
-                   "<button style='width:100%;height:300px' onclick=\"document.title = "
-                   "confirm('Sure?') ? 'Yes' : 'No'\">Ask</button>")
-        self.go("site.test/ask", "Ask")
         for key, answer in (("Escape", "No"), ("Return", "Yes")):
             self.click_page()
             dialog = b.node(None, "Message from the page", "the confirm")
@@ -603,17 +600,21 @@ class PageKeysAndDialogs(Journey):
         b.key("ctrl+t")
         wait_for(lambda: len(b.headers()) == 2, "a tab opened with Ctrl+T")
 
-    def open_private_page(self):
-        """Opens a page behind a login and returns the login dialog."""
+    def test_a_cancelled_login_sends_nothing_more_and_a_typed_one_signs_in(self):
+        b = self.browser
         self.server.route("/private", h.Response(page("Private", GREEN).body, realm="Office",
                                                  credentials="ann:secret"), host="site.test")
-        self.browser.open_address("site.test/private")
-        return self.browser.node(None, "Sign in", "the login")
-
-    def test_a_login_with_typed_credentials(self):
-        b = self.browser
-        dialog = self.open_private_page()
+        b.open_address("site.test/private")
+        dialog = b.node(None, "Sign in", "the login")
         self.assertIsNotNone(dialog.find("label", "Office"))
+        b.click(b.node("text", "User name", where=dialog))
+        b.key("Escape")
+        wait_for(lambda: not dialog.showing, "the login to go")
+        wait_for(lambda: "Denied" in b.captions(), "the site's own answer")
+        time.sleep(1.0)  # proving that nothing more is asked
+        self.assertEqual(self.server.paths().count("/private"), 1)
+        b.key("F5")
+        dialog = b.node(None, "Sign in", "the login again")
         b.click(b.node("text", "User name", where=dialog))
         b.type("ann")
         b.key("Tab")
@@ -621,17 +622,6 @@ class PageKeysAndDialogs(Journey):
         b.key("Return")
         wait_for(lambda: "Private" in b.captions(), "the private page")
         self.assertIn(("/private", "Basic YW5uOnNlY3JldA=="), self.server.authorizations)
-
-    def test_a_cancelled_login_sends_nothing_more(self):
-        b = self.browser
-        dialog = self.open_private_page()
-        b.click(b.node("text", "User name", where=dialog))
-        b.key("Escape")
-        wait_for(lambda: not dialog.showing, "the login to go")
-        wait_for(lambda: "Denied" in b.captions(), "the site's own answer")
-        time.sleep(1.0)  # proving that nothing more is asked
-        self.assertEqual(self.server.paths().count("/private"), 1)
-
 
 class RestingTabs(Journey):
     args = ("--sleep-after", "3s", "one.test/a", "two.test/b", "three.test/c")
@@ -667,7 +657,7 @@ class EverydayTabs(Journey):
                    '<a href="/two" style="display:block;height:300px;font-size:40px">Two</a>')
         self.serve("/two", "Two", BLUE)
 
-    def test_a_closed_tab_comes_back(self):
+    def test_a_closed_tab_comes_back_and_a_dropped_link_opens_a_tab(self):
         b = self.browser
         b.focus_window()
         b.key("ctrl+t")
@@ -678,16 +668,13 @@ class EverydayTabs(Journey):
         wait_for(lambda: b.captions() == ["Start", "Two"], "the closed tab back at the right end")
         self.shows(BLUE)
         self.assertEqual(self.server.paths().count("/two"), 2)
-
-    def test_a_link_dropped_on_the_strip_opens_a_tab(self):
-        b = self.browser
         self.go("site.test/links", "Links")
         x, y, _, _ = b.page_area()
         strip_x, strip_y, strip_width, strip_height = b.window.find(name="Tabs").extents
         b.drag((x + 60, y + 100), (strip_x + strip_width - 60, strip_y + strip_height // 2))
-        wait_for(lambda: b.captions() == ["Links", "Two"], "a new tab for the dropped link")
+        wait_for(lambda: b.captions() == ["Start", "Links", "Two"],
+                 "a new tab for the dropped link")
         self.shows(BLUE)
-
 
 class FullScreen(Journey):
     def prepare(self):

@@ -337,12 +337,6 @@ void TestWebEnginePageView::aPageTypedIntoNeverSleeps()
         view->setInFront(false);
     QCOMPARE(typed->rest(PageView::Rest::Asleep), PageView::Rest::Frozen);
     QCOMPARE(untouched->rest(PageView::Rest::Asleep), PageView::Rest::Asleep);
-    // Coming in front wakes it: the page loads again from its address.
-    QSignalSpy again(untouched, &PageView::DocumentComplete);
-    untouched->setInFront(true);
-    QTRY_COMPARE_WITH_TIMEOUT(again.size(), 1, timeout);
-    QCOMPARE(untouched->LocationURL(), m_server->url("/form"));
-    QCOMPARE(untouched->rest(PageView::Rest::Awake), PageView::Rest::Awake);
 }
 
 void TestWebEnginePageView::loadAskedBeforeShowingStartsWhenShown()

@@ -101,9 +101,7 @@ void TestCommandLine::fileNamesThatAreNotTextStillOpen()
     QVERIFY2(
         address.startsWith("file://") && address.endsWith("/caf%E9.html"), qPrintable(address));
     QCOMPARE(QUrl(address).toEncoded().right(11), QByteArray("caf%E9.html"));
-    // Text stays text; a name that is not text and names nothing is left as it is.
-    QCOMPARE(CommandLine::argumentText("caf\xc3\xa9.html", QDir(folder.path())),
-        QString::fromUtf8("caf\xc3\xa9.html"));
+    // A name that is not text and names nothing is left as it is.
     QVERIFY(!CommandLine::argumentText("gone\xe9", QDir(folder.path())).startsWith("file:"));
 }
 

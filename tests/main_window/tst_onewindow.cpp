@@ -32,12 +32,8 @@ void TestOneWindow::messages_data()
     QTest::newRow("two") << head + "a.test\nhttp%3A%2F%2Fb.test%2F%3Fq%3D1\n\n"
                          << std::optional(QStringList { "a.test", "http://b.test/?q=1" });
     QTest::newRow("none: one new tab") << head + "\n" << std::optional(QStringList {});
-    QTest::newRow("another program's")
-        << QByteArray("GET / HTTP/1.0\n\n") << std::optional<QStringList>();
     QTest::newRow("blank line inside") << head + "a\n\nb\n\n" << std::optional<QStringList>();
     QTest::newRow("unended") << head + "a\n" << std::optional<QStringList>();
-    QTest::newRow("oversized") << head + QByteArray(OneWindow::maxMessageBytes, 'a') + "\n\n"
-                               << std::optional<QStringList>();
     QByteArray many = head;
     for (int i = 0; i <= OneWindow::maxAddresses; ++i)
         many += "a\n";
