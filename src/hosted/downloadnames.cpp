@@ -128,4 +128,13 @@ QString folder(const QString &given)
     return chosen;
 }
 
+QString offeredPath(const QString &suggested)
+{
+    const QString directory = folder();
+    QDir().mkpath(directory);
+    const QString name = visible(suggested);
+    const QString free = freeName(directory, name, {});
+    return QDir(directory).filePath(free.isEmpty() ? name : free);
+}
+
 } // namespace DownloadNames

@@ -30,4 +30,9 @@ QString freeName(const QString &directory, const QString &name, const QSet<QStri
 // the meaning of) the user's own files: ~/Downloads then.
 QString folder(const QString &given = QString());
 
+// Where a save or print dialog first offers to write a file suggested as name: a visible,
+// free name in the download folder, which is made if it is not there (the dialogs would
+// otherwise ask about it in a loop of their own).
+QString offeredPath(const QString &suggested);
+
 } // namespace DownloadNames

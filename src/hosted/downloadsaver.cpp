@@ -127,13 +127,9 @@ QString DownloadSaver::expectPage(const QUrl &url, const QString &path, bool inP
     QString writePath = path;
     if (!inPlace) {
         const QFileInfo chosen(path);
-        const QString partial = partialFolder(chosen.path());
-        const QString partName = DownloadNames::freeName(
-            partial, chosen.fileName() + QStringLiteral(".part"), m_writing);
-        if (partial.isEmpty() || partName.isEmpty())
+        writePath = reservePart(chosen.path(), chosen.fileName());
+        if (writePath.isEmpty())
             return QString();
-        writePath = QDir(partial).filePath(partName);
-        m_writing.insert(writePath);
     }
     expect(url, path, std::move(finished));
     m_expected[url.toString()].writePath = writePath;
@@ -162,20 +158,28 @@ bool DownloadSaver::saveExpected(QWebEngineDownloadRequest *download)
     return true;
 }
 
+QString DownloadSaver::reservePart(const QString &directory, const QString &name)
+{
+    const QString partial = partialFolder(directory);
+    const QString partName
+        = DownloadNames::freeName(partial, name + QStringLiteral(".part"), m_writing);
+    if (partial.isEmpty() || partName.isEmpty())
+        return QString();
+    // Reserved at once: the engine creates the file only later, and another download of
+    // the same name may start before it does.
+    const QString path = QDir(partial).filePath(partName);
+    m_writing.insert(path);
+    return path;
+}
+
 bool DownloadSaver::reserve(QWebEngineDownloadRequest *download, Saving saving)
 {
-    const QString partial = partialFolder(saving.directory);
-    const QString partName
-        = DownloadNames::freeName(partial, saving.name + QStringLiteral(".part"), m_writing);
-    if (partial.isEmpty() || partName.isEmpty()) {
+    saving.partPath = reservePart(saving.directory, saving.name);
+    if (saving.partPath.isEmpty()) {
         download->cancel();
         saving.finished(QString());
         return false;
     }
-    // Reserved at once: the engine creates the file only later, and another download of
-    // the same name may start before it does.
-    saving.partPath = QDir(partial).filePath(partName);
-    m_writing.insert(saving.partPath);
     m_saving.insert(download->id(), std::move(saving));
     return true;
 }

@@ -76,6 +76,9 @@ private:
         QString writePath;
     };
 
+    // A private path to write name under until it is complete, taken from then on; empty
+    // when there is none.
+    QString reservePart(const QString &directory, const QString &name);
     bool reserve(QWebEngineDownloadRequest *download, Saving saving);
     void accept(QWebEngineDownloadRequest *download);
     void track(QWebEngineDownloadRequest *download);

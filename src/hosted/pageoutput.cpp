@@ -1,6 +1,5 @@
 #include "hosted/pageoutput.h"
 
-#include "hosted/downloadnames.h"
 #include "hosted/downloadsaver.h"
 
 #include <QFileInfo>
@@ -98,14 +97,12 @@ void PageOutput::showMenu(QPoint position)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QWebEnginePage *page = m_view->page();
     const QString title = page->title();
-    replaceEntry(menu, page->action(QWebEnginePage::SavePage), [this, title] {
-        emit saveRequested(QString(), DownloadNames::visible(title + QStringLiteral(".mhtml")));
-    });
+    replaceEntry(menu, page->action(QWebEnginePage::SavePage),
+        [this, title] { emit saveRequested(QString(), title + QStringLiteral(".mhtml")); });
     if (const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest()) {
         const QUrl link = request->linkUrl();
-        replaceEntry(menu, page->action(QWebEnginePage::DownloadLinkToDisk), [this, link] {
-            emit saveRequested(link.toString(), DownloadNames::visible(link.fileName()));
-        });
+        replaceEntry(menu, page->action(QWebEnginePage::DownloadLinkToDisk),
+            [this, link] { emit saveRequested(link.toString(), link.fileName()); });
     }
     menu->popup(m_view->mapToGlobal(position));
 }

@@ -3,7 +3,6 @@
 #include "hosted/downloadnames.h"
 #include "hosted/pageview.h"
 
-#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -29,12 +28,9 @@ void Printing::openDialogFor(PageView *view)
         return;
     }
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    const QString name = DownloadNames::visible(view->LocationName() + QStringLiteral(".pdf"));
-    const QString folder = DownloadNames::folder();
-    QDir().mkpath(folder);
     m_printer->setDocName(view->LocationName());
-    const QString free = DownloadNames::freeName(folder, name, {});
-    m_printer->setOutputFileName(QDir(folder).filePath(free.isEmpty() ? name : free));
+    m_printer->setOutputFileName(
+        DownloadNames::offeredPath(view->LocationName() + QStringLiteral(".pdf")));
     m_dialog = new QPrintDialog(m_printer.get(), &m_window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_dialog, &QDialog::accepted, this, [this, target = QPointer(view)] {

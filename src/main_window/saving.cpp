@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -52,12 +51,8 @@ void Saving::save(PageView *view, const QString &link, const QString &suggestedN
     if (m_dialog)
         m_dialog->close();
     const bool page = link.isEmpty();
-    const QString folder = DownloadNames::folder();
-    QDir().mkpath(folder);
-    const QString name = DownloadNames::visible(suggestedName);
-    const QString free = DownloadNames::freeName(folder, name, {});
     m_dialog = new QFileDialog(&m_window, page ? tr("Save page") : tr("Save link"),
-        QDir(folder).filePath(free.isEmpty() ? name : free));
+        DownloadNames::offeredPath(suggestedName));
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog->setAcceptMode(QFileDialog::AcceptSave);
     // The dialog's own question would wait in a loop of its own; it is asked below instead.
