@@ -1,5 +1,6 @@
 #include "hosted/downloadsaver.h"
 #include "hosted/engineprofile.h"
+#include "hosted/renderpath.h"
 #include "main_window/commandline.h"
 #include "main_window/form1.h"
 #include "main_window/onewindow.h"
@@ -111,6 +112,7 @@ int main(int argc, char *argv[])
             return 0;
     }
 
+    RenderPath::choose();
     int status = 0;
     {
         // Declared first so it is destroyed last, after every page of the window.

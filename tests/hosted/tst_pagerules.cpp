@@ -1,5 +1,7 @@
-// Which addresses the page view refuses, as a table.
+// Which addresses the page view refuses, and which OpenGL renderers draw on the processor,
+// as tables.
 #include "hosted/pagerules.h"
+#include "hosted/renderpath.h"
 
 #include <QTest>
 #include <QUrl>
@@ -10,6 +12,8 @@ class TestPageRules : public QObject
 private slots:
     void refusal_data();
     void refusal();
+    void softwareRenderer_data();
+    void softwareRenderer();
 };
 
 void TestPageRules::refusal_data()
@@ -38,6 +42,28 @@ void TestPageRules::refusal()
     const auto refusal = PageRules::refusal(QUrl::fromUserInput(typed));
     QCOMPARE(refusal ? refusal->code : 0, code);
     QVERIFY(!refusal || !refusal->why.isEmpty());
+}
+
+void TestPageRules::softwareRenderer_data()
+{
+    QTest::addColumn<QByteArray>("renderer");
+    QTest::addColumn<bool>("software");
+    QTest::newRow("llvmpipe") << QByteArray("llvmpipe (LLVM 15.0.6, 256 bits)") << true;
+    QTest::newRow("softpipe") << QByteArray("softpipe") << true;
+    QTest::newRow("classic swrast") << QByteArray("Mesa DRI Software Rasterizer") << true;
+    QTest::newRow("swiftshader") << QByteArray("Google SwiftShader") << true;
+    QTest::newRow("intel") << QByteArray("Mesa Intel(R) UHD Graphics 620 (KBL GT2)") << false;
+    QTest::newRow("amd") << QByteArray("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)")
+                         << false;
+    QTest::newRow("virgl") << QByteArray("virgl (Mesa Intel(R) Xe Graphics)") << false;
+    QTest::newRow("vmware") << QByteArray("SVGA3D; build: RELEASE; LLVM;") << false;
+}
+
+void TestPageRules::softwareRenderer()
+{
+    QFETCH(QByteArray, renderer);
+    QFETCH(bool, software);
+    QCOMPARE(RenderPath::softwareRenderer(renderer), software);
 }
 
 QTEST_GUILESS_MAIN(TestPageRules)
