@@ -90,7 +90,12 @@ static QAction *addCheckItem(
 void Form1::buildMenus()
 {
     QMenu *mnunew = menuBar()->addMenu(tr("New"));
-    mnutab = mnunew->addAction(tr("Tab"), this, &Form1::mnutab_Click);
+    // A tab the user opens is empty: what they type next is its address, wherever the
+    // keyboard was (a page that had it would hand it to the new, blank page).
+    mnutab = mnunew->addAction(tr("Tab"), this, [this] {
+        mnutab_Click();
+        focusAddress();
+    });
     mnusearch = mnunew->addAction(tr("Search Tab"), this, &Form1::mnusearch_Click);
     mnutab->setObjectName(QStringLiteral("mnutab"));
     mnusearch->setObjectName(QStringLiteral("mnusearch"));
@@ -165,7 +170,10 @@ void Form1::buildControls()
         Twips::toPixels(45), Twips::toPixels(90), Twips::toPixels(300), Twips::toPixels(225));
     newflik->setAccessibleName(tr("New tab"));
     newflik->setToolTip(tr("New tab"));
-    connect(newflik, &QToolButton::clicked, this, &Form1::newflik_Click);
+    connect(newflik, &QToolButton::clicked, this, [this] {
+        newflik_Click();
+        focusAddress();
+    });
 
     lock = new QLabel(Picture1);
     lock->setPixmap(Artwork::lock(QSize(19, 21)));
