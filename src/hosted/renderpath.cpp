@@ -21,6 +21,8 @@ bool RenderPath::softwareRenderer(QByteArrayView glRenderer)
 namespace {
 
 // The renderer's name of the OpenGL the window would draw with; empty when there is none.
+// Asked of the context the engine will share, made current for a moment before the engine
+// starts, rather than of a context made only to ask.
 QByteArray openGLRenderer()
 {
     QOpenGLContext *shared = QOpenGLContext::globalShareContext();
@@ -29,13 +31,12 @@ QByteArray openGLRenderer()
     QOffscreenSurface surface;
     surface.setFormat(shared->format());
     surface.create();
-    QOpenGLContext probe;
-    probe.setFormat(shared->format());
-    if (!surface.isValid() || !probe.create() || !probe.makeCurrent(&surface))
+    if (!surface.isValid() || !shared->makeCurrent(&surface))
         return {};
-    const auto *name = reinterpret_cast<const char *>(probe.functions()->glGetString(GL_RENDERER));
+    const auto *name
+        = reinterpret_cast<const char *>(shared->functions()->glGetString(GL_RENDERER));
     QByteArray renderer(name ? name : "");
-    probe.doneCurrent();
+    shared->doneCurrent();
     return renderer;
 }
 

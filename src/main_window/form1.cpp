@@ -90,8 +90,7 @@ static QAction *addCheckItem(
 void Form1::buildMenus()
 {
     QMenu *mnunew = menuBar()->addMenu(tr("New"));
-    // A tab the user opens is empty: what they type next is its address, wherever the
-    // keyboard was (a page that had it would hand it to the new, blank page).
+    // As openTabToType, through the menu item's own handler.
     mnutab = mnunew->addAction(tr("Tab"), this, [this] {
         mnutab_Click();
         focusAddress();
@@ -170,10 +169,7 @@ void Form1::buildControls()
         Twips::toPixels(45), Twips::toPixels(90), Twips::toPixels(300), Twips::toPixels(225));
     newflik->setAccessibleName(tr("New tab"));
     newflik->setToolTip(tr("New tab"));
-    connect(newflik, &QToolButton::clicked, this, [this] {
-        newflik_Click();
-        focusAddress();
-    });
+    connect(newflik, &QToolButton::clicked, this, &Form1::openTabToType);
 
     lock = new QLabel(Picture1);
     lock->setPixmap(Artwork::lock(QSize(19, 21)));

@@ -66,6 +66,9 @@ public:
     void newflik_Click();
     void mnutab_Click();
     void flik_GotFocus(int index);
+    // A new tab as the user opens one (the + button, Ctrl+T, New > Tab), its address box
+    // taking the keys.
+    void openTabToType();
     // A new tab at the right end, made active, that loads the address as if typed.
     void openTab(const QString &address);
     // The tab closed last opened again with its address; nothing when none is left.

@@ -38,10 +38,7 @@ Shortcuts::Shortcuts(Form1 &form)
     using K = QKeySequence;
     add({ K(Qt::CTRL | Qt::Key_L), K(Qt::ALT | Qt::Key_D), K(Qt::Key_F6) },
         [&form] { form.focusAddress(); });
-    add({ K(Qt::CTRL | Qt::Key_T) }, [&form] {
-        form.newflik_Click();
-        form.focusAddress();
-    });
+    add({ K(Qt::CTRL | Qt::Key_T) }, [&form] { form.openTabToType(); });
     add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_T) }, [&form] { form.reopenClosedTab(); });
     add({ K(Qt::CTRL | Qt::Key_W), K(Qt::CTRL | Qt::Key_F4) }, [this] { closeActiveTab(); });
     add({ K(Qt::CTRL | Qt::Key_Tab), K(Qt::CTRL | Qt::Key_PageDown) }, [this] { cycleTabs(1); });

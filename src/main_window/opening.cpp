@@ -14,6 +14,14 @@ void Form1::mnutab_Click()
     newflik_Click();
 }
 
+void Form1::openTabToType()
+{
+    // A tab the user opens is empty: what they type next is its address, wherever the
+    // keyboard was (a page that had it would hand it to the new, blank page).
+    newflik_Click();
+    focusAddress();
+}
+
 void Form1::flik_GotFocus(int index)
 {
     if (!m_tabs->focusActivates())
