@@ -2,10 +2,11 @@
 // view of a 2 MB page, a 2 MB page's load, and keyword screening of 1 MB.
 #include "benchtable.h"
 #include "cases.h"
+#include "app/browser.h"
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tabs.h"
 #include "page_events/contentwarnings.h"
 #include "page_events/pageevents.h"
 #include "support/fakepageview.h"
@@ -40,14 +41,16 @@ double elapsedMs(const QElapsedTimer &clock)
 // A window on the real engine, once it shows the local server's start page.
 struct EngineWindow
 {
-    EngineProfile profile;
-    Form1 form;
+    Browser browser;
+    EngineProfile &profile;
+    Form1 &form;
 
     explicit EngineWindow(HttpResponder &server)
-        : form(profile.factory(), { server.address("/start/"), server.url("") })
+        : browser(BrowserAddresses { server.address("/start/"), server.url("") })
+        , profile(*browser.engine())
+        , form(browser.window())
     {
         server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
-        new PageEvents(form);
         form.resize(1000, 700);
         form.show();
         waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; },
@@ -75,9 +78,9 @@ struct TabTimes
 TabTimes tabsAtScale(int n, quint32 seed)
 {
     FakeViews views;
-    Form1 form(
+    Browser browser(
         views.factory(), { QStringLiteral("start.test/start/"), QStringLiteral("http://s.test") });
-    new PageEvents(form);
+    Form1 &form = browser.window();
     TabTimes times;
     QElapsedTimer clock;
     clock.start();

@@ -1,18 +1,13 @@
-#include "hosted/downloadsaver.h"
-#include "hosted/engineprofile.h"
+#include "app/browser.h"
+#include "app/commandline.h"
+#include "app/onewindow.h"
 #include "hosted/renderpath.h"
-#include "main_window/commandline.h"
-#include "main_window/form1.h"
-#include "main_window/onewindow.h"
-#include "page_events/pageevents.h"
 
-#include <chrono>
 #include <csignal>
 #include <QApplication>
 #include <QDir>
 #include <QSocketNotifier>
 #include <QTextStream>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -113,29 +108,10 @@ int main(int argc, char *argv[])
     }
 
     RenderPath::choose();
-    int status = 0;
-    {
-        // Declared first so it is destroyed last, after every page of the window.
-        EngineProfile profile;
-        Form1 window(profile.factory(), addresses);
-        QObject::connect(
-            profile.downloads(), &DownloadSaver::started, &window, &Form1::addDownload);
-        // The page views' events drive the window; owned by it.
-        new PageEvents(window);
-        // A browser that listens but did not answer keeps its socket; this one is on its own.
-        OneWindowServer others;
-        if (handOver == OneWindow::HandOver::NoBrowser)
-            others.listen(instancePath);
-        QObject::connect(
-            &others, &OneWindowServer::addressesReceived, &window, &Form1::openHandedOver);
-        window.show();
-        status = app.exec();
-        // The window is closed: the program ends promptly, whatever the engine is still
-        // reading (a file that never ends) while it tears down.
-        std::thread([] {
-            std::this_thread::sleep_for(std::chrono::seconds(5));
-            ::_exit(0);
-        }).detach();
-    }
-    return status;
+    Browser browser(addresses);
+    // A browser that listens but did not answer keeps its socket; this one is on its own.
+    if (handOver == OneWindow::HandOver::NoBrowser)
+        browser.listen(instancePath);
+    browser.window().show();
+    return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "hosted/documentcompletion.h"
 
+#include "hosted/scriptdialog.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <QVariant>
@@ -28,8 +30,20 @@ void DocumentCompletion::loadSucceeded(QWebEnginePage *page)
                 body.typeId() == QMetaType::QString ? std::optional(body.toString()) : std::nullopt,
                 parts.value(1).toString());
         });
-    QTimer::singleShot(
-        patienceMs, this, [this, generation] { complete(generation, std::nullopt, QString()); });
+    waitPatiently(generation);
+}
+
+void DocumentCompletion::waitPatiently(quint64 generation)
+{
+    QTimer::singleShot(patienceMs, this, [this, generation] {
+        // While a dialog waits the engine answers no tab, so silence says nothing of this
+        // page; and a completion now would activate this tab and end the dialog of the one
+        // in front.
+        if (ScriptDialog::anyWaiting())
+            waitPatiently(generation);
+        else
+            complete(generation, std::nullopt, QString());
+    });
 }
 
 void DocumentCompletion::readBody(

@@ -35,6 +35,7 @@ signals:
     void completed(const std::optional<QString> &body, const QString &title);
 
 private:
+    void waitPatiently(quint64 generation);
     void complete(quint64 generation, const std::optional<QString> &body, const QString &title);
 
     quint64 m_generation = 0;

@@ -14,13 +14,16 @@ EngineProfile::EngineProfile(QObject *parent)
     , m_profile(new QWebEngineProfile(this))
     , m_downloads(new DownloadSaver(this))
 {
-    // A download the engine asks for again as it would resume it (its connection broke) has
-    // failed; it is never taken for a page's new download.
-    connect(m_profile, &QWebEngineProfile::downloadRequested, m_downloads, &DownloadSaver::resume);
-    // A page or link the user chose a place for goes there, whichever page it came from.
-    connect(m_profile, &QWebEngineProfile::downloadRequested, m_downloads,
-        &DownloadSaver::saveExpected);
-    m_routes = new EngineRoutes(m_profile, this);
+    m_routes = new EngineRoutes(this);
+    // Every download the engine asks for, in one place and in this order: one asked for
+    // again as the engine would resume it (its connection broke) has failed and is never
+    // taken for a page's new download; a page or link the user chose a place for goes
+    // there, whichever page it came from; any other goes to the page that asked for it.
+    connect(m_profile, &QWebEngineProfile::downloadRequested, this,
+        [this](QWebEngineDownloadRequest *download) {
+            if (!m_downloads->resume(download) && !m_downloads->saveExpected(download))
+                m_routes->route(download);
+        });
     m_progress = new ProgressBatch(this);
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);

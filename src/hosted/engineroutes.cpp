@@ -38,13 +38,11 @@ void PageRoute::navigationAsked(const QUrl &url)
     m_routes->asked(this, url);
 }
 
-EngineRoutes::EngineRoutes(QWebEngineProfile *profile, QObject *parent)
+EngineRoutes::EngineRoutes(QObject *parent)
     : QObject(parent)
 {
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget *, QWidget *now) { onFocusChanged(now); });
-    connect(
-        profile, &QWebEngineProfile::downloadRequested, this, &EngineRoutes::onDownloadRequested);
 }
 
 PageRoute *EngineRoutes::routeFor(QWidget *view)
@@ -98,7 +96,7 @@ void EngineRoutes::onFocusChanged(QWidget *now)
         emit route->focusEntered();
 }
 
-void EngineRoutes::onDownloadRequested(QWebEngineDownloadRequest *download)
+void EngineRoutes::route(QWebEngineDownloadRequest *download)
 {
     if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return; // taken already: a download resumed

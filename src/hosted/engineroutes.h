@@ -52,16 +52,17 @@ public:
     // The addresses asked for that are remembered, the newest, however many views ask.
     static constexpr int remembered = 4096;
 
-    explicit EngineRoutes(QWebEngineProfile *profile, QObject *parent = nullptr);
+    explicit EngineRoutes(QObject *parent = nullptr);
 
     // The routes of a view, made with it; it ends them before it goes.
     PageRoute *routeFor(QWidget *view);
     // A view's page asked to load an address.
     void asked(PageRoute *route, const QUrl &url);
+    // A download no one else took goes to the view it belongs to.
+    void route(QWebEngineDownloadRequest *download);
 
 private:
     void onFocusChanged(QWidget *now);
-    void onDownloadRequested(QWebEngineDownloadRequest *download);
     PageRoute *routeHolding(const QWidget *widget) const;
     void remember(size_t key, PageRoute *route);
 

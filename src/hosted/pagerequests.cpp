@@ -28,12 +28,11 @@ void PageRequests::download(QWebEngineDownloadRequest *download)
         emit StatusTextChange(tr("Download refused: this page has started too many downloads"));
         return;
     }
-    bool cancel = false;
-    emit FileDownload(cancel);
-    if (cancel || !m_downloads) {
+    if (!m_downloads) {
         download->cancel();
         return;
     }
+    emit FileDownload();
     // The download may outlive the tab that started it.
     ++m_downloadsRunning;
     m_downloads->save(download, [self = QPointer(this)](const QString &path) {
@@ -112,14 +111,6 @@ bool PageRequests::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-NewWindowRequest PageRequests::window()
-{
-    NewWindowRequest request;
-    request.userInitiated = m_guards.takeUserAskedForWindow();
-    emit NewWindow2(request);
-    return request;
-}
-
 bool PageRequests::mayPrint()
 {
     return !m_released && m_inFront && allowDialog();
@@ -190,6 +181,7 @@ void PageRequests::signIn(const QString &host, QAuthenticator *authenticator)
 
 bool PageRequests::waitFor(ScriptDialog &dialog)
 {
+    emit DialogShown();
     ++m_dialogsOpen;
     const bool accepted = dialog.exec(m_focused);
     --m_dialogsOpen;

@@ -48,8 +48,8 @@ public:
     // The page asked for a download: it is saved, or cancelled, before this returns (the
     // engine cancels a request left for later).
     void download(QWebEngineDownloadRequest *download);
-    // The page asked for a window: the answer of NewWindow2.
-    NewWindowRequest window();
+    // The page asked for a window: whether the user's click or key asked for it.
+    bool userAskedForWindow() { return m_guards.takeUserAskedForWindow(); }
     // The engine opens a link dropped on the page (and not taken by it) in a new window,
     // asked for without a script's request; the user dropped it here to open it here. The
     // address, when a link was dropped a moment ago and no script asked for a window since.
@@ -82,9 +82,10 @@ public:
 
 signals:
     void StatusTextChange(const QString &Text);
-    void FileDownload(bool &Cancel);
+    void FileDownload();
     void DownloadComplete();
-    void NewWindow2(NewWindowRequest &request);
+    // A dialog of the page's is about to wait over it.
+    void DialogShown();
     void WindowClosing();
     // Released, and no dialog waits on the stack any more: the view may go.
     void mayGo();

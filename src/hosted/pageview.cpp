@@ -11,3 +11,14 @@ std::optional<double> PageView::zoomFactorForLevel(int level)
         return std::nullopt;
     return factors[static_cast<std::size_t>(level)];
 }
+
+NewWindowRequest PageView::askNewWindow(bool userInitiated) const
+{
+    if (!m_newWindow) {
+        NewWindowRequest refused;
+        refused.Cancel = true;
+        refused.userInitiated = userInitiated;
+        return refused;
+    }
+    return m_newWindow(userInitiated);
+}

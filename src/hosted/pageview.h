@@ -6,8 +6,8 @@
 
 class QPrinter;
 
-// What a new-window request asks of the host: either refuse it, or name the view that is
-// to receive the new window's page.
+// A page's request for a new window as its one handler answers it: either refuse it, or
+// name the view that is to receive the new window's page.
 struct NewWindowRequest
 {
     class PageView *ppDisp = nullptr;
@@ -104,6 +104,16 @@ public:
         Q_UNUSED(path);
     }
 
+    // The questions a page puts to the browser, each answered by its one handler; a
+    // question with no handler is refused. A new window: which view takes it, if any.
+    using NewWindowHandler = std::function<NewWindowRequest(bool userInitiated)>;
+    void setNewWindowHandler(NewWindowHandler handler) { m_newWindow = std::move(handler); }
+    NewWindowRequest askNewWindow(bool userInitiated) const;
+    // Full screen, on or off: whether it is granted.
+    using FullScreenHandler = std::function<bool(bool on)>;
+    void setFullScreenHandler(FullScreenHandler handler) { m_fullScreen = std::move(handler); }
+    bool askFullScreen(bool on) const { return m_fullScreen && m_fullScreen(on); }
+
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }
@@ -113,18 +123,16 @@ signals:
     void ProgressChange(int Progress, int ProgressMax);
     void DownloadComplete();
     void TitleChange(const QString &Text);
-    // Delivered synchronously: the handler fills in the request before the view reads it.
-    void NewWindow2(NewWindowRequest &request);
     void DocumentComplete(const QString &URL);
     void SetSecureLockIcon(int SecureLockIcon);
-    void FileDownload(bool &Cancel);
+    // A download of the page's is accepted and starts.
+    void FileDownload();
     void NavigateError(const QString &URL, int StatusCode);
     void GotFocus();
     // The page asked to close its window (window.close()).
     void WindowClosing();
-    // The page asks to be shown full screen (on) or to leave it. Delivered synchronously:
-    // the handler sets granted, and a request refused leaves the page as it was.
-    void FullScreenRequested(bool on, bool &granted);
+    // The page puts a dialog (an alert, a confirm, a prompt, a login) over itself.
+    void DialogShown();
     // The page asked to be printed (window.print()), as its guards allow.
     void PrintRequested();
     void PrintFinished(bool ok);
@@ -134,6 +142,10 @@ signals:
     // The outcome of Find: the match now highlighted (from 1; 0 for none) and how many
     // there are.
     void FindResult(int active, int total);
+
+private:
+    NewWindowHandler m_newWindow;
+    FullScreenHandler m_fullScreen;
 };
 
 // Makes the page views of a window; every view of one window comes from one factory.

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+int ScriptDialog::s_waiting = 0;
+
 namespace {
 constexpr int widthPixels = 440;
 constexpr int marginPixels = 12;
@@ -89,8 +91,11 @@ bool ScriptDialog::exec(bool takeFocus)
     raise();
     if (takeFocus)
         (m_field ? static_cast<QWidget *>(m_field) : m_ok)->setFocus(Qt::OtherFocusReason);
-    if (!m_finished)
+    if (!m_finished) {
+        ++s_waiting;
         m_loop.exec();
+        --s_waiting;
+    }
     hide();
     return m_accepted;
 }

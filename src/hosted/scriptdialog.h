@@ -30,6 +30,8 @@ public:
     QString password() const;
     // Ends the wait as if cancelled.
     void abandon();
+    // Whether any page's dialog waits now: the engine does nothing for any tab meanwhile.
+    static bool anyWaiting() { return s_waiting > 0; }
 
 protected:
     bool event(QEvent *event) override;
@@ -45,4 +47,5 @@ private:
     QWidget *m_ok = nullptr;
     bool m_accepted = false;
     bool m_finished = false;
+    static int s_waiting;
 };

@@ -57,7 +57,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_requests, &PageRequests::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
     connect(m_requests, &PageRequests::DownloadComplete, this, &PageView::DownloadComplete);
-    connect(m_requests, &PageRequests::NewWindow2, this, &PageView::NewWindow2);
+    connect(m_requests, &PageRequests::DialogShown, this, &PageView::DialogShown);
     connect(m_requests, &PageRequests::WindowClosing, this, &PageView::WindowClosing);
     connect(m_requests, &PageRequests::mayGo, this, &QObject::deleteLater);
 }
@@ -98,8 +98,7 @@ void WebEnginePageView::ensureEngine()
     m_load->watch(m_page);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {
-            bool granted = false;
-            emit FullScreenRequested(request.toggleOn(), granted);
+            const bool granted = askFullScreen(request.toggleOn());
             // Leaving is always granted: a page is never kept full screen.
             if (granted || !request.toggleOn())
                 request.accept();
@@ -327,7 +326,7 @@ QWebEnginePage *WebEnginePageView::onCreateWindow()
         QTimer::singleShot(0, this, [this, address = dropped->toString()] { Navigate(address); });
         return nullptr;
     }
-    const NewWindowRequest request = m_requests->window();
+    const NewWindowRequest request = askNewWindow(m_requests->userAskedForWindow());
     if (request.Cancel || !request.ppDisp || request.ppDisp == this)
         return nullptr;
     auto *target = qobject_cast<WebEnginePageView *>(request.ppDisp);

@@ -1,7 +1,8 @@
 // A page's title, and a completed document taken into the rest of the browser.
 #include "hosted/sourceeditor.h"
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tab.h"
+#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
 
 void PageEvents::WebBrowser_TitleChange(int Index, const QString &Text)
@@ -28,9 +29,13 @@ void PageEvents::WebBrowser_DocumentComplete(int Index, const QString &URL)
         header->hideprog();
         // A tab opened behind at start-up stays behind while its first page completes,
         // unless the user has brought it in front already.
-        const bool behind = tabs.takeOpenedBehind(Index) && toTabIndex(form.current()) != Index;
+        Tab *tab = tabs.tab(Index);
+        const bool wasBehind = tab && tab->openedBehind();
+        if (tab)
+            tab->setOpenedBehind(false);
+        const bool behind = wasBehind && !tabs.isCurrent(Index);
         if (!behind)
-            header->sellect();
+            tabs.activate(Index);
     }
     if (SourceEditor *editor = tabs.Codetext(Index)) {
         if (const auto body = view->bodyInnerHtml())

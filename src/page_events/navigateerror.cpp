@@ -1,6 +1,7 @@
 // A failed navigation, reported on the shared warning panel.
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tab.h"
+#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
 
 void PageEvents::WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode)
@@ -10,7 +11,8 @@ void PageEvents::WebBrowser_NavigateError(int Index, const QString &URL, int Sta
     PageView *view = form.tabs().WebBrowser(Index);
     if (!view || Index < 1)
         return;
-    form.tabs().takeOpenedBehind(Index); // its first page will not complete
+    if (Tab *tab = form.tabs().tab(Index))
+        tab->setOpenedBehind(false); // its first page will not complete
     if (!view->LocationName().isEmpty()) {
         form.showInfopanel(tr("An error accured"),
             tr("The Page could not be found or an error in source code of HTML."));

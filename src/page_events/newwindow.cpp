@@ -1,6 +1,7 @@
 // A page's request for a new window: opened as a new tab, or blocked with a notice.
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tab.h"
+#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
 
 #include <QDateTime>
@@ -11,7 +12,11 @@ void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     // Past the window's bound for pop-ups, a request is blocked as if Popups were off, so
     // that the user sees what happened.
-    if (!form.popups() || !m_popups.allow(request.userInitiated, now)) {
+    Tabs &tabs = form.tabs();
+    int unaskedOpen = 0;
+    for (const Tab *tab : tabs.all())
+        unaskedOpen += tab->openedUnasked() ? 1 : 0;
+    if (!form.popups() || !m_popups.allow(request.userInitiated, now, unaskedOpen)) {
         request.Cancel = true;
         form.showInfopanel(tr("A popup window has been blocked."),
             tr("Popup windows are common comercials or ads that launches in a new tab/window. "
@@ -21,19 +26,18 @@ void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
     }
     // The requesting view is never handed back: the pop-up would replace the page the
     // user is on. No new tab, no window.
-    Tabs &tabs = form.tabs();
-    const auto index = tabs.open(Tabs::Order::SourceFirst);
-    request.ppDisp = index ? tabs.WebBrowser(*index) : nullptr;
+    Tab *tab = tabs.open(Tabs::Order::SourceFirst);
+    request.ppDisp = tab ? tab->page() : nullptr;
     request.Cancel = request.ppDisp == nullptr;
-    if (index) {
-        m_popups.opened(*index, request.userInitiated, now);
-        tabs.flik(*index)->sellect();
+    if (tab) {
+        m_popups.opened(request.userInitiated, now);
+        tab->setOpenedUnasked(!request.userInitiated);
+        tabs.activate(tab->index());
     }
 }
 
 void PageEvents::WebBrowser_WindowClosing(int Index)
 {
     // Exactly as its close box would; the view goes once the engine's call has returned.
-    if (::flik *header = form.tabs().flik(Index); header && Index > 0)
-        header->closer_Click();
+    form.tabs().close(Index);
 }

@@ -1,44 +1,50 @@
 #include "page_events/pageevents.h"
 
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tab.h"
+#include "tabs/tabs.h"
 
 PageEvents::PageEvents(Form1 &form)
     : QObject(&form)
     , form(form)
 {
     Tabs &tabs = form.tabs();
-    for (int index : tabs.openTabs())
-        wire(index);
+    for (Tab *tab : tabs.all())
+        wire(tab);
     connect(&tabs, &Tabs::opened, this, &PageEvents::wire);
-    connect(&tabs, &Tabs::closed, this, [this](int index) { m_popups.forget(index); });
 }
 
-void PageEvents::wire(int index)
+void PageEvents::wire(Tab *tab)
 {
-    PageView *view = form.tabs().WebBrowser(index);
-    if (!view)
-        return;
-    connect(view, &PageView::StatusTextChange, this,
+    PageView *view = tab->page();
+    const int index = tab->index();
+    // Through the tab: once it closes, nothing of its page reaches a handler.
+    connect(view, &PageView::StatusTextChange, tab,
         [this, index](const QString &text) { WebBrowser_StatusTextChange(index, text); });
-    connect(view, &PageView::ProgressChange, this,
+    connect(view, &PageView::ProgressChange, tab,
         [this, index](int progress, int max) { WebBrowser_ProgressChange(index, progress, max); });
-    connect(view, &PageView::DownloadComplete, this,
+    connect(view, &PageView::DownloadComplete, tab,
         [this, index] { WebBrowser_DownloadComplete(index); });
-    connect(view, &PageView::TitleChange, this,
+    connect(view, &PageView::TitleChange, tab,
         [this, index](const QString &text) { WebBrowser_TitleChange(index, text); });
-    connect(view, &PageView::NewWindow2, this,
-        [this, index](NewWindowRequest &request) { WebBrowser_NewWindow2(index, request); });
-    connect(view, &PageView::DocumentComplete, this,
+    view->setNewWindowHandler([this, index](bool userInitiated) {
+        NewWindowRequest request;
+        request.userInitiated = userInitiated;
+        WebBrowser_NewWindow2(index, request);
+        return request;
+    });
+    connect(view, &PageView::DocumentComplete, tab,
         [this, index](const QString &url) { WebBrowser_DocumentComplete(index, url); });
-    connect(view, &PageView::SetSecureLockIcon, this,
+    connect(view, &PageView::SetSecureLockIcon, tab,
         [this, index](int level) { WebBrowser_SetSecureLockIcon(index, level); });
-    connect(view, &PageView::FileDownload, this,
-        [this, index](bool &cancel) { WebBrowser_FileDownload(index, cancel); });
-    connect(view, &PageView::NavigateError, this, [this, index](const QString &url, int status) {
+    connect(view, &PageView::FileDownload, tab, [this, index] {
+        bool cancel = false;
+        WebBrowser_FileDownload(index, cancel);
+    });
+    connect(view, &PageView::NavigateError, tab, [this, index](const QString &url, int status) {
         WebBrowser_NavigateError(index, url, status);
     });
-    connect(view, &PageView::GotFocus, this, [this, index] { WebBrowser_GotFocus(index); });
+    connect(view, &PageView::GotFocus, tab, [this, index] { WebBrowser_GotFocus(index); });
     connect(
-        view, &PageView::WindowClosing, this, [this, index] { WebBrowser_WindowClosing(index); });
+        view, &PageView::WindowClosing, tab, [this, index] { WebBrowser_WindowClosing(index); });
 }

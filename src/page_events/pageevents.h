@@ -7,6 +7,7 @@
 #include <QObject>
 
 class Form1;
+class Tab;
 
 // The handlers of the events that each tab's page view raises, each with the tab's index
 // first: status texts, progress, downloads, the lock state, focus, titles, completed
@@ -37,7 +38,7 @@ public:
     void showWarning(const std::optional<QString> &title, const QString &message);
 
 private:
-    void wire(int index);
+    void wire(Tab *tab);
 
     Form1 &form;
     PopupThrottle m_popups;

@@ -2,7 +2,6 @@
 
 #include <deque>
 #include <QtGlobal>
-#include <set>
 
 // Bounds the tabs that pages open without the user asking, over the whole window: at most
 // burstLimit within windowMs, and at most openLimit of them open at once. A page whose
@@ -16,14 +15,12 @@ public:
     static constexpr qint64 windowMs = 3000;
     static constexpr int openLimit = 20;
 
-    // Whether one more window may open at time nowMs.
-    bool allow(bool userInitiated, qint64 nowMs);
+    // Whether one more window may open at time nowMs, with unaskedOpen tabs open that pages
+    // opened without the user asking.
+    bool allow(bool userInitiated, qint64 nowMs, int unaskedOpen);
     // A tab opened for a window; counted when the user did not ask for it.
-    void opened(int tab, bool userInitiated, qint64 nowMs);
-    // A tab closed: its index may be given out again.
-    void forget(int tab) { m_unasked.erase(tab); }
+    void opened(bool userInitiated, qint64 nowMs);
 
 private:
     std::deque<qint64> m_times;
-    std::set<int> m_unasked;
 };

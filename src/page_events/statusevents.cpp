@@ -1,6 +1,6 @@
 // Status texts, load progress, downloads, the lock state and focus of the page views.
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
 
 namespace {
@@ -76,6 +76,6 @@ void PageEvents::WebBrowser_GotFocus(int Index)
     // brought into sight, is not the user's choice of a page.
     if (!form.tabs().focusActivates())
         return;
-    if (::flik *header = form.tabs().flik(Index); header && Index > 0)
-        header->sellect();
+    if (Index > 0)
+        form.tabs().activate(Index);
 }

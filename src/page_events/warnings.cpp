@@ -1,5 +1,5 @@
 // Showing content warnings on the shared warning panel.
-#include "main_window/form1.h"
+#include "window/form1.h"
 #include "page_events/pageevents.h"
 
 void PageEvents::screenForWarnings(ContentWarnings::Source source, const QString &text)

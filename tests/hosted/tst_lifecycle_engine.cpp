@@ -2,9 +2,9 @@
 // mixed in: no crash, no view or page left behind, memory back near where it started.
 #include "hosted/downloadsaver.h"
 #include "hosted/engineprofile.h"
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
-#include "page_events/pageevents.h"
+#include "window/form1.h"
+#include "tabs/tabs.h"
+#include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
@@ -55,10 +55,9 @@ void TestLifecycleEngine::thousandCycles()
         { 200, "application/octet-stream", "data", 0,
             { { "Content-Disposition", "attachment; filename=\"f.bin\"" } } });
     QTemporaryDir downloads;
-    EngineProfile profile;
-    profile.downloads()->setDirectory(downloads.path());
-    Form1 form(profile.factory(), { server.address("/start/"), server.url("") });
-    new PageEvents(form);
+    const auto browser = makeBrowser({ server.address("/start/"), server.url("") });
+    browser->engine()->downloads()->setDirectory(downloads.path());
+    Form1 &form = browser->window();
     const WindowDriver f(&form);
     form.show();
     QTRY_VERIFY_WITH_TIMEOUT(f.page(1)->LocationName() == "Start", timeout);

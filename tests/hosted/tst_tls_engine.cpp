@@ -1,10 +1,10 @@
 // HTTPS on the real engine: a certificate the engine trusts shows the lock mark, one it
 // rejects ends as a navigation error and never shows a lock.
 #include "hosted/engineprofile.h"
-#include "main_window/form1.h"
-#include "main_window/mainstatusbar.h"
-#include "main_window/warningpanel.h"
-#include "page_events/pageevents.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
+#include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
@@ -72,9 +72,8 @@ void TestTlsEngine::trustedPageShowsTheLock()
 {
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
-    EngineProfile profile;
-    Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
-    new PageEvents(form);
+    const auto browser = makeBrowser({ plain.address("/start/"), plain.url("") });
+    Form1 &form = browser->window();
     const WindowDriver f(&form);
     form.show();
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
@@ -103,9 +102,8 @@ void TestTlsEngine::rejectedCertificateIsAnError()
     plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
     HttpResponder forged(certificateFile("untrusted.crt"), certificateFile("untrusted.key"));
     forged.page("/bank", "<html><head><title>Forged</title></head><body>phish</body></html>");
-    EngineProfile profile;
-    Form1 form(profile.factory(), { plain.address("/start/"), plain.url("") });
-    new PageEvents(form);
+    const auto browser = makeBrowser({ plain.address("/start/"), plain.url("") });
+    Form1 &form = browser->window();
     const WindowDriver f(&form);
     form.show();
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
@@ -135,9 +133,8 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     QFETCH(bool, fails);
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
-    EngineProfile profile;
-    Form1 form(profile.factory(), { secure.url("/bank"), plain.url("") });
-    new PageEvents(form);
+    const auto browser = makeBrowser({ secure.url("/bank"), plain.url("") });
+    Form1 &form = browser->window();
     const WindowDriver f(&form);
     form.show();
     QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->lockShown(), timeout);

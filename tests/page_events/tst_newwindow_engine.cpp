@@ -1,8 +1,8 @@
 // Pop-ups, navigation errors and closing tabs on the real engine, against a local server.
 #include "hosted/engineprofile.h"
 #include "hosted/webenginepageview.h"
-#include "main_window/form1.h"
-#include "main_window/warningpanel.h"
+#include "window/form1.h"
+#include "window/warningpanel.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"

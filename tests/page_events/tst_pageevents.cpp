@@ -1,7 +1,7 @@
 // The page views' events as the window handles them, raised by fake views.
 #include "hosted/sourceeditor.h"
-#include "main_window/mainstatusbar.h"
-#include "main_window/warningpanel.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -128,9 +128,7 @@ void TestPageEvents::downloadMarkComesAndGoes()
     FormFixture f;
     emit f.view(1)->SetSecureLockIcon(2);
     f.header(1)->sellect();
-    bool cancel = false;
-    emit f.view(1)->FileDownload(cancel);
-    QVERIFY(!cancel);
+    emit f.view(1)->FileDownload();
     QCOMPARE(f.panel2Picture().cacheKey(), f.control<QLabel>("downloadico")->pixmap().cacheKey());
     emit f.view(1)->DownloadComplete();
     QVERIFY(f.panel2Picture().isNull());

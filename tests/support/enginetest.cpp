@@ -1,7 +1,6 @@
 #include "support/enginetest.h"
 
-#include "main_window/tabs.h"
-#include "page_events/pageevents.h"
+#include "tabs/tabs.h"
 
 #include <memory>
 #include <QTest>
@@ -12,9 +11,9 @@ bool EngineTest::openWindow()
     m_server = new HttpResponder;
     m_server->page(
         "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
-    m_profile = new EngineProfile;
-    m_form = new Form1(m_profile->factory(), { m_server->address("/start/"), m_server->url("") });
-    new PageEvents(*m_form);
+    m_browser = makeBrowser({ m_server->address("/start/"), m_server->url("") });
+    m_profile = m_browser->engine();
+    m_form = &m_browser->window();
     window = m_form;
     m_form->show();
     return QTest::qWaitFor([this] { return caption(1) == u"Start"; }, timeout);
@@ -22,9 +21,7 @@ bool EngineTest::openWindow()
 
 void EngineTest::closeWindow()
 {
-    // The window's pages go before their profile.
-    delete m_form;
-    delete m_profile;
+    m_browser.reset();
     delete m_server;
     m_form = nullptr;
     window = nullptr;

@@ -2,8 +2,9 @@
 
 #include "hosted/engineprofile.h"
 #include "hosted/webenginepageview.h"
-#include "main_window/form1.h"
-#include "main_window/tabs.h"
+#include "window/form1.h"
+#include "tabs/tabs.h"
+#include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 
@@ -33,6 +34,7 @@ protected:
     static QVariant evaluate(WebEnginePageView *view, const QString &script);
 
     HttpResponder *m_server = nullptr;
+    std::unique_ptr<Browser> m_browser;
     EngineProfile *m_profile = nullptr;
     Form1 *m_form = nullptr;
 };

@@ -23,12 +23,18 @@ public:
     void Find(const QString &text, bool backward) override { finds << qMakePair(text, backward); }
 
     bool isLoading() const override { return loading; }
-    void setInFront(bool inFront) override
+    // In front, or covered; covered, it rests as deeply as asked; brought in front, a page
+    // that rests wakes, and one that slept loads again.
+    void setInFront(bool front) override
     {
-        if (inFront)
+        inFront = front;
+        if (front && resting != Rest::Awake) {
+            wakes += resting == Rest::Asleep ? 1 : 0;
             resting = Rest::Awake;
+        }
     }
     Rest rest(Rest deepest) override { return resting = deepest; }
+    bool Print(QPrinter *) override { return !LocationURL().isEmpty(); }
     QString LocationURL() const override { return url; }
     QString LocationName() const override { return name; }
     std::optional<QString> bodyInnerHtml() const override { return body; }
@@ -37,6 +43,7 @@ public:
 
     // What the view reports.
     bool loading = false;
+    bool inFront = false;
     Rest resting = Rest::Awake;
     QString url;
     QString name;
@@ -51,6 +58,8 @@ public:
     int stops = 0;
     int reloads = 0;
     int fullScreenExits = 0;
+    // How often a sleeping page was woken, and so loaded again.
+    int wakes = 0;
     QList<int> zoomLevels;
     QList<QPair<QString, bool>> finds;
     // The keys the page received.

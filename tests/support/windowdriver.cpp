@@ -1,10 +1,10 @@
 #include "support/windowdriver.h"
 
-#include "main_window/form1.h"
-#include "main_window/mainstatusbar.h"
-#include "main_window/tabs.h"
-#include "main_window/tabstrip.h"
-#include "main_window/warningpanel.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
+#include "tabs/tabs.h"
+#include "tabs/tabstrip.h"
+#include "window/warningpanel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The tab header: activation, lock mark, caption and progress, on fake page views.
 #include "hosted/sourceeditor.h"
-#include "main_window/mainstatusbar.h"
+#include "window/mainstatusbar.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -160,7 +160,7 @@ void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText()
     QFETCH(QString, title);
     FormFixture f;
     f.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f.form));
     flik *header = f.header(1);
     header->Caption(title);
     QCOMPARE(header->caption(), title.left(50));

@@ -1,8 +1,8 @@
 // Opens the real window on the real engine against a local page and saves pictures of it,
 // with the warning panel hidden and shown, for a person to look at.
-#include "hosted/engineprofile.h"
-#include "main_window/aboutbox.h"
-#include "main_window/form1.h"
+#include "support/browsers.h"
+#include "window/aboutbox.h"
+#include "window/form1.h"
 #include "page_events/pageevents.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
@@ -31,10 +31,10 @@ int main(int argc, char *argv[])
         "<body style='font-family:sans-serif'><h1>Start page</h1>"
         "<p>A local page served for this picture.</p>"
         "<p><a href='/second'>A link</a></p></body></html>");
-    EngineProfile profile;
     {
-        Form1 window(profile.factory(), { server.address("/start/"), server.url("") });
-        auto *events = new PageEvents(window);
+        const auto browser = makeBrowser({ server.address("/start/"), server.url("") });
+        Form1 &window = browser->window();
+        PageEvents *events = &browser->events();
         const WindowDriver f(&window);
         window.show();
         waitFor(4000);

@@ -1,0 +1,34 @@
+#include "app/browser.h"
+
+#include "app/onewindow.h"
+#include "hosted/downloadsaver.h"
+#include "hosted/engineprofile.h"
+#include "page_events/pageevents.h"
+
+Browser::Browser(const BrowserAddresses &addresses)
+    : m_profile(std::make_unique<EngineProfile>())
+    , m_window(std::make_unique<Form1>(m_profile->factory(), addresses))
+    , m_events(new PageEvents(*m_window))
+{
+    m_window->setDownloads(m_profile->downloads());
+}
+
+Browser::Browser(PageViewFactory factory, const BrowserAddresses &addresses)
+    : m_window(std::make_unique<Form1>(std::move(factory), addresses))
+    , m_events(new PageEvents(*m_window))
+{ }
+
+Browser::~Browser()
+{
+    m_others.reset();
+    // The window's pages go before their profile.
+    m_window.reset();
+}
+
+void Browser::listen(const QString &path)
+{
+    m_others = std::make_unique<OneWindowServer>();
+    m_others->listen(path);
+    QObject::connect(m_others.get(), &OneWindowServer::addressesReceived, m_window.get(),
+        &Form1::openHandedOver);
+}

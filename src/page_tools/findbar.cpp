@@ -1,0 +1,158 @@
+#include "page_tools/findbar.h"
+
+#include "common/artwork.h"
+#include "hosted/pageview.h"
+#include "hosted/sourceeditor.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <utility>
+
+namespace {
+
+constexpr int marginPixels = 8;
+
+QToolButton *makeButton(const QString &name, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+    return button;
+}
+
+} // namespace
+
+FindBar::FindBar(QWidget *host, Search finder)
+    : QFrame(host)
+    , field(new QLineEdit(this))
+    , previous(makeButton(tr("Previous match"), this))
+    , next(makeButton(tr("Next match"), this))
+    , count(new QLabel(this))
+    , closer(makeButton(tr("Close find bar"), this))
+    , m_host(host)
+    , m_search(std::move(finder))
+{
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    setAccessibleName(tr("Find in page"));
+    field->setAccessibleName(tr("Find"));
+    field->setPlaceholderText(tr("Find in page"));
+    field->installEventFilter(this);
+    previous->setArrowType(Qt::UpArrow);
+    next->setArrowType(Qt::DownArrow);
+    closer->setIcon(QIcon(Artwork::closeBox(14)));
+    count->setTextFormat(Qt::PlainText);
+    count->setMinimumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("000 of 000")));
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(field);
+    layout->addWidget(count);
+    layout->addWidget(previous);
+    layout->addWidget(next);
+    layout->addWidget(closer);
+
+    connect(field, &QLineEdit::textEdited, this, [this] { search(false); });
+    connect(previous, &QToolButton::clicked, this, [this] { search(true); });
+    connect(next, &QToolButton::clicked, this, [this] { search(false); });
+    connect(closer, &QToolButton::clicked, this, &FindBar::close);
+    host->installEventFilter(this);
+    hide();
+}
+
+FindBar *FindBar::of(PageView *view)
+{
+    if (auto *bar = view->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly))
+        return bar;
+    auto *bar = new FindBar(
+        view, [view](const QString &text, bool backward) { view->Find(text, backward); });
+    connect(view, &PageView::FindResult, bar, &FindBar::showResult);
+    return bar;
+}
+
+FindBar *FindBar::of(SourceEditor *editor)
+{
+    if (auto *bar = editor->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly))
+        return bar;
+    auto *bar = new FindBar(
+        editor, [editor](const QString &text, bool backward) { editor->Find(text, backward); });
+    connect(editor, &SourceEditor::FindResult, bar, &FindBar::showResult);
+    return bar;
+}
+
+void FindBar::showResult(int active, int total)
+{
+    const QString text = tr("%1 of %2").arg(active).arg(total);
+    count->setText(text);
+    count->setAccessibleName(text);
+}
+
+void FindBar::open()
+{
+    place();
+    show();
+    raise();
+    field->setFocus(Qt::ShortcutFocusReason);
+    field->selectAll();
+    if (!field->text().isEmpty())
+        search(false);
+}
+
+void FindBar::close()
+{
+    hide();
+    m_search(QString(), false);
+    count->clear();
+    m_host->setFocus(Qt::OtherFocusReason);
+}
+
+void FindBar::search(bool backward)
+{
+    if (field->text().isEmpty()) {
+        m_search(QString(), false);
+        count->clear();
+        return;
+    }
+    m_search(field->text(), backward);
+}
+
+void FindBar::place()
+{
+    adjustSize();
+    const int width = qMin(sizeHint().width(), qMax(0, m_host->width() - 2 * marginPixels));
+    setGeometry(m_host->width() - width - marginPixels, marginPixels, width, sizeHint().height());
+}
+
+bool FindBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_host) {
+        if (event->type() == QEvent::Resize && isVisible())
+            place();
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Esc is the bar's own here: it closes the bar rather than stopping the page.
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+            event->accept();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    switch (key->key()) {
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        search(key->modifiers() & Qt::ShiftModifier);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,35 @@
+#include "tabs/tab.h"
+
+#include "hosted/pageview.h"
+#include "hosted/sourceeditor.h"
+#include "tab_header/flik.h"
+
+Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObject *parent)
+    : QObject(parent)
+    , m_index(index)
+    , m_header(header)
+    , m_page(page)
+    , m_source(source)
+{ }
+
+void Tab::close()
+{
+    for (QWidget *element : { static_cast<QWidget *>(m_header), static_cast<QWidget *>(m_page),
+             static_cast<QWidget *>(m_source) }) {
+        if (!element)
+            continue;
+        disconnect(element, nullptr, this, nullptr);
+        element->hide();
+    }
+    if (m_page) {
+        // A closed tab's page asks nothing more of the browser.
+        m_page->setNewWindowHandler({});
+        m_page->setFullScreenHandler({});
+        m_page->release();
+    }
+    if (m_source)
+        m_source->deleteLater();
+    if (m_header)
+        m_header->deleteLater();
+    deleteLater();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "hosted/pageview.h"
+#include "hosted/sourceeditor.h"
+#include "tab_header/flik.h"
+
+#include <optional>
+#include <QObject>
+#include <QPointer>
+
+// One tab: the three elements that share its index (header, page view, source view) and
+// what the browser keeps about this tab alone. Whatever is wired to its elements on its
+// behalf names it as the context, so that closing it cuts those connections and nothing
+// else: a late signal of its page never reaches a tab that reuses the index, while a print
+// or save of the page still hears how it ended.
+class Tab final : public QObject
+{
+    Q_OBJECT
+public:
+    Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObject *parent);
+
+    int index() const { return m_index; }
+    ::flik *header() const { return m_header; }
+    PageView *page() const { return m_page; }
+    SourceEditor *source() const { return m_source; }
+
+    // Opened with the program behind its last tab: its first completed page leaves the
+    // active tab as it is.
+    bool openedBehind() const { return m_openedBehind; }
+    void setOpenedBehind(bool behind) { m_openedBehind = behind; }
+    // Opened for a page's window that the user did not ask for: counted against the bound on
+    // pop-ups while it is open.
+    bool openedUnasked() const { return m_openedUnasked; }
+    void setOpenedUnasked(bool unasked) { m_openedUnasked = unasked; }
+    // When the tab went behind, on the rest clock; nothing while it is in front (or before
+    // it ever was covered).
+    std::optional<qint64> coveredSince() const { return m_coveredSince; }
+    void setCoveredSince(std::optional<qint64> since) { m_coveredSince = since; }
+
+    // Lets the elements go: the connections made for this tab first, then the page (which
+    // goes once its dialog is off the stack), the source view, the header (possibly the one
+    // whose click is being handled) and this, each once the event being handled is done.
+    void close();
+
+private:
+    const int m_index;
+    QPointer<::flik> m_header;
+    QPointer<PageView> m_page;
+    QPointer<SourceEditor> m_source;
+    bool m_openedBehind = false;
+    bool m_openedUnasked = false;
+    std::optional<qint64> m_coveredSince;
+};

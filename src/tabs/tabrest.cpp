@@ -1,0 +1,77 @@
+#include "tabs/tabrest.h"
+
+#include "hosted/pageview.h"
+#include "tabs/tab.h"
+
+#include <algorithm>
+#include <QFile>
+
+TabRest::TabRest(OpenTabs tabs, qint64 sleepAfterMs, QObject *parent)
+    : QObject(parent)
+    , m_tabs(std::move(tabs))
+    , m_sleepAfterMs(sleepAfterMs)
+{
+    m_clock.start();
+    m_look.setInterval(int(std::clamp<qint64>(sleepAfterMs / 12, 250, lookMs)));
+    connect(&m_look, &QTimer::timeout, this, &TabRest::look);
+}
+
+void TabRest::inFront(Tab *tab)
+{
+    tab->setCoveredSince(std::nullopt);
+}
+
+void TabRest::covered(Tab *tab)
+{
+    if (m_sleepAfterMs <= 0)
+        return;
+    tab->setCoveredSince(m_clock.elapsed());
+    if (!m_look.isActive())
+        m_look.start();
+}
+
+void TabRest::look()
+{
+    // Least recently active first: the one covered longest.
+    std::vector<std::pair<qint64, Tab *>> byAge;
+    for (Tab *tab : m_tabs()) {
+        if (const auto since = tab->coveredSince())
+            byAge.emplace_back(*since, tab);
+    }
+    if (byAge.empty()) {
+        m_look.stop();
+        return;
+    }
+    const qint64 now = m_clock.elapsed();
+    const bool scarce = availableMemory() < scarceMemory;
+    std::sort(byAge.begin(), byAge.end(),
+        [](const auto &a, const auto &b) { return a.first < b.first; });
+    bool sleptForMemory = false;
+    for (const auto &[since, tab] : byAge) {
+        PageView *view = tab->page();
+        if (!view)
+            continue;
+        const qint64 covered = now - since;
+        if (covered >= m_sleepAfterMs || (scarce && !sleptForMemory)) {
+            if (view->rest(PageView::Rest::Asleep) == PageView::Rest::Asleep)
+                sleptForMemory = sleptForMemory || covered < m_sleepAfterMs;
+        } else if (covered >= m_sleepAfterMs / 6) {
+            view->rest(PageView::Rest::Frozen);
+        }
+    }
+}
+
+double TabRest::availableMemory()
+{
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return 1;
+    double total = 0, available = 0;
+    for (const QByteArray &line : meminfo.readAll().split('\n')) {
+        if (line.startsWith("MemTotal:"))
+            total = line.simplified().split(' ').value(1).toDouble();
+        else if (line.startsWith("MemAvailable:"))
+            available = line.simplified().split(' ').value(1).toDouble();
+    }
+    return total > 0 && available > 0 ? available / total : 1;
+}

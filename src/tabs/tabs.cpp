@@ -1,0 +1,364 @@
+#include "tabs/tabs.h"
+
+#include "common/twips.h"
+#include "tabs/tab.h"
+#include "tabs/tabstrip.h"
+
+#include <limits>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <utility>
+
+namespace {
+
+bool holds(const QWidget *element, const QWidget *focus)
+{
+    return element && focus && (element == focus || element->isAncestorOf(focus));
+}
+
+// The most tabs: the 16-bit index's range.
+constexpr int maxIndex = std::numeric_limits<TabIndex>::max();
+
+} // namespace
+
+Tabs::Tabs(Window window, PageViewFactory factory, QString searchService, QObject *parent)
+    : QObject(parent)
+    , m_window(std::move(window))
+    , m_factory(std::move(factory))
+    , m_searchService(std::move(searchService))
+{ }
+
+void Tabs::loadTemplates()
+{
+    m_viewTemplate = m_factory(m_window.container);
+    m_viewTemplate->setGeometry(Twips::toRect(0, 0, 7815, 5295));
+    m_viewTemplate->hide();
+
+    m_editorTemplate = new SourceEditor(m_window.container);
+    m_editorTemplate->setGeometry(Twips::toRect(0, 0, 11955, 5775));
+    m_editorTemplate->hide();
+
+    m_headerTemplate = new ::flik(m_window.strip->headers());
+    m_headerTemplate->setLeft(-1440);
+    m_headerTemplate->hide();
+}
+
+Tab *Tabs::tab(int index) const
+{
+    const auto it = m_tabs.find(index);
+    return it == m_tabs.end() ? nullptr : it->second.data();
+}
+
+Tab *Tabs::tabAt(float index) const
+{
+    const auto tabIndex = toTabIndex(index);
+    return tabIndex ? tab(*tabIndex) : nullptr;
+}
+
+std::vector<Tab *> Tabs::all() const
+{
+    std::vector<Tab *> open;
+    for (const auto &[index, one] : m_tabs) {
+        if (one)
+            open.push_back(one);
+    }
+    return open;
+}
+
+PageView *Tabs::WebBrowser(int index) const
+{
+    if (index == 0)
+        return m_viewTemplate;
+    const Tab *one = tab(index);
+    return one ? one->page() : nullptr;
+}
+
+SourceEditor *Tabs::Codetext(int index) const
+{
+    if (index == 0)
+        return m_editorTemplate;
+    const Tab *one = tab(index);
+    return one ? one->source() : nullptr;
+}
+
+::flik *Tabs::flik(int index) const
+{
+    if (index == 0)
+        return m_headerTemplate;
+    const Tab *one = tab(index);
+    return one ? one->header() : nullptr;
+}
+
+PageView *Tabs::viewAt(float index) const
+{
+    const Tab *one = tabAt(index);
+    return one ? one->page() : nullptr;
+}
+
+SourceEditor *Tabs::editorAt(float index) const
+{
+    const Tab *one = tabAt(index);
+    return one ? one->source() : nullptr;
+}
+
+::flik *Tabs::headerAt(float index) const
+{
+    const Tab *one = tabAt(index);
+    return one ? one->header() : nullptr;
+}
+
+std::vector<int> Tabs::openTabs() const
+{
+    std::vector<int> indices;
+    for (const Tab *one : all())
+        indices.push_back(one->index());
+    return indices;
+}
+
+bool Tabs::isCurrent(int index) const
+{
+    return toTabIndex(m_current) == index;
+}
+
+Tab *Tabs::open(Order order)
+{
+    // One index for all three; past the index's range no tab is made at all.
+    const int index = ubound() + 1;
+    if (!m_headerTemplate || !m_viewTemplate || !m_editorTemplate || index > maxIndex)
+        return nullptr;
+
+    auto *header = new ::flik(m_window.strip->headers());
+    header->copyConfiguration(*m_headerTemplate);
+    header->hide();
+    if (const ::flik *previous = flik(index - 1))
+        header->setLeft(previous->Left() + previous->Width());
+    header->indexer(static_cast<float>(index));
+    header->show();
+    m_window.strip->headerAdded(header);
+
+    PageView *view = m_factory(m_window.container);
+    view->setGeometry(m_viewTemplate->geometry());
+    view->hide();
+    const auto makeEditor = [this] {
+        auto *editor = new SourceEditor(m_window.container);
+        editor->copyConfiguration(*m_editorTemplate);
+        editor->setGeometry(m_editorTemplate->geometry());
+        editor->hide();
+        return editor;
+    };
+    SourceEditor *editor = order == Order::SourceFirst ? makeEditor() : nullptr;
+    view->show();
+    if (!editor)
+        editor = makeEditor();
+    auto *made = new Tab(index, header, view, editor, this);
+    m_tabs.emplace(index, made);
+    wire(made);
+    emit opened(made);
+    return made;
+}
+
+void Tabs::wire(Tab *tab)
+{
+    const int index = tab->index();
+    ::flik *header = tab->header();
+    // Focus that moves while a tab closes reaches a header too; it activates nothing.
+    connect(header, &::flik::activated, tab, [this, index](Activation how) {
+        if (!m_closing)
+            activate(index, how);
+    });
+    connect(header, &::flik::pressed, tab, [this] { emit headerPressed(); });
+    connect(header, &::flik::focused, tab, [this, index] { emit headerFocused(index); });
+    connect(header, &::flik::closeRequested, tab, [this, index] { close(index); });
+    connect(header, &::flik::menuCommand, tab, [this, index](TabCommand command) {
+        if (command == TabCommand::ViewSearch)
+            viewSearch(index);
+        else
+            viewSource(index);
+    });
+    connect(header, &::flik::searchEntered, tab,
+        [this, index](const QString &text) { search(index, text); });
+    connect(header, &::flik::widthChanged, tab, [this, index] {
+        // The next header starts at this one's right edge again, and every later one moves
+        // as much; past a closed neighbour, or after the last header, nothing moves.
+        const ::flik *self = flik(index);
+        const ::flik *next = flik(index + 1);
+        if (self && next)
+            shiftHeaders(index + 1, self->Left() + self->Width() - next->Left());
+        m_window.strip->headersChanged();
+    });
+    connect(tab->page(), &PageView::DialogShown, tab, [this, tab] { pageAsksDialog(tab); });
+}
+
+void Tabs::shiftHeaders(int from, float by)
+{
+    for (auto it = m_tabs.lower_bound(from); it != m_tabs.end(); ++it) {
+        if (::flik *header = it->second ? it->second->header() : nullptr)
+            header->setLeft(header->Left() + by);
+    }
+    m_window.strip->headersChanged();
+}
+
+void Tabs::resizeViews(QSize size)
+{
+    for (QWidget *element : { static_cast<QWidget *>(m_viewTemplate),
+             static_cast<QWidget *>(m_editorTemplate) }) {
+        if (element)
+            element->resize(size);
+    }
+    for (const Tab *one : all()) {
+        for (QWidget *element :
+            { static_cast<QWidget *>(one->page()), static_cast<QWidget *>(one->source()) }) {
+            if (element)
+                element->resize(size);
+        }
+    }
+}
+
+void Tabs::disconnectViews()
+{
+    if (m_viewTemplate)
+        m_viewTemplate->disconnect();
+    for (const Tab *one : all()) {
+        if (PageView *view = one->page())
+            view->disconnect();
+    }
+}
+
+void Tabs::activate(int index, Activation how)
+{
+    ::flik *header = flik(index);
+    if (!header)
+        return;
+    // Clearing every header's selection only changes the ones drawn selected, and only
+    // activation draws a header selected: those are cleared, whatever the number of tabs.
+    for (const QPointer<::flik> &selected : std::exchange(m_selected, {})) {
+        if (selected)
+            selected->normal();
+    }
+    header->markSelected();
+    m_selected.push_back(header);
+    Tab *activated = tab(index);
+    if (activated)
+        showViews(activated, how);
+    else if (PageView *view = WebBrowser(index)) {
+        // The hidden template: no page in sight, and no source either.
+        view->raise();
+        if (how == Activation::Full)
+            m_window.sourceMark->setChecked(false);
+    }
+    if (header->myindex != m_current)
+        m_lastone = m_current;
+    m_current = header->myindex;
+    if (PageView *view = WebBrowser(toTabIndex(m_current).value_or(-1)))
+        m_window.address->setEditText(view->LocationURL());
+    m_window.showLock(header->lockShown());
+    if (!header->isHidden())
+        m_window.strip->ensureVisible(header);
+    if (!activated)
+        bringInFront(nullptr);
+}
+
+void Tabs::showViews(Tab *tab, Activation how)
+{
+    PageView *view = tab->page();
+    SourceEditor *editor = tab->source();
+    const bool sourceShown = tab->header()->sourceShown();
+    if (how == Activation::Full)
+        m_window.sourceMark->setChecked(sourceShown);
+    if (view) {
+        view->raise();
+        bringInFront(tab);
+    }
+    if (!sourceShown || how == Activation::PageOnly || !editor)
+        return;
+    if (how != Activation::RaiseOnly)
+        editor->show();
+    editor->raise();
+}
+
+void Tabs::bringInFront(Tab *tab)
+{
+    const QPointer<Tab> behind = std::exchange(m_inFront, tab);
+    PageView *view = tab ? tab->page() : nullptr;
+    if (view)
+        view->setInFront(true);
+    if (behind == tab)
+        return;
+    emit frontChanged(tab, behind);
+    PageView *behindView = behind ? behind->page() : nullptr;
+    if (!behindView)
+        return;
+    // The keyboard goes where the eyes go: keys typed now belong to the page in sight. That
+    // is not the user choosing a page, so it activates nothing.
+    if (view && holds(behindView, QApplication::focusWidget()) && !view->isHidden()) {
+        m_handingFocus = true;
+        view->setFocus(Qt::OtherFocusReason);
+        m_handingFocus = false;
+    }
+    behindView->setInFront(false);
+}
+
+void Tabs::close(int index)
+{
+    Tab *closing = tab(index);
+    if (!closing)
+        return;
+    shiftHeaders(index, -closing->header()->Width());
+
+    if (Tab *active = tabAt(m_current); active && active != closing) {
+        // The close box's steps activate the closing tab and then the active one again:
+        // what is in front stays, and `lastone` names the closed tab.
+        m_lastone = static_cast<float>(index);
+    } else {
+        // The tab to go back to; when it was closed before (or is this tab), the nearest
+        // open tab, left first, takes its place, so that a tab stays active while any is
+        // open. With none left, the template is activated: no page is in sight, and
+        // nothing acts on a closed one.
+        int next = 0;
+        if (const Tab *previous = tabAt(m_lastone); previous && previous != closing)
+            next = previous->index();
+        for (auto it = m_tabs.find(index); next == 0 && it != m_tabs.begin();)
+            next = (--it)->second ? it->first : 0;
+        for (auto it = m_tabs.upper_bound(index); next == 0 && it != m_tabs.end(); ++it)
+            next = it->second ? it->first : 0;
+        activate(next);
+    }
+
+    m_closing = true;
+    settleFocus(closing);
+    const QString address = closing->page() ? closing->page()->LocationURL() : QString();
+    if (m_inFront == closing)
+        m_inFront.clear();
+    m_tabs.erase(index);
+    closing->close();
+    m_closing = false;
+    m_window.strip->headersChanged();
+    emit closed(index, address);
+}
+
+void Tabs::settleFocus(Tab *closing)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (!(holds(closing->page(), focus) || holds(closing->source(), focus)
+            || holds(closing->header(), focus)))
+        return;
+    // Hiding the focused element would pass the focus along the focus chain, to whatever
+    // comes next. It goes where the user's eyes go instead: the active tab's page (or its
+    // source, when that is on show), or the address box when no tab is left.
+    QWidget *next = m_window.address;
+    const ::flik *header = headerAt(m_current);
+    if (SourceEditor *editor = editorAt(m_current); editor && header && header->sourceShown())
+        next = editor;
+    else if (PageView *view = viewAt(m_current))
+        next = view;
+    next->setFocus(Qt::OtherFocusReason);
+}
+
+void Tabs::pageAsksDialog(Tab *tab)
+{
+    // A dialog waits only over the page in front; with the page's source over it, no one
+    // would see it while every tab waits on it. The page comes forward.
+    if (tab->header()->sourceShown() && isCurrent(tab->index()))
+        viewSource(tab->index());
+}

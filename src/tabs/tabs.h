@@ -1,0 +1,142 @@
+#pragma once
+
+#include "common/tabindex.h"
+#include "hosted/pageview.h"
+#include "hosted/sourceeditor.h"
+#include "tab_header/flik.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class Tab;
+class TabStrip;
+
+// The one owner of the tabs, and the one way to act on them: a Tab per index, holding the
+// three elements that share it (page view, source view, header), which tab is active
+// (`current`) and which was active before it (`lastone`), and the headers drawn selected.
+// The design's three arrays are views onto the tabs, with the hidden templates at index 0.
+// Only activation writes `current` and `lastone`. Everything outside a header activates,
+// closes and switches a tab's modes here, never through the header's own handlers.
+//
+// The headers tell what the user did by their signals; this acts on it. It knows the
+// window only by the controls a tab's life touches, given when it is made.
+class Tabs final : public QObject
+{
+    Q_OBJECT
+public:
+    // The window's controls that activation and closing write.
+    struct Window
+    {
+        QWidget *container = nullptr; // where the views lie, stacked
+        TabStrip *strip = nullptr; // where the headers lie
+        QComboBox *address = nullptr;
+        QAction *sourceMark = nullptr; // "Source code"
+        // The encryption panel shows the active tab's lock, or not.
+        std::function<void(bool encrypted)> showLock;
+    };
+    // Whether a new tab's page view is shown before its source view is made (the new-tab
+    // button), or after (a page's new window).
+    enum class Order { ViewFirst, SourceFirst };
+
+    Tabs(Window window, PageViewFactory factory, QString searchService, QObject *parent);
+
+    // The hidden templates at index 0, which every new element copies.
+    void loadTemplates();
+
+    // The tab at an index; nullptr for an index that names none (the templates are no tab).
+    Tab *tab(int index) const;
+    Tab *tabAt(float index) const;
+    // The open tabs, by ascending index.
+    std::vector<Tab *> all() const;
+
+    // The elements of a tab, or the template at 0; nullptr for an index that names none.
+    PageView *WebBrowser(int index) const;
+    SourceEditor *Codetext(int index) const;
+    ::flik *flik(int index) const;
+    // The same for a float field such as `current`; never the hidden template.
+    PageView *viewAt(float index) const;
+    SourceEditor *editorAt(float index) const;
+    ::flik *headerAt(float index) const;
+    // The highest index of a tab; 0 while none is open.
+    int ubound() const { return m_tabs.empty() ? 0 : m_tabs.rbegin()->first; }
+    // The open tabs' indices, ascending.
+    std::vector<int> openTabs() const;
+
+    float current() const { return m_current; }
+    float lastone() const { return m_lastone; }
+    // Whether the tab is the active one.
+    bool isCurrent(int index) const;
+
+    // Makes a new tab at the highest index plus one: the header placed flush right of the
+    // last one, given its index and shown, the page view shown and the source view hidden.
+    // Nothing when no further tab can be made.
+    Tab *open(Order order);
+    // Activation of a tab (sellect, or a variant of the header's own handlers): its header
+    // drawn selected and every other not, its page (or source) in front, `current` and
+    // `lastone`, the address box and the encryption panel.
+    void activate(int index, Activation how = Activation::Full);
+    // Closes a tab as its close box does: the headers right of it close up, and `current`
+    // and `lastone` end as the close box's steps leave them. Only the closing of the active
+    // tab changes what is in front (the tab active before it, or when that is gone the
+    // nearest open one): a background tab goes without coming in front, so that neither its
+    // page wakes nor the front page's full screen or dialog ends.
+    void close(int index);
+    // Moves every header from index on by `by` twips: the one reflow of the strip.
+    void shiftHeaders(int from, float by);
+    // Sizes every page view and source view, the templates and hidden ones included.
+    void resizeViews(QSize size);
+    // Before the window's controls go: no page view's late signal reaches anything.
+    void disconnectViews();
+
+    // The tab menu's commands and the search field, on one tab. The source view of a
+    // covered tab changes only its mode; it shows when the tab is next activated.
+    void viewSource(int index);
+    void viewSearch(int index);
+    void search(int index, const QString &text);
+
+    // False while a tab's elements are being removed, or the keyboard follows the page in
+    // sight: focus that moves then is not the user's choosing a tab.
+    bool focusActivates() const { return !m_closing && !m_handingFocus; }
+
+signals:
+    // A tab was made; its page view's events may be wired now, with the tab as context.
+    void opened(Tab *tab);
+    // A tab was closed; its index may be given out again. The address its page showed
+    // (empty for none).
+    void closed(int index, const QString &address);
+    // A mouse button went down on a header's face.
+    void headerPressed();
+    // A header took the keyboard focus.
+    void headerFocused(int index);
+    // A tab's page came in front, covering the one that was (nullptr for none).
+    void frontChanged(Tab *front, Tab *covered);
+
+private:
+    void wire(Tab *tab);
+    void showViews(Tab *tab, Activation how);
+    void bringInFront(Tab *tab);
+    void settleFocus(Tab *closing);
+    void pageAsksDialog(Tab *tab);
+
+    Window m_window;
+    PageViewFactory m_factory;
+    QString m_searchService;
+    QPointer<PageView> m_viewTemplate;
+    QPointer<SourceEditor> m_editorTemplate;
+    QPointer<::flik> m_headerTemplate;
+    std::map<int, QPointer<Tab>> m_tabs;
+    float m_current = 0;
+    float m_lastone = 0;
+    // The headers drawn selected, which the next activation clears.
+    std::vector<QPointer<::flik>> m_selected;
+    // The tab told it is in front; the others rest.
+    QPointer<Tab> m_inFront;
+    bool m_closing = false;
+    bool m_handingFocus = false;
+};

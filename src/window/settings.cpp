@@ -1,0 +1,65 @@
+// The settings are the check marks of their menu items and nothing else; the about box;
+// and the two menu items that act on tabs.
+#include "window/aboutbox.h"
+#include "window/form1.h"
+#include "tabs/tabs.h"
+
+#include <QAction>
+#include <QCloseEvent>
+
+void Form1::ws_Click()
+{
+    ws->setChecked(!ws->isChecked());
+}
+
+void Form1::pp_Click()
+{
+    pp->setChecked(!pp->isChecked());
+}
+
+void Form1::vbf_Click()
+{
+    // Created once and kept; it has no owner window, so the main window stays usable.
+    if (!about) {
+        about = new AboutBox;
+        about->setObjectName(QStringLiteral("about"));
+    }
+    about->show();
+    about->raise();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    // The about box has no owner window; closing the browser closes it too, so that the
+    // program ends with its main window.
+    if (about)
+        about->close();
+    QMainWindow::closeEvent(event);
+}
+
+void Form1::sc_Click()
+{
+    if (const auto index = toTabIndex(current()))
+        m_tabs->viewSource(*index);
+}
+
+void Form1::mnusearch_Click()
+{
+    if (!madeNewTab())
+        return;
+    m_tabs->viewSearch(m_tabs->ubound());
+}
+
+bool Form1::warningSigns() const
+{
+    return ws->isChecked();
+}
+
+bool Form1::popups() const
+{
+    return pp->isChecked();
+}

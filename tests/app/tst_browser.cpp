@@ -1,0 +1,55 @@
+// The browser as users start it, on the real engine: start-up loads the start page into
+// tab 1.
+#include "hosted/sourceeditor.h"
+#include "window/form1.h"
+#include "support/browsers.h"
+#include "support/httpresponder.h"
+#include "support/windowdriver.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+
+#include <QComboBox>
+#include <QTest>
+
+namespace {
+constexpr int timeout = 20000;
+}
+
+class TestBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void startPageLoadsIntoTabOne();
+};
+
+void TestBrowser::startPageLoadsIntoTabOne()
+{
+    HttpResponder server;
+    server.page(
+        "/start/", "<html><head><title>Start</title></head><body><h1>Hi</h1></body></html>");
+    {
+        const auto browser = makeBrowser({ server.address("/start/"), server.url("") });
+        Form1 &form = browser->window();
+        const WindowDriver f(&form);
+        form.show();
+        QCOMPARE(f.activeTab(), 1);
+        QCOMPARE(f.highestTab(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
+        QCOMPARE(f.addressText(), server.url("/start/"));
+        QCOMPARE(f.source(1)->text(), QStringLiteral("<h1>Hi</h1>"));
+        QCOMPARE(f.header(1)->bevel(), 1);
+        QVERIFY(f.page(1)->isVisible());
+        QVERIFY(!f.page(0)->isVisible());
+        QCOMPARE(server.requested.count("/start/"), 1);
+
+        form.newflik_Click();
+        QCOMPARE(f.activeTab(), 2);
+        QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    }
+}
+
+QTEST_MAIN(TestBrowser)
+#include "tst_browser.moc"

@@ -1,0 +1,328 @@
+// The navigation bar, the window layout, the settings and the about box, on fake views.
+#include "common/twips.h"
+#include "hosted/sourceeditor.h"
+#include "window/aboutbox.h"
+#include "window/coolbar.h"
+#include "window/warningpanel.h"
+#include "support/formfixture.h"
+#include "support/input.h"
+#include "tab_header/flik.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void enterNavigatesTheActiveTabOnly();
+    void enterReachesNeitherBoxNorList();
+    void otherKeysNeverNavigate();
+    void emptyBoxAsksForTheEmptyText();
+    void addressTooLongForTheBoxIsNeverCutAndLoaded();
+    void addressListIsBoundedAndLongEntriesShowCut();
+    void toolbarActsOnTheActiveTab();
+    void zoomMenuPositionsAreLevels();
+    void nothingActsOnTheTemplate();
+    void panelShownMakesTheViewAreaOnePanelSmaller();
+    void everyViewTakesTheViewArea();
+    void closeBoxFollowsTheWindowOnlyWhileShown();
+    void tooSmallWindowKeepsTheLastHeight();
+    void settingsToggle();
+    void oneAboutBox();
+};
+
+void TestNavigation::enterNavigatesTheActiveTabOnly()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    f.addressBox()->setEditText("  example.test/some path ");
+    int key = 13;
+    form.address_KeyPress(key);
+    QCOMPARE(key, 0);
+    QCOMPARE(f.view(2)->navigated, QStringList { "  example.test/some path " });
+    QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
+    f.header(1)->sellect();
+    f.addressBox()->setEditText("other.test");
+    key = 13;
+    form.address_KeyPress(key);
+    QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("other.test"));
+    QCOMPARE(f.view(2)->navigated.size(), 1);
+}
+
+void TestNavigation::enterReachesNeitherBoxNorList()
+{
+    // Keys go where a keyboard sends them: to the box, which has the focus after a click.
+    FormFixture f;
+    Form1 &form = *f.form;
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::key(Qt::Key_A, Qt::ControlModifier);
+    Input::type("typed.test");
+    const int items = f.addressBox()->count();
+    Input::key(Qt::Key_Return);
+    QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("typed.test"));
+    QCOMPARE(f.addressBox()->count(), items);
+    QCOMPARE(f.addressText(), QStringLiteral("typed.test"));
+    // The keypad's Enter too, in a second tab.
+    form.newflik_Click();
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::type("second.test");
+    Input::key(Qt::Key_Enter);
+    QCOMPARE(f.view(2)->navigated, QStringList { "second.test" });
+}
+
+void TestNavigation::otherKeysNeverNavigate()
+{
+    FormFixture f;
+    for (int key : { 0, 10, 32, 65, 127 }) {
+        int code = key;
+        f.form->address_KeyPress(code);
+        QCOMPARE(code, key);
+    }
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::type("abc ");
+    Input::key(Qt::Key_Escape);
+    Input::key(Qt::Key_Tab);
+    QCOMPARE(f.view(1)->navigated.size(), 1);
+}
+
+void TestNavigation::emptyBoxAsksForTheEmptyText()
+{
+    FormFixture f;
+    f.addressBox()->setEditText(QString());
+    int key = 13;
+    f.form->address_KeyPress(key);
+    QCOMPARE(f.view(1)->navigated.last(), QString());
+    QCOMPARE(key, 0);
+}
+
+void TestNavigation::addressTooLongForTheBoxIsNeverCutAndLoaded()
+{
+    FormFixture f;
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    QGuiApplication::clipboard()->setText("http://long.test/" + QString(2 * 1024 * 1024, u'a'));
+    Input::key(Qt::Key_V, Qt::ControlModifier);
+    Input::key(Qt::Key_Return);
+    QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
+    QCOMPARE(f.statusText(), QStringLiteral("The address is too long for the address box"));
+}
+
+void TestNavigation::addressListIsBoundedAndLongEntriesShowCut()
+{
+    FormFixture f;
+    for (int i = 0; i < 1005; ++i)
+        f.view(1)->complete(QStringLiteral("http://p%1.test/").arg(i), "P");
+    QCOMPARE(f.addressBox()->count(), 1000);
+    QCOMPARE(f.addressList().first(), QStringLiteral("http://p5.test/"));
+    // A page under a very long address: listed short, chosen whole.
+    const QString whole = "http://long.test/?" + QString(200 * 1024, u'q');
+    f.view(1)->complete(whole, "Long");
+    QVERIFY(f.addressList().last().size() < 400);
+    QCOMPARE(f.addressBox()->count(), 1000);
+    f.addressBox()->setCurrentIndex(-1);
+    emit f.addressBox()->activated(f.addressBox()->count() - 1);
+    QVERIFY(whole.startsWith(f.addressText()));
+    int enter = 13;
+    f.form->address_KeyPress(enter);
+    QCOMPARE(f.view(1)->navigated.last(), whole);
+}
+
+void TestNavigation::toolbarActsOnTheActiveTab()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonClick("forward");
+    form.Toolbar1_ButtonClick("stop");
+    QCOMPARE(f.view(2)->backs, 1);
+    QCOMPARE(f.view(2)->forwards, 1);
+    QCOMPARE(f.view(2)->stops, 1);
+    f.header(1)->sellect();
+    // The toolbar's own buttons, as a user clicks them.
+    const QList<QAction *> buttons = f.control<QToolBar>("Toolbar1")->actions();
+    buttons.at(0)->trigger();
+    buttons.at(2)->trigger();
+    QCOMPARE(f.view(1)->backs, 1);
+    QCOMPARE(f.view(1)->stops, 1);
+    QCOMPARE(f.view(2)->backs, 1);
+    // Keys compare exactly; the zoom button's face does nothing.
+    form.Toolbar1_ButtonClick("Back");
+    form.Toolbar1_ButtonClick("zoom");
+    QCOMPARE(f.view(1)->backs, 1);
+    QCOMPARE(f.view(1)->forwards, 0);
+}
+
+void TestNavigation::zoomMenuPositionsAreLevels()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    for (QAction *item : f.control<QToolButton>("zoom")->menu()->actions())
+        item->trigger();
+    QCOMPARE(f.view(1)->zoomLevels, (QList<int> { 0, 1, 2, 3, 4 }));
+    form.newflik_Click();
+    form.Toolbar1_ButtonMenuClick(5);
+    QCOMPARE(f.view(2)->zoomLevels, QList<int> { 4 });
+    QCOMPARE(f.view(1)->zoomLevels.size(), 5);
+}
+
+void TestNavigation::nothingActsOnTheTemplate()
+{
+    // With the last tab closed, the template is what activation left in front.
+    FormFixture f;
+    Form1 &form = *f.form;
+    f.closeTab(1);
+    QCOMPARE(f.activeTab(), 0);
+    int key = 13;
+    form.address_KeyPress(key);
+    form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonClick("stop");
+    form.Toolbar1_ButtonMenuClick(3);
+    QVERIFY(f.view(0)->navigated.isEmpty());
+    QCOMPARE(f.view(0)->backs, 0);
+    QCOMPARE(f.view(0)->stops, 0);
+    QVERIFY(f.view(0)->zoomLevels.isEmpty());
+    QCOMPARE(key, 0);
+}
+
+void TestNavigation::panelShownMakesTheViewAreaOnePanelSmaller()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.resize(800, 600);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Form_Resize();
+    const double hidden = form.containerHeight();
+    const double client = Twips::fromPixels(form.centralWidget()->height());
+    QCOMPARE(hidden, client - Twips::fromPixels(f.control<QWidget>("CoolBar1")->height()));
+    f.events->showWarning(std::nullopt, "x");
+    QCOMPARE(form.containerHeight(), hidden - 495);
+    QCOMPARE(
+        f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height() + f.warningPanel()->height());
+    form.closer_Click();
+    QVERIFY(!f.warningShown());
+    QCOMPARE(form.containerHeight(), hidden);
+    QCOMPARE(f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height());
+    // The close box, as a user clicks it.
+    f.events->showWarning(std::nullopt, "x");
+    QTest::mouseClick(f.warningPanel()->closer, Qt::LeftButton);
+    QVERIFY(!f.warningShown());
+    QCOMPARE(form.containerHeight(), hidden);
+}
+
+void TestNavigation::everyViewTakesTheViewArea()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.resize(700, 500);
+    form.show();
+    form.newflik_Click();
+    form.newflik_Click();
+    f.header(2)->closer_Click();
+    QCoreApplication::processEvents();
+    form.resize(900, 650);
+    QCoreApplication::processEvents();
+    const QSize area = f.viewArea()->size();
+    QCOMPARE(area.width(), form.centralWidget()->width());
+    for (int i : { 0, 1, 3 }) {
+        QCOMPARE(f.page(i)->size(), area);
+        QCOMPARE(f.source(i)->size(), area);
+    }
+    // A tab opened after the resize already has the size.
+    form.newflik_Click();
+    QCOMPARE(f.page(4)->size(), area);
+    QCOMPARE(f.source(4)->size(), area);
+}
+
+void TestNavigation::closeBoxFollowsTheWindowOnlyWhileShown()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.show();
+    form.resize(800, 600);
+    QCoreApplication::processEvents();
+    const double before = f.warningPanel()->closerLeft();
+    form.resize(900, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.warningPanel()->closerLeft(), before);
+    f.events->showWarning(std::nullopt, "x");
+    QCOMPARE(f.warningPanel()->closerLeft(), Twips::fromPixels(900) - 210 - 200);
+    form.resize(700, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.warningPanel()->closerLeft(), Twips::fromPixels(700) - 210 - 200);
+    QVERIFY(f.warningPanel()->closer->geometry().right() < f.warningPanel()->width());
+}
+
+void TestNavigation::tooSmallWindowKeepsTheLastHeight()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.show();
+    form.resize(600, 400);
+    QCoreApplication::processEvents();
+    const double fitted = form.containerHeight();
+    f.events->showWarning(std::nullopt, "x");
+    const double withPanel = form.containerHeight();
+    QVERIFY(withPanel < fitted);
+    form.centralWidget()->resize(600, 20);
+    form.Form_Resize();
+    QCOMPARE(form.containerHeight(), withPanel);
+    QVERIFY(f.page(1)->height() >= 0);
+    QCOMPARE(f.page(1)->height(), Twips::toPixels(withPanel));
+}
+
+void TestNavigation::settingsToggle()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.ws_Click();
+    QVERIFY(!f.checked("ws"));
+    form.ws_Click();
+    QVERIFY(f.checked("ws"));
+    // Chosen from the menu the way a user does: the item's own toggle does not count twice.
+    f.menuItem("pp")->trigger();
+    QVERIFY(!f.checked("pp"));
+    f.menuItem("pp")->trigger();
+    QVERIFY(f.checked("pp"));
+    QVERIFY(f.checked("ws"));
+}
+
+void TestNavigation::oneAboutBox()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.vbf_Click();
+    auto *box = qobject_cast<AboutBox *>(f.aboutBox());
+    QVERIFY(box);
+    f.menuItem("vbf")->trigger();
+    QCOMPARE(f.aboutBox(), box);
+    QVERIFY(box->isVisible());
+    QVERIFY(!box->isModal());
+    QVERIFY(!box->parentWidget());
+    QCOMPARE(box->windowTitle(), QStringLiteral("Tessarvine - About"));
+    QCOMPARE(box->Label1->text(), QStringLiteral("Tessarvine 2 BETA"));
+    QCOMPARE(box->Ok->text(), QStringLiteral("Ok"));
+    QCOMPARE(box->Picture1->pixmap().size(), QSize(332, 313));
+    QTest::mouseClick(box->Ok, Qt::LeftButton);
+    QVERIFY(!box->isVisible());
+    form.vbf_Click();
+    QCOMPARE(f.aboutBox(), box);
+    QVERIFY(box->isVisible());
+    // Closing the browser closes the box with it.
+    form.close();
+    QVERIFY(!box->isVisible());
+}
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"
