@@ -1,17 +1,17 @@
 // Cases inside this process: the window's own tab code at scale on fake views, the source
 // view of a 2 MB page, a 2 MB page's load, and keyword screening of 1 MB.
+#include "app/browser.h"
 #include "benchtable.h"
 #include "cases.h"
-#include "app/browser.h"
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
-#include "window/form1.h"
-#include "tabs/tabs.h"
 #include "page_events/contentwarnings.h"
 #include "page_events/pageevents.h"
 #include "support/fakepageview.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
+#include "tabs/tabs.h"
+#include "window/form1.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -48,7 +48,7 @@ struct EngineWindow
     explicit EngineWindow(HttpResponder &server)
         : browser(BrowserAddresses { server.address("/start/"), server.url("") })
         , profile(*browser.engine())
-        , form(browser.window())
+        , form(browser.form())
     {
         server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
         form.resize(1000, 700);
@@ -80,7 +80,7 @@ TabTimes tabsAtScale(int n, quint32 seed)
     FakeViews views;
     Browser browser(
         views.factory(), { QStringLiteral("start.test/start/"), QStringLiteral("http://s.test") });
-    Form1 &form = browser.window();
+    Form1 &form = browser.form();
     TabTimes times;
     QElapsedTimer clock;
     clock.start();

@@ -112,6 +112,6 @@ int main(int argc, char *argv[])
     // A browser that listens but did not answer keeps its socket; this one is on its own.
     if (handOver == OneWindow::HandOver::NoBrowser)
         browser.listen(instancePath);
-    browser.window().show();
+    browser.form().show();
     return app.exec();
 }

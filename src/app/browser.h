@@ -22,7 +22,7 @@ public:
     Browser(PageViewFactory factory, const BrowserAddresses &addresses);
     ~Browser();
 
-    Form1 &window() const { return *m_window; }
+    Form1 &form() const { return *m_window; }
     PageEvents &events() const { return *m_events; }
     // The engine's profile; nullptr on other page views.
     EngineProfile *engine() const { return m_profile.get(); }

@@ -1,32 +1,28 @@
-// A tab's two modes, switched from its menu: its page or the page's source in front, and
-// the search field on its header; and a search sent from that field.
-#include "hosted/sourceeditor.h"
+#include "tabs/tabmodes.h"
+
 #include "tab_header/search.h"
 #include "tabs/tab.h"
-#include "tabs/tabs.h"
 
 #include <QAction>
 #include <QPointer>
 
-void Tabs::viewSource(int index)
+TabModes::TabModes(QAction *sourceMark, QString searchService)
+    : m_sourceMark(sourceMark)
+    , m_searchService(std::move(searchService))
+{ }
+
+void TabModes::viewSource(Tab &tab, bool inSight) const
 {
-    Tab *tab = this->tab(index);
-    if (!tab)
-        return;
-    ::flik *header = tab->header();
-    PageView *view = tab->page();
-    SourceEditor *editor = tab->source();
-    // A covered tab's mode changes alone: what is in front, the address box and the
-    // window's check mark belong to the active tab, and the tab shows its mode when it is
-    // next activated.
-    const bool inSight = isCurrent(index);
+    ::flik *header = tab.header();
+    PageView *view = tab.page();
+    SourceEditor *editor = tab.source();
     if (header->sourceShown()) {
         header->setSourceShown(false);
         if (!inSight)
             return;
         if (view)
             view->raise();
-        m_window.sourceMark->setChecked(false);
+        m_sourceMark->setChecked(false);
         return;
     }
     if (view && editor) {
@@ -49,28 +45,22 @@ void Tabs::viewSource(int index)
         editor->show();
         editor->raise();
     }
-    m_window.sourceMark->setChecked(true);
+    m_sourceMark->setChecked(true);
 }
 
-void Tabs::viewSearch(int index)
+void TabModes::viewSearch(::flik &header, const PageView *view) const
 {
-    ::flik *header = flik(index);
-    if (!header)
-        return;
-    if (header->isSearchTab()) {
-        header->setSearchTab(false);
-        const PageView *view = WebBrowser(index);
-        header->Caption(view ? view->LocationName() : QString());
+    if (header.isSearchTab()) {
+        header.setSearchTab(false);
+        header.Caption(view ? view->LocationName() : QString());
     } else {
-        header->setSearchTab(true);
-        header->Caption(tr("Search"));
+        header.setSearchTab(true);
+        header.Caption(QObject::tr("Search"));
     }
 }
 
-void Tabs::search(int index, const QString &text)
+void TabModes::search(::flik *header, PageView *view, const QString &text) const
 {
-    ::flik *header = flik(index);
-    PageView *view = WebBrowser(index);
     if (view)
         view->Navigate(searchAddress(m_searchService, text));
     if (!header)

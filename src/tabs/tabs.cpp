@@ -1,6 +1,5 @@
 #include "tabs/tabs.h"
 
-#include "common/twips.h"
 #include "tabs/tab.h"
 #include "tabs/tabstrip.h"
 
@@ -25,137 +24,24 @@ constexpr int maxIndex = std::numeric_limits<TabIndex>::max();
 Tabs::Tabs(Window window, PageViewFactory factory, QString searchService, QObject *parent)
     : QObject(parent)
     , m_window(std::move(window))
-    , m_factory(std::move(factory))
-    , m_searchService(std::move(searchService))
+    , m_templates(m_window.container, m_window.strip, std::move(factory))
+    , m_modes(m_window.sourceMark, std::move(searchService))
 { }
-
-void Tabs::loadTemplates()
-{
-    m_viewTemplate = m_factory(m_window.container);
-    m_viewTemplate->setGeometry(Twips::toRect(0, 0, 7815, 5295));
-    m_viewTemplate->hide();
-
-    m_editorTemplate = new SourceEditor(m_window.container);
-    m_editorTemplate->setGeometry(Twips::toRect(0, 0, 11955, 5775));
-    m_editorTemplate->hide();
-
-    m_headerTemplate = new ::flik(m_window.strip->headers());
-    m_headerTemplate->setLeft(-1440);
-    m_headerTemplate->hide();
-}
-
-Tab *Tabs::tab(int index) const
-{
-    const auto it = m_tabs.find(index);
-    return it == m_tabs.end() ? nullptr : it->second.data();
-}
-
-Tab *Tabs::tabAt(float index) const
-{
-    const auto tabIndex = toTabIndex(index);
-    return tabIndex ? tab(*tabIndex) : nullptr;
-}
-
-std::vector<Tab *> Tabs::all() const
-{
-    std::vector<Tab *> open;
-    for (const auto &[index, one] : m_tabs) {
-        if (one)
-            open.push_back(one);
-    }
-    return open;
-}
-
-PageView *Tabs::WebBrowser(int index) const
-{
-    if (index == 0)
-        return m_viewTemplate;
-    const Tab *one = tab(index);
-    return one ? one->page() : nullptr;
-}
-
-SourceEditor *Tabs::Codetext(int index) const
-{
-    if (index == 0)
-        return m_editorTemplate;
-    const Tab *one = tab(index);
-    return one ? one->source() : nullptr;
-}
-
-::flik *Tabs::flik(int index) const
-{
-    if (index == 0)
-        return m_headerTemplate;
-    const Tab *one = tab(index);
-    return one ? one->header() : nullptr;
-}
-
-PageView *Tabs::viewAt(float index) const
-{
-    const Tab *one = tabAt(index);
-    return one ? one->page() : nullptr;
-}
-
-SourceEditor *Tabs::editorAt(float index) const
-{
-    const Tab *one = tabAt(index);
-    return one ? one->source() : nullptr;
-}
-
-::flik *Tabs::headerAt(float index) const
-{
-    const Tab *one = tabAt(index);
-    return one ? one->header() : nullptr;
-}
-
-std::vector<int> Tabs::openTabs() const
-{
-    std::vector<int> indices;
-    for (const Tab *one : all())
-        indices.push_back(one->index());
-    return indices;
-}
-
-bool Tabs::isCurrent(int index) const
-{
-    return toTabIndex(m_current) == index;
-}
 
 Tab *Tabs::open(Order order)
 {
     // One index for all three; past the index's range no tab is made at all.
     const int index = ubound() + 1;
-    if (!m_headerTemplate || !m_viewTemplate || !m_editorTemplate || index > maxIndex)
+    if (index > maxIndex)
         return nullptr;
-
-    auto *header = new ::flik(m_window.strip->headers());
-    header->copyConfiguration(*m_headerTemplate);
-    header->hide();
-    if (const ::flik *previous = flik(index - 1))
-        header->setLeft(previous->Left() + previous->Width());
-    header->indexer(static_cast<float>(index));
-    header->show();
-    m_window.strip->headerAdded(header);
-
-    PageView *view = m_factory(m_window.container);
-    view->setGeometry(m_viewTemplate->geometry());
-    view->hide();
-    const auto makeEditor = [this] {
-        auto *editor = new SourceEditor(m_window.container);
-        editor->copyConfiguration(*m_editorTemplate);
-        editor->setGeometry(m_editorTemplate->geometry());
-        editor->hide();
-        return editor;
-    };
-    SourceEditor *editor = order == Order::SourceFirst ? makeEditor() : nullptr;
-    view->show();
-    if (!editor)
-        editor = makeEditor();
-    auto *made = new Tab(index, header, view, editor, this);
-    m_tabs.emplace(index, made);
-    wire(made);
-    emit opened(made);
-    return made;
+    const auto made = m_templates.make(index, flik(index - 1), order);
+    if (!made)
+        return nullptr;
+    auto *tab = new Tab(index, made->header, made->page, made->source, this);
+    m_tabs.emplace(index, tab);
+    wire(tab);
+    emit opened(tab);
+    return tab;
 }
 
 void Tabs::wire(Tab *tab)
@@ -201,26 +87,18 @@ void Tabs::shiftHeaders(int from, float by)
 
 void Tabs::resizeViews(QSize size)
 {
-    for (QWidget *element : { static_cast<QWidget *>(m_viewTemplate),
-             static_cast<QWidget *>(m_editorTemplate) }) {
-        if (element)
-            element->resize(size);
-    }
-    for (const Tab *one : all()) {
-        for (QWidget *element :
-            { static_cast<QWidget *>(one->page()), static_cast<QWidget *>(one->source()) }) {
-            if (element)
-                element->resize(size);
-        }
+    for (int index = 0, last = ubound(); index <= last; ++index) {
+        if (PageView *view = WebBrowser(index))
+            view->resize(size);
+        if (SourceEditor *editor = Codetext(index))
+            editor->resize(size);
     }
 }
 
 void Tabs::disconnectViews()
 {
-    if (m_viewTemplate)
-        m_viewTemplate->disconnect();
-    for (const Tab *one : all()) {
-        if (PageView *view = one->page())
+    for (int index = 0, last = ubound(); index <= last; ++index) {
+        if (PageView *view = WebBrowser(index))
             view->disconnect();
     }
 }
@@ -361,4 +239,21 @@ void Tabs::pageAsksDialog(Tab *tab)
     // would see it while every tab waits on it. The page comes forward.
     if (tab->header()->sourceShown() && isCurrent(tab->index()))
         viewSource(tab->index());
+}
+
+void Tabs::viewSource(int index)
+{
+    if (Tab *one = tab(index))
+        m_modes.viewSource(*one, isCurrent(index));
+}
+
+void Tabs::viewSearch(int index)
+{
+    if (::flik *header = flik(index))
+        m_modes.viewSearch(*header, WebBrowser(index));
+}
+
+void Tabs::search(int index, const QString &text)
+{
+    m_modes.search(flik(index), WebBrowser(index), text);
 }

@@ -4,6 +4,8 @@
 #include "hosted/pageview.h"
 #include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/tabmodes.h"
+#include "tabs/tabtemplates.h"
 
 #include <functional>
 #include <map>
@@ -40,14 +42,12 @@ public:
         // The encryption panel shows the active tab's lock, or not.
         std::function<void(bool encrypted)> showLock;
     };
-    // Whether a new tab's page view is shown before its source view is made (the new-tab
-    // button), or after (a page's new window).
-    enum class Order { ViewFirst, SourceFirst };
+    using Order = TabTemplates::Order;
 
     Tabs(Window window, PageViewFactory factory, QString searchService, QObject *parent);
 
     // The hidden templates at index 0, which every new element copies.
-    void loadTemplates();
+    void loadTemplates() { m_templates.load(); }
 
     // The tab at an index; nullptr for an index that names none (the templates are no tab).
     Tab *tab(int index) const;
@@ -94,8 +94,7 @@ public:
     // Before the window's controls go: no page view's late signal reaches anything.
     void disconnectViews();
 
-    // The tab menu's commands and the search field, on one tab. The source view of a
-    // covered tab changes only its mode; it shows when the tab is next activated.
+    // The tab menu's commands and the search field, on one tab (TabModes).
     void viewSource(int index);
     void viewSearch(int index);
     void search(int index, const QString &text);
@@ -125,11 +124,8 @@ private:
     void pageAsksDialog(Tab *tab);
 
     Window m_window;
-    PageViewFactory m_factory;
-    QString m_searchService;
-    QPointer<PageView> m_viewTemplate;
-    QPointer<SourceEditor> m_editorTemplate;
-    QPointer<::flik> m_headerTemplate;
+    TabTemplates m_templates;
+    TabModes m_modes;
     std::map<int, QPointer<Tab>> m_tabs;
     float m_current = 0;
     float m_lastone = 0;

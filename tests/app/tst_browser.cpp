@@ -1,12 +1,12 @@
 // The browser as users start it, on the real engine: start-up loads the start page into
 // tab 1.
 #include "hosted/sourceeditor.h"
-#include "window/form1.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "window/form1.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -32,7 +32,7 @@ void TestBrowser::startPageLoadsIntoTabOne()
         "/start/", "<html><head><title>Start</title></head><body><h1>Hi</h1></body></html>");
     {
         const auto browser = makeBrowser({ server.address("/start/"), server.url("") });
-        Form1 &form = browser->window();
+        Form1 &form = browser->form();
         const WindowDriver f(&form);
         form.show();
         QCOMPARE(f.activeTab(), 1);

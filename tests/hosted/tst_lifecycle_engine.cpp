@@ -2,12 +2,12 @@
 // mixed in: no crash, no view or page left behind, memory back near where it started.
 #include "hosted/downloadsaver.h"
 #include "hosted/engineprofile.h"
-#include "window/form1.h"
-#include "tabs/tabs.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
+#include "tabs/tabs.h"
+#include "window/form1.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +57,7 @@ void TestLifecycleEngine::thousandCycles()
     QTemporaryDir downloads;
     const auto browser = makeBrowser({ server.address("/start/"), server.url("") });
     browser->engine()->downloads()->setDirectory(downloads.path());
-    Form1 &form = browser->window();
+    Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
     QTRY_VERIFY_WITH_TIMEOUT(f.page(1)->LocationName() == "Start", timeout);

@@ -1,14 +1,14 @@
 // HTTPS on the real engine: a certificate the engine trusts shows the lock mark, one it
 // rejects ends as a navigation error and never shows a lock.
 #include "hosted/engineprofile.h"
-#include "window/form1.h"
-#include "window/mainstatusbar.h"
-#include "window/warningpanel.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -73,7 +73,7 @@ void TestTlsEngine::trustedPageShowsTheLock()
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
     const auto browser = makeBrowser({ plain.address("/start/"), plain.url("") });
-    Form1 &form = browser->window();
+    Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
@@ -103,7 +103,7 @@ void TestTlsEngine::rejectedCertificateIsAnError()
     HttpResponder forged(certificateFile("untrusted.crt"), certificateFile("untrusted.key"));
     forged.page("/bank", "<html><head><title>Forged</title></head><body>phish</body></html>");
     const auto browser = makeBrowser({ plain.address("/start/"), plain.url("") });
-    Form1 &form = browser->window();
+    Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
@@ -134,7 +134,7 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
     const auto browser = makeBrowser({ secure.url("/bank"), plain.url("") });
-    Form1 &form = browser->window();
+    Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
     QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->lockShown(), timeout);

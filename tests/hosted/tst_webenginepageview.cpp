@@ -1,8 +1,6 @@
 // The page view on the real engine against a local server: what the window's handlers
 // rely on arrives, in a sensible order.
-#include "hosted/documentcompletion.h"
 #include "hosted/engineprofile.h"
-#include "hosted/scriptdialog.h"
 #include "hosted/webenginepageview.h"
 #include "support/httpresponder.h"
 
@@ -12,7 +10,6 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -46,7 +43,6 @@ private slots:
     void titlesAreOnlyThePagesOwn();
     void loadAskedBeforeShowingStartsWhenShown();
     void aPageTypedIntoNeverSleeps();
-    void noCompletionWhileADialogWaits();
 
 private:
     WebEnginePageView *makeView();
@@ -380,30 +376,6 @@ void TestWebEnginePageView::titlesAreOnlyThePagesOwn()
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 2, timeout);
     QCOMPARE(titles.size(), 1);
     QCOMPARE(titles.at(0).at(0).toString(), QStringLiteral("Own title"));
-}
-
-void TestWebEnginePageView::noCompletionWhileADialogWaits()
-{
-    // A page whose scripts keep its renderer busy completes after a patience; never while
-    // a dialog waits, since its tab would then come in front and end that dialog.
-    m_server->page("/busy",
-        "<html><body><script>onload = () => setTimeout(() => { for (;;) {} }, 0)</script>"
-        "</body></html>");
-    WebEnginePageView *view = makeView();
-    QSignalSpy complete(view, &PageView::DocumentComplete);
-    QWidget host;
-    ScriptDialog dialog(ScriptDialog::Kind::Alert, QString(), "waiting", QString(), &host);
-    QTimer::singleShot(0, view, [&] { view->Navigate(m_server->url("/busy")); });
-    // Nothing can be seen to wait on: long enough for the page to load and for its
-    // patience to run out twice over.
-    qsizetype whileWaiting = -1;
-    QTimer::singleShot(3 * DocumentCompletion::patienceMs, &dialog, [&] {
-        whileWaiting = complete.size();
-        dialog.abandon();
-    });
-    dialog.exec(false);
-    QCOMPARE(whileWaiting, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
 }
 
 QTEST_MAIN(TestWebEnginePageView)

@@ -13,7 +13,7 @@ bool EngineTest::openWindow()
         "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
     m_browser = makeBrowser({ m_server->address("/start/"), m_server->url("") });
     m_profile = m_browser->engine();
-    m_form = &m_browser->window();
+    m_form = &m_browser->form();
     window = m_form;
     m_form->show();
     return QTest::qWaitFor([this] { return caption(1) == u"Start"; }, timeout);

@@ -18,7 +18,7 @@ struct FormFixture : WindowDriver
     explicit FormFixture(BrowserAddresses addresses
         = { QStringLiteral("start.test/start/"), QStringLiteral("http://search.test") })
         : browser(makeBrowser(addresses, views.factory()))
-        , form(&browser->window())
+        , form(&browser->form())
         , events(&browser->events())
     {
         window = form;

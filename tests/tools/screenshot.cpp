@@ -1,11 +1,11 @@
 // Opens the real window on the real engine against a local page and saves pictures of it,
 // with the warning panel hidden and shown, for a person to look at.
-#include "support/browsers.h"
-#include "window/aboutbox.h"
-#include "window/form1.h"
 #include "page_events/pageevents.h"
+#include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
+#include "window/aboutbox.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
         "<p><a href='/second'>A link</a></p></body></html>");
     {
         const auto browser = makeBrowser({ server.address("/start/"), server.url("") });
-        Form1 &window = browser->window();
+        Form1 &window = browser->form();
         PageEvents *events = &browser->events();
         const WindowDriver f(&window);
         window.show();
