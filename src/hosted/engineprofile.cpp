@@ -2,12 +2,32 @@
 
 #include "hosted/downloadsaver.h"
 #include "hosted/engineroutes.h"
+#include "hosted/pagerules.h"
 #include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+
+namespace {
+
+// A page may name a FIFO or a device as a frame, an image or a script: the engine would
+// open it on a worker of its own and wait for ever, and the program could not end. Only
+// files and folders are read, whatever asks.
+class LocalFileGuard final : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (PageRules::isSpecialFile(info.requestUrl()))
+            info.block(true);
+    }
+};
+
+} // namespace
 
 EngineProfile::EngineProfile(QObject *parent)
     : QObject(parent)
@@ -27,6 +47,7 @@ EngineProfile::EngineProfile(QObject *parent)
     m_progress = new ProgressBatch(this);
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
     // Asked of the window, which grants it to the tab in front only.
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 }

@@ -38,13 +38,17 @@ std::optional<Refusal> refusal(const QUrl &url)
         return Refusal { refusedAddress, text("A script typed as an address is not run") };
     if (enginesOwn(url))
         return Refusal { refusedAddress, text("Addresses of the web engine's own are not opened") };
-    if (url.isLocalFile()) {
-        struct stat entry;
-        if (::stat(QFile::encodeName(url.toLocalFile()).constData(), &entry) == 0
-            && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode))
-            return Refusal { refusedAddress, text("Only files and folders are opened") };
-    }
+    if (isSpecialFile(url))
+        return Refusal { refusedAddress, text("Only files and folders are opened") };
     return std::nullopt;
+}
+
+bool isSpecialFile(const QUrl &url)
+{
+    struct stat entry;
+    return url.isLocalFile()
+        && ::stat(QFile::encodeName(url.toLocalFile()).constData(), &entry) == 0
+        && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode);
 }
 
 bool isStandInTitle(const QString &title, const QUrl &address)

@@ -25,6 +25,9 @@ struct Refusal
 // takes down every tab); a local path that is no file or folder (the engine would read a
 // FIFO for ever). It looks at the disk for a local path.
 std::optional<Refusal> refusal(const QUrl &url);
+// Whether a local address names something on disk that is neither a file nor a folder (a
+// FIFO, a device), which the engine would wait on for ever, and hold the program's end.
+bool isSpecialFile(const QUrl &url);
 
 // Whether a title is the engine's rendering of an address ("host/path", without "http://";
 // a local file's name) rather than a title of the page's own.

@@ -158,6 +158,16 @@ void TestWebEnginePageView::emptyAndInvalidAddresses()
     QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 2, timeout);
     QCOMPARE(status.last().at(0).toString(), QStringLiteral("Only files and folders are opened"));
     QVERIFY(!view->isLoading());
+    // Named by a local page's frame, it is refused too: the page completes, and no worker
+    // of the engine waits on it, which would hold the program's end.
+    QFile page(folder.filePath("page.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Framed</title></head><body><iframe src='fifo'></iframe>");
+    page.close();
+    QSignalSpy complete(view, &PageView::DocumentComplete);
+    view->Navigate(page.fileName());
+    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
+    QCOMPARE(view->LocationName(), QStringLiteral("Framed"));
 }
 
 void TestWebEnginePageView::failedLoadsRaiseNavigateError_data()
