@@ -10,7 +10,9 @@ Browser::Browser(const BrowserAddresses &addresses)
     , m_window(std::make_unique<Form1>(m_profile->factory(), addresses))
     , m_events(new PageEvents(*m_window))
 {
-    m_window->setDownloads(m_profile->downloads());
+    DownloadSaver *downloads = m_profile->downloads();
+    QObject::connect(downloads, &DownloadSaver::started, m_window.get(), &Form1::addDownload);
+    m_window->setRunningDownloads([downloads] { return downloads->running(); });
 }
 
 Browser::Browser(PageViewFactory factory, const BrowserAddresses &addresses)

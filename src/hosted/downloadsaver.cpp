@@ -194,6 +194,16 @@ bool DownloadSaver::resume(QWebEngineDownloadRequest *download)
     return true;
 }
 
+QList<Download *> DownloadSaver::running() const
+{
+    QList<Download *> running;
+    for (const Saving &saving : m_saving) {
+        if (saving.record && saving.record->state() == Download::State::Running)
+            running.append(saving.record);
+    }
+    return running;
+}
+
 void DownloadSaver::finish(quint32 id, const QString &finalPath, Download::State state)
 {
     const Saving saving = m_saving.take(id);

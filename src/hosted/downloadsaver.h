@@ -54,6 +54,9 @@ public:
     // The private folders of earlier runs that are no longer running, inside directory.
     static void removeLeftovers(const QString &directory);
 
+    // The downloads of this run still running.
+    QList<Download *> running() const;
+
 signals:
     // A download was accepted; the record lasts as long as the saver.
     void started(Download *download);

@@ -142,9 +142,6 @@ DownloadsList::DownloadsList(QWidget *owner)
 void DownloadsList::add(Download *download)
 {
     m_empty->hide();
-    m_downloads.append(download);
-    connect(
-        download, &QObject::destroyed, this, [this, download] { m_downloads.removeOne(download); });
     m_rows->insertWidget(0, new DownloadRow(download, m_rows->parentWidget()));
 }
 
@@ -153,14 +150,4 @@ void DownloadsList::present()
     show();
     raise();
     activateWindow();
-}
-
-QList<Download *> DownloadsList::running() const
-{
-    QList<Download *> running;
-    for (Download *download : m_downloads) {
-        if (download->state() == Download::State::Running)
-            running.append(download);
-    }
-    return running;
 }

@@ -23,11 +23,8 @@ public:
     void add(Download *download);
     // Shown, raised and given the keyboard.
     void present();
-    // Downloads still running.
-    QList<Download *> running() const;
 
 private:
     QVBoxLayout *m_rows = nullptr;
     QLabel *m_empty = nullptr;
-    QList<Download *> m_downloads;
 };

@@ -1,17 +1,16 @@
 // What people expect of a browser beyond its design, reached by keys, the page's menu, the
 // status bar and dialogs: a closed tab back, links dropped on the strip, full screen,
 // printing and saving.
-#include "hosted/downloadsaver.h"
-#include "window/coolbar.h"
 #include "page_tools/downloadslist.h"
-#include "window/form1.h"
 #include "page_tools/fullscreen.h"
-#include "window/mainstatusbar.h"
 #include "page_tools/printing.h"
 #include "page_tools/saving.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
+#include "window/coolbar.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
 
 #include <QLabel>
@@ -50,7 +49,8 @@ void Form1::addEverydayFeatures()
 
     connect(m_tabs, &Tabs::opened, this, [this](Tab *tab) {
         PageView *view = tab->page();
-        view->setFullScreenHandler([this, view](bool on) { return m_fullScreen->pageAsked(view, on); });
+        view->setFullScreenHandler(
+            [this, view](bool on) { return m_fullScreen->pageAsked(view, on); });
         // Only the page in sight may ask; its guards bound how often.
         connect(view, &PageView::PrintRequested, tab, [this, index = tab->index()] {
             if (toTabIndex(current()) == index)
@@ -78,11 +78,6 @@ void Form1::reopenClosedTab()
         setStatusText(tr("No closed tab to bring back"));
 }
 
-void Form1::setDownloads(DownloadSaver *saver)
-{
-    connect(saver, &DownloadSaver::started, this, &Form1::addDownload);
-}
-
 void Form1::addDownload(Download *download)
 {
     m_downloads->add(download);
@@ -96,7 +91,7 @@ void Form1::showDownloads()
 // Quitting while downloads run asks first; the question waits without a loop of its own.
 bool Form1::mayClose()
 {
-    const QList<Download *> running = m_downloads->running();
+    const QList<Download *> running = m_running ? m_running() : QList<Download *>();
     if (running.isEmpty() || m_quitting)
         return true;
     auto *question = new QMessageBox(QMessageBox::Question, tr("Downloads"),
@@ -109,7 +104,7 @@ bool Form1::mayClose()
     connect(question, &QMessageBox::finished, this, [this](int answer) {
         if (answer != QMessageBox::Yes)
             return;
-        for (Download *download : m_downloads->running())
+        for (Download *download : m_running())
             download->cancel();
         m_quitting = true;
         close();

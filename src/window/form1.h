@@ -9,7 +9,6 @@
 class AboutBox;
 class CoolBar;
 class Download;
-class DownloadSaver;
 class DownloadsList;
 class FullScreen;
 class Printing;
@@ -116,8 +115,10 @@ public:
 
     // Full screen, of the window or of the active page.
     FullScreen &fullScreen() const { return *m_fullScreen; }
-    // The downloads of this run come from the saver, and show in the downloads list.
-    void setDownloads(DownloadSaver *saver);
+    // Where the downloads still running are asked for, when the window is closed: the one
+    // owner of the downloads.
+    using RunningDownloads = std::function<QList<Download *>()>;
+    void setRunningDownloads(RunningDownloads running) { m_running = std::move(running); }
     // A download of this run, shown in the downloads list; the list shown.
     void addDownload(Download *download);
     void showDownloads();
@@ -175,6 +176,7 @@ private:
     Printing *m_printing = nullptr;
     Saving *m_saving = nullptr;
     DownloadsList *m_downloads = nullptr;
+    RunningDownloads m_running;
     // What panel 2's picture is: a click on the download mark opens the downloads list.
     enum class Panel2 { Empty, Lock, Downloads };
     Panel2 m_panel2 = Panel2::Empty;
