@@ -1,9 +1,8 @@
 // A page's title, and a completed document taken into the rest of the browser.
 #include "hosted/sourceeditor.h"
-#include "window/form1.h"
-#include "tabs/tab.h"
-#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
+#include "tabs/tabs.h"
+#include "window/form1.h"
 
 void PageEvents::WebBrowser_TitleChange(int Index, const QString &Text)
 {
@@ -27,14 +26,11 @@ void PageEvents::WebBrowser_DocumentComplete(int Index, const QString &URL)
         form.setAddressText(view->LocationURL());
     if (header) {
         header->hideprog();
-        // A tab opened behind at start-up stays behind while its first page completes,
-        // unless the user has brought it in front already.
-        Tab *tab = tabs.tab(Index);
-        const bool wasBehind = tab && tab->openedBehind();
-        if (tab)
-            tab->setOpenedBehind(false);
-        const bool behind = wasBehind && !tabs.isCurrent(Index);
-        if (!behind)
+        // Only the tab in front is activated again. A covered tab whose page moved on by
+        // itself (a timed redirect, a refresh, a sign-in round trip) would otherwise take
+        // the front and the keys typed there, end the front page's full screen and answer
+        // its dialog.
+        if (tabs.isCurrent(Index))
             tabs.activate(Index);
     }
     if (SourceEditor *editor = tabs.Codetext(Index)) {

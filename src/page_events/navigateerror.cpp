@@ -1,6 +1,5 @@
 // A failed navigation, reported on the shared warning panel.
 #include "window/form1.h"
-#include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "page_events/pageevents.h"
 
@@ -11,8 +10,6 @@ void PageEvents::WebBrowser_NavigateError(int Index, const QString &URL, int Sta
     PageView *view = form.tabs().WebBrowser(Index);
     if (!view || Index < 1)
         return;
-    if (Tab *tab = form.tabs().tab(Index))
-        tab->setOpenedBehind(false); // its first page will not complete
     if (!view->LocationName().isEmpty()) {
         form.showInfopanel(tr("An error accured"),
             tr("The Page could not be found or an error in source code of HTML."));

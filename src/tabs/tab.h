@@ -24,10 +24,6 @@ public:
     PageView *page() const { return m_page; }
     SourceEditor *source() const { return m_source; }
 
-    // Opened with the program behind its last tab: its first completed page leaves the
-    // active tab as it is.
-    bool openedBehind() const { return m_openedBehind; }
-    void setOpenedBehind(bool behind) { m_openedBehind = behind; }
     // Opened for a page's window that the user did not ask for: counted against the bound on
     // pop-ups while it is open.
     bool openedUnasked() const { return m_openedUnasked; }
@@ -47,7 +43,6 @@ private:
     QPointer<::flik> m_header;
     QPointer<PageView> m_page;
     QPointer<SourceEditor> m_source;
-    bool m_openedBehind = false;
     bool m_openedUnasked = false;
     std::optional<qint64> m_coveredSince;
 };

@@ -166,10 +166,6 @@ void Form1::Form_Load()
             newflik_Click();
         if (PageView *view = m_tabs->viewAt(current()))
             view->Navigate(opening.at(i));
-        // The last one is to be the active tab, whichever page completes last.
-        if (i + 1 < opening.size())
-            if (Tab *tab = m_tabs->tabAt(current()))
-                tab->setOpenedBehind(true);
     }
     QMenu *zoomMenu = zoomButton->menu();
     int position = 0;
