@@ -48,6 +48,12 @@ EngineProfile::EngineProfile(QObject *parent)
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
+    // A local page (a saved page, a download opened from the list) reads no other local
+    // file, as in mainstream browsers, and so has nothing of the user's to send; the web's
+    // images, styles and scripts it shows, as a saved page needs.
+    QWebEngineSettings *settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     // Asked of the window, which grants it to the tab in front only.
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 }

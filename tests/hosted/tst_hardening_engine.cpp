@@ -15,7 +15,9 @@
 
 #include <csignal>
 #include <QComboBox>
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -157,6 +159,38 @@ void TestHardeningEngine::localFilesLoad()
     type(QUrl::fromLocalFile(page.fileName()).toString());
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Local"), timeout);
     QCOMPARE(source(1)->text(), QStringLiteral("<p>on disk</p>"));
+    // A local page (a saved one, a download opened) shows the web's images, and reads no
+    // other local file: not by fetch, nor XMLHttpRequest, nor through a frame's document.
+    QFile secret(folder.filePath("secret.txt"));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret") == 6);
+    secret.close();
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    m_server->route("/pic.png", { 200, "image/png", png, 0, {} });
+    QFile reach(folder.filePath("reach.html"));
+    QVERIFY(reach.open(QIODevice::WriteOnly));
+    reach.write("<html><body><img src='" + m_server->url("/pic.png").toUtf8()
+        + "'><iframe src='secret.txt'></iframe><script>"
+                "const tell = (how, text) => how + (text && text.includes('secret') ? ' read' "
+                "  : ' refused');"
+                "addEventListener('load', async () => { const said = [];"
+                "  try { said.push(tell('fetch', await (await fetch('secret.txt')).text())); }"
+                "  catch (e) { said.push('fetch refused'); }"
+                "  try { const x = new XMLHttpRequest(); x.open('GET', 'secret.txt', false);"
+                "    x.send(); said.push(tell('xhr', x.responseText)); }"
+                "  catch (e) { said.push('xhr refused'); }"
+                "  try { said.push(tell('frame', frames[0].document.body.innerText)); }"
+                "  catch (e) { said.push('frame refused'); }"
+                "  said.push(document.images[0].naturalWidth > 0 ? 'image shown' : 'no image');"
+                "  document.title = said.join(', '); });"
+                "</script></body></html>");
+    reach.close();
+    type(QUrl::fromLocalFile(reach.fileName()).toString());
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(1, "document.title").toString(),
+        QStringLiteral("fetch refused, xhr refused, frame refused, image shown"), timeout);
     // A system file shows as text, or fails quietly where it is missing.
     QSignalSpy errors(view(1), &PageView::NavigateError);
     QSignalSpy completions(view(1), &PageView::DocumentComplete);
