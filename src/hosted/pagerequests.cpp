@@ -1,6 +1,7 @@
 #include "hosted/pagerequests.h"
 
 #include "hosted/downloadsaver.h"
+#include "hosted/pagerules.h"
 
 #include <QAuthenticator>
 #include <QDeadlineTimer>
@@ -55,11 +56,21 @@ void PageRequests::watch(QWebEnginePage *page)
             m_dropped.clear();
         });
     connect(page, &QWebEnginePage::authenticationRequired, this,
-        [this](
-            const QUrl &url, QAuthenticator *authenticator) { signIn(url.host(), authenticator); });
+        [this, page](const QUrl &url, QAuthenticator *authenticator) {
+            // Only the site the user visits asks; its address is the one the main frame
+            // asked for, or shows while one of its own requests wants a login.
+            if (PageRules::maySignIn(url, page->requestedUrl())
+                || PageRules::maySignIn(url, page->url())) {
+                signIn(PageRules::siteName(url), url.scheme() != u"https", authenticator);
+                return;
+            }
+            *authenticator = QAuthenticator();
+            emit StatusTextChange(
+                tr("A frame of another site asked for a password; it was refused"));
+        });
     connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
         [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
-            signIn(proxyHost, authenticator);
+            signIn(proxyHost, false, authenticator);
         });
     // A sign-in pop-up closes itself when it is done; a tab the user opened stays.
     connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
@@ -162,13 +173,15 @@ bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const 
     return accepted;
 }
 
-void PageRequests::signIn(const QString &host, QAuthenticator *authenticator)
+void PageRequests::signIn(const QString &host, bool unencrypted, QAuthenticator *authenticator)
 {
     // Wrong credentials ask again; a few times a load, then the site's answer stands.
     if (!m_released && !m_inFront)
         m_answeredBehind = true;
     if (!m_released && m_inFront && m_guards.allowLogin()) {
         ScriptDialog dialog(ScriptDialog::Kind::Login, host, authenticator->realm(), {}, m_view);
+        if (unencrypted)
+            dialog.warnUnencrypted();
         if (waitFor(dialog)) {
             authenticator->setUser(dialog.answer());
             authenticator->setPassword(dialog.password());

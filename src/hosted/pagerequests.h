@@ -67,9 +67,10 @@ public:
         const QString &defaultValue, QString *value);
     // The page asks to be printed: granted while its tab is in front, as often as a dialog.
     bool mayPrint();
-    // A site (or a proxy, by its host) asks the user to sign in: the authenticator gets the
-    // user's name and password, or is made null, so that nothing more is sent.
-    void signIn(const QString &host, QAuthenticator *authenticator);
+    // A site (or a proxy, by its host) asks the user to sign in, over a connection that is
+    // encrypted or not: the authenticator gets the user's name and password, or is made
+    // null, so that nothing more is sent.
+    void signIn(const QString &host, bool unencrypted, QAuthenticator *authenticator);
     // Answers every dialog that waits as cancelled; whether one did.
     bool answerDialogs();
     // Whether a dialog waits, or a download the page started runs: the page must not rest.

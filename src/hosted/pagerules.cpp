@@ -27,6 +27,11 @@ bool enginesOwn(const QUrl &url)
     return scheme == u"about" && url.path() != u"blank";
 }
 
+int defaultPort(const QUrl &url)
+{
+    return url.scheme() == u"https" ? 443 : url.scheme() == u"http" ? 80 : -1;
+}
+
 } // namespace
 
 std::optional<Refusal> refusal(const QUrl &url)
@@ -49,6 +54,21 @@ bool isSpecialFile(const QUrl &url)
     return url.isLocalFile()
         && ::stat(QFile::encodeName(url.toLocalFile()).constData(), &entry) == 0
         && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode);
+}
+
+bool maySignIn(const QUrl &request, const QUrl &page)
+{
+    return request.isValid() && page.isValid() && !request.host().isEmpty()
+        && request.scheme().compare(page.scheme(), Qt::CaseInsensitive) == 0
+        && request.host().compare(page.host(), Qt::CaseInsensitive) == 0
+        && request.port(defaultPort(request)) == page.port(defaultPort(page));
+}
+
+QString siteName(const QUrl &url)
+{
+    const int port = url.port();
+    return port < 0 || port == defaultPort(url) ? url.host()
+                                                : url.host() + u':' + QString::number(port);
 }
 
 bool isStandInTitle(const QString &title, const QUrl &address)

@@ -29,6 +29,14 @@ std::optional<Refusal> refusal(const QUrl &url);
 // FIFO, a device), which the engine would wait on for ever, and hold the program's end.
 bool isSpecialFile(const QUrl &url);
 
+// Whether a request may put a login prompt over the page the user visits: only the main
+// frame's site (the same scheme, host and port) may; a frame of another site would ask for
+// a password in the name of the page around it.
+bool maySignIn(const QUrl &request, const QUrl &page);
+// How a login names the site that asks: its host, with its port when it is not the
+// scheme's own.
+QString siteName(const QUrl &url);
+
 // Whether a title is the engine's rendering of an address ("host/path", without "http://";
 // a local file's name) rather than a title of the page's own.
 bool isStandInTitle(const QString &title, const QUrl &address);

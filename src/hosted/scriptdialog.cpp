@@ -26,8 +26,8 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
 
     // Everything here comes from the page: it is shown as plain text, never as markup.
     const QString who = origin.isEmpty() ? tr("This page") : origin;
-    auto *from = new QLabel(
-        kind == Kind::Login ? tr("Sign in to %1").arg(who) : tr("%1 says:").arg(who), this);
+    // The host always first; a login's realm is the site's own words, quoted as such.
+    auto *from = new QLabel(tr("%1 says:").arg(who), this);
     from->setTextFormat(Qt::PlainText);
     QFont bold = from->font();
     bold.setBold(true);
@@ -36,6 +36,8 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     QString shown = message.left(shownCharacters);
     if (message.size() > shownCharacters)
         shown += u'…';
+    if (kind == Kind::Login)
+        shown = u'"' + shown + u'"';
     auto *text = new QLabel(shown, this);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
@@ -49,6 +51,12 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
         layout->addWidget(m_field);
     }
     if (kind == Kind::Login) {
+        m_warning = new QLabel(tr("This connection is not encrypted: the user name and "
+                                  "password will be sent as plain text."),
+            this);
+        m_warning->setWordWrap(true);
+        m_warning->hide();
+        layout->addWidget(m_warning);
         m_field = new QLineEdit(this);
         m_field->setAccessibleName(tr("User name"));
         m_field->setPlaceholderText(tr("User name"));
@@ -98,6 +106,12 @@ bool ScriptDialog::exec(bool takeFocus)
     }
     hide();
     return m_accepted;
+}
+
+void ScriptDialog::warnUnencrypted()
+{
+    if (m_warning)
+        m_warning->show();
 }
 
 QString ScriptDialog::answer() const

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QFrame>
 
+class QLabel;
 class QLineEdit;
 
 // A page's alert, confirm or prompt, or a site's request to sign in, shown over that page
@@ -30,6 +31,8 @@ public:
     QString password() const;
     // Ends the wait as if cancelled.
     void abandon();
+    // A login says that its connection is not encrypted.
+    void warnUnencrypted();
     // Whether any page's dialog waits now: the engine does nothing for any tab meanwhile.
     static bool anyWaiting() { return s_waiting > 0; }
 
@@ -44,6 +47,7 @@ private:
     QEventLoop m_loop;
     QLineEdit *m_field = nullptr;
     QLineEdit *m_password = nullptr;
+    QLabel *m_warning = nullptr;
     QWidget *m_ok = nullptr;
     bool m_accepted = false;
     bool m_finished = false;

@@ -606,7 +606,11 @@ class PageKeysAndDialogs(Journey):
                                                  credentials="ann:secret"), host="site.test")
         b.open_address("site.test/private")
         dialog = b.node(None, "Sign in", "the login")
-        self.assertIsNotNone(dialog.find("label", "Office"))
+        # The site first, its realm as its own words, and that the password goes in clear.
+        self.assertIsNotNone(dialog.find("label", "site.test says:"))
+        self.assertIsNotNone(dialog.find("label", '"Office"'))
+        self.assertIsNotNone(dialog.find("label", "This connection is not encrypted: the user "
+                                         "name and password will be sent as plain text."))
         b.click(b.node("text", "User name", where=dialog))
         b.key("Escape")
         wait_for(lambda: not dialog.showing, "the login to go")

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QHostAddress>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +50,7 @@ private slots:
     void popupCascadeIsBounded();
     void dialogLoopLeavesTheWindowUsable();
     void backgroundDialogIsAnsweredAtOnce();
+    void framedLoginOfAnotherSiteIsRefused();
     void downloadsNeitherHideNorOverwrite();
     void downloadLoopIsRefused();
     void downloadsNeverGoThroughALink();
@@ -181,6 +183,28 @@ void TestHostileEngine::backgroundDialogIsAnsweredAtOnce()
     activate(1);
     QCOMPARE(statusText(),
         QStringLiteral("A dialog of this page was cancelled while its tab was behind"));
+}
+
+void TestHostileEngine::framedLoginOfAnotherSiteIsRefused()
+{
+    // A frame of another site would ask for a password over the page the user visits.
+    QVERIFY(m_server->listenAlso(QHostAddress("127.0.0.2")));
+    const QByteArray frame
+        = m_server->url("/private").replace("127.0.0.1", "127.0.0.2").toUtf8();
+    m_server->route("/private",
+        { 401, "text/html", "denied", 0,
+            { { "WWW-Authenticate", "Basic realm=\"Your bank - enter password\"" } } });
+    m_server->page("/framed",
+        "<html><head><title>Framed</title></head><body><iframe src='" + frame
+            + "'></iframe></body></html>");
+    QSignalSpy status(view(1), &PageView::StatusTextChange);
+    go(m_server->url("/framed"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Framed"), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        status.contains({ QStringLiteral(
+            "A frame of another site asked for a password; it was refused") }),
+        timeout);
+    QVERIFY(dialogs(1).isEmpty());
 }
 
 void TestHostileEngine::downloadsNeitherHideNorOverwrite()

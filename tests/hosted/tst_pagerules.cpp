@@ -12,6 +12,8 @@ class TestPageRules : public QObject
 private slots:
     void refusal_data();
     void refusal();
+    void maySignIn_data();
+    void maySignIn();
     void softwareRenderer_data();
     void softwareRenderer();
 };
@@ -60,6 +62,37 @@ void TestPageRules::softwareRenderer()
     QFETCH(QByteArray, renderer);
     QFETCH(bool, software);
     QCOMPARE(RenderPath::softwareRenderer(renderer), software);
+}
+
+void TestPageRules::maySignIn_data()
+{
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("the page itself") << "http://site.test/private" << "http://site.test/private"
+                                     << true << "site.test";
+    QTest::newRow("its own resource") << "https://SITE.test:443/img" << "https://site.test/"
+                                      << true << "site.test";
+    QTest::newRow("its own port") << "http://127.0.0.2:8080/a" << "http://127.0.0.2:8080/"
+                                  << true << "127.0.0.2:8080";
+    QTest::newRow("another host") << "http://127.0.0.2/frame" << "http://127.0.0.1/" << false
+                                  << "127.0.0.2";
+    QTest::newRow("another port") << "http://site.test:81/" << "http://site.test/" << false
+                                  << "site.test:81";
+    QTest::newRow("downgraded") << "http://site.test/" << "https://site.test/" << false
+                                << "site.test";
+    QTest::newRow("no page yet") << "http://site.test/" << "" << false << "site.test";
+}
+
+void TestPageRules::maySignIn()
+{
+    QFETCH(QString, request);
+    QFETCH(QString, page);
+    QFETCH(bool, asks);
+    QFETCH(QString, named);
+    QCOMPARE(PageRules::maySignIn(QUrl(request), QUrl(page)), asks);
+    QCOMPARE(PageRules::siteName(QUrl(request)), named);
 }
 
 QTEST_GUILESS_MAIN(TestPageRules)
