@@ -53,6 +53,7 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         m_completion->forgetAnswers();
         m_body.reset(); // the completed page is being left
         m_documentTitle.clear();
+        m_failed.reset();
         m_requests->loadStarted();
         m_loading = true;
         m_progress = 0;
@@ -69,7 +70,7 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
             m_completion->loadSucceeded(m_page);
         else
-            loadEnded();
+            failedOnNetwork(info.url());
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         // A user's stop, or a navigation that turned into a download: never an error.
@@ -108,6 +109,17 @@ void PageLoad::documentRead(const std::optional<QString> &body, const QString &t
     // The navigation's download completes before its document does, as the control the
     // handlers were written for raises them: the lock picture that completion puts into the
     // status bar then stays.
+    loadEnded();
+    emit documentCompleted();
+}
+
+void PageLoad::failedOnNetwork(const QUrl &address)
+{
+    // No server answered (no network, a host that does not exist): the engine shows a page
+    // of its own. The load has ended all the same, and the tab is named by its address, as
+    // an untitled page is, rather than saying it loads.
+    m_failed = address;
+    m_shownDocument = true;
     loadEnded();
     emit documentCompleted();
 }

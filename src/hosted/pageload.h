@@ -3,6 +3,7 @@
 #include <optional>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 class DocumentCompletion;
 class PageRequests;
@@ -29,6 +30,8 @@ public:
     // The completed document's body markup and the title it gave itself.
     const std::optional<QString> &body() const { return m_body; }
     const QString &documentTitle() const { return m_documentTitle; }
+    // The address of the load that ended in a network error, while it is the one shown.
+    const std::optional<QUrl> &failedAddress() const { return m_failed; }
 
 signals:
     void StatusTextChange(const QString &text);
@@ -42,6 +45,7 @@ private:
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void tellProgress();
     void loadSucceeded();
+    void failedOnNetwork(const QUrl &address);
     void documentRead(const std::optional<QString> &body, const QString &title);
     void rendererGone();
     void loadEnded();
@@ -57,4 +61,5 @@ private:
     bool m_shownDocument = false;
     std::optional<QString> m_body;
     QString m_documentTitle;
+    std::optional<QUrl> m_failed;
 };

@@ -212,6 +212,8 @@ void WebEnginePageView::dismissDialogs()
 
 QString WebEnginePageView::LocationURL() const
 {
+    if (const auto &failed = m_load->failedAddress())
+        return failed->toString();
     return m_page ? m_page->url().toString() : QString();
 }
 
@@ -221,6 +223,8 @@ QString WebEnginePageView::LocationName() const
     // as a tab that shows nothing.
     if (!m_load->shownDocument())
         return QString();
+    if (m_load->failedAddress())
+        return LocationURL();
     // The engine's title can still be its stand-in address when a document completes; the
     // title the document gave itself is known by then. A document without a title of its
     // own is named by its address.
