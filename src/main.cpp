@@ -90,8 +90,13 @@ int main(int argc, char *argv[])
     BrowserAddresses addresses;
     if (request.sleepAfterMs)
         addresses.sleepAfterMs = *request.sleepAfterMs;
-    for (const QString &argument : request.addresses)
-        addresses.opening << CommandLine::addressFor(argument, QDir::current());
+    QStringList problems;
+    addresses.opening = CommandLine::addressesToOpen(request.addresses, QDir::current(), problems);
+    for (const QString &problem : problems)
+        QTextStream(stderr) << problem << '\n';
+    // Addresses were given and none may open: nothing is left to do.
+    if (!request.addresses.isEmpty() && addresses.opening.isEmpty())
+        return 2;
 
     // The browser already running on this display takes the addresses as new tabs.
     const bool wayland = QApplication::platformName() == u"wayland";

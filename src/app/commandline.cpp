@@ -1,5 +1,8 @@
 #include "app/commandline.h"
 
+#include "hosted/pagerules.h"
+
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,13 +18,16 @@ std::optional<qint64> duration(const QString &text)
         return 0;
     static const std::pair<QChar, qint64> units[]
         = { { u's', 1000 }, { u'm', 60'000 }, { u'h', 3'600'000 } };
+    // No more than a year, compared before multiplying, so that nothing overflows.
+    constexpr qint64 longest = 366LL * 86'400'000;
     for (const auto &[unit, ms] : units) {
-        if (!text.endsWith(unit))
-            continue;
+        const QString digits = text.chopped(text.endsWith(unit) ? 1 : text.size());
+        const bool plain = !digits.isEmpty()
+            && std::all_of(
+                digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
         bool number = false;
-        const qint64 count = text.chopped(1).toLongLong(&number);
-        // Digits only, and no more than a year.
-        if (number && count >= 0 && text.at(0).isDigit() && count * ms <= 366LL * 86'400'000)
+        const qint64 count = plain ? digits.toLongLong(&number) : -1;
+        if (number && count <= longest / ms)
             return count * ms;
     }
     return std::nullopt;
@@ -85,6 +91,24 @@ QString argumentText(const QByteArray &argument, const QDir &workingDirectory)
     if (::access(path.constData(), F_OK) != 0)
         return text;
     return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
+}
+
+QStringList addressesToOpen(
+    const QStringList &arguments, const QDir &workingDirectory, QStringList &problems)
+{
+    QStringList addresses;
+    for (const QString &argument : arguments) {
+        const QString address = addressFor(argument, workingDirectory);
+        if (const auto refused = PageRules::givenRefusal(address)) {
+            QString shown = address.left(80);
+            if (shown.size() < address.size())
+                shown += QStringLiteral("...");
+            problems << QStringLiteral("tessarvine: %1: %2").arg(refused->why, shown);
+            continue;
+        }
+        addresses << address;
+    }
+    return addresses;
 }
 
 QString addressFor(const QString &argument, const QDir &workingDirectory)

@@ -42,6 +42,10 @@ QString argumentText(const QByteArray &argument, const QDir &workingDirectory);
 // An argument as the address box takes a typed address, except that a local file or
 // folder named by a path (relative to the working directory, too) opens from disk.
 QString addressFor(const QString &argument, const QDir &workingDirectory);
+// The addresses of the arguments that open a tab, in order; each one refused as it would be
+// typed opens none, and a line in problems says why.
+QStringList addressesToOpen(
+    const QStringList &arguments, const QDir &workingDirectory, QStringList &problems);
 
 QString usage();
 QString version();

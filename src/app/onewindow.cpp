@@ -53,12 +53,55 @@ QString socketPath(const QString &runtimeDirectory, const QString &display)
     return QFile::encodeName(path).size() > maxPathBytes ? QString() : path;
 }
 
+namespace {
+
+// Everything but "%" and control characters stays as it is: a long address of any script
+// keeps to about its UTF-8 length.
+QByteArray encodeLine(const QString &address)
+{
+    static const QByteArray kept = [] {
+        QByteArray bytes;
+        for (int c = 0x20; c < 0x100; ++c) {
+            if (c != '%' && c != 0x7f)
+                bytes += char(c);
+        }
+        return bytes;
+    }();
+    return QUrl::toPercentEncoding(address, kept) + '\n';
+}
+
+} // namespace
+
 QByteArray encode(const QStringList &addresses)
 {
     QByteArray message = header;
     for (const QString &address : addresses.mid(0, maxAddresses))
-        message += QUrl::toPercentEncoding(address) + '\n';
+        message += encodeLine(address);
     return message + '\n';
+}
+
+QList<QByteArray> encodeAll(const QStringList &addresses)
+{
+    QList<QByteArray> messages;
+    QByteArray message = header;
+    int count = 0;
+    const auto close = [&] {
+        messages << message + '\n';
+        message = header;
+        count = 0;
+    };
+    for (const QString &address : addresses) {
+        const QByteArray line = encodeLine(address);
+        if (header.size() + line.size() + 1 > maxMessageBytes)
+            continue;
+        if (message.size() + line.size() + 1 > maxMessageBytes || count == maxAddresses)
+            close();
+        message += line;
+        ++count;
+    }
+    if (count > 0 || messages.isEmpty())
+        close();
+    return messages;
 }
 
 std::optional<QStringList> decode(const QByteArray &message)
@@ -84,16 +127,22 @@ std::optional<QStringList> decode(const QByteArray &message)
 
 HandOver handOver(const QString &path, const QStringList &addresses, int timeoutMs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(timeoutMs))
-        return socket.error() == QLocalSocket::SocketTimeoutError ? HandOver::NoAnswer
-                                                                  : HandOver::NoBrowser;
-    socket.write(encode(addresses));
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return HandOver::NoAnswer;
-    while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) { }
-    return socket.readLine() == "OK\n" ? HandOver::Taken : HandOver::NoAnswer;
+    bool first = true;
+    for (const QByteArray &message : encodeAll(addresses)) {
+        QLocalSocket socket;
+        socket.connectToServer(path);
+        if (!socket.waitForConnected(timeoutMs))
+            return first && socket.error() != QLocalSocket::SocketTimeoutError ? HandOver::NoBrowser
+                                                                               : HandOver::NoAnswer;
+        first = false;
+        socket.write(message);
+        if (!socket.waitForBytesWritten(timeoutMs))
+            return HandOver::NoAnswer;
+        while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) { }
+        if (socket.readLine() != "OK\n")
+            return HandOver::NoAnswer;
+    }
+    return HandOver::Taken;
 }
 
 } // namespace OneWindow

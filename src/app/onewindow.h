@@ -12,8 +12,10 @@ class QLocalSocket;
 // over a local socket in the user's private runtime folder, and ends. Pure rules first.
 namespace OneWindow {
 
-// The most a message may be; a longer one is dropped unread.
-inline constexpr qsizetype maxMessageBytes = 64 * 1024;
+// The most a message may be; a longer one is dropped unread. It holds the longest address
+// the program opens, whatever its characters; a later start sends as many messages as its
+// addresses need.
+inline constexpr qsizetype maxMessageBytes = 128 * 1024;
 inline constexpr qsizetype maxAddresses = 100;
 
 // The socket for this user and display: $XDG_RUNTIME_DIR/tessarvine-<display>. Empty when
@@ -21,9 +23,13 @@ inline constexpr qsizetype maxAddresses = 100;
 // of its own).
 QString socketPath(const QString &runtimeDirectory, const QString &display);
 
-// A message: a first line that names it, then one address a line, percent-encoded so that
-// no address holds a line break, then an empty line.
+// A message: a first line that names it, then one address a line in UTF-8, with "%" and
+// control characters percent-encoded so that no address holds a line break, then an empty
+// line.
 QByteArray encode(const QStringList &addresses);
+// The addresses in messages that each fit maxMessageBytes, in order; an address that fits
+// in none (longer than the program opens) is left out.
+QList<QByteArray> encodeAll(const QStringList &addresses);
 // The addresses of a whole message; nothing for anything else.
 std::optional<QStringList> decode(const QByteArray &message);
 

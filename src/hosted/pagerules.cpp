@@ -48,6 +48,15 @@ std::optional<Refusal> refusal(const QUrl &url)
     return std::nullopt;
 }
 
+std::optional<Refusal> givenRefusal(const QString &address)
+{
+    if (address.size() > longestAddress)
+        return Refusal { refusedAddress, text("The address is too long for the address box") };
+    if (address.isEmpty())
+        return std::nullopt;
+    return refusal(QUrl::fromUserInput(address));
+}
+
 bool isSpecialFile(const QUrl &url)
 {
     struct stat entry;

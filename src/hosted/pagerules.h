@@ -25,6 +25,12 @@ struct Refusal
 // takes down every tab); a local path that is no file or folder (the engine would read a
 // FIFO for ever). It looks at the disk for a local path.
 std::optional<Refusal> refusal(const QUrl &url);
+// The longest address the program opens: what the address box holds.
+inline constexpr qsizetype longestAddress = 32767;
+// Whether an address given to the program as text (on its command line, by a later start)
+// is refused as it would be typed: too long for the address box, or by refusal(). An empty
+// one is not: it does what Enter in an empty box does.
+std::optional<Refusal> givenRefusal(const QString &address);
 // Whether a local address names something on disk that is neither a file nor a folder (a
 // FIFO, a device), which the engine would wait on for ever, and hold the program's end.
 bool isSpecialFile(const QUrl &url);

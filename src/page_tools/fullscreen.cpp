@@ -1,10 +1,12 @@
 #include "page_tools/fullscreen.h"
 
+#include "hosted/pagerules.h"
 #include "hosted/pageview.h"
 #include "tabs/tabs.h"
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QUrl>
 #include <utility>
 
 namespace {
@@ -27,7 +29,7 @@ FullScreen::FullScreen(
     , m_tabs(tabs)
     , m_bars(std::move(bars))
     , m_relayout(std::move(relayout))
-    , m_notice(new QLabel(tr("Press Esc to leave full screen"), &window))
+    , m_notice(new QLabel(&window))
 {
     m_notice->setObjectName(QStringLiteral("fullScreenNotice"));
     m_notice->setTextFormat(Qt::PlainText);
@@ -88,6 +90,11 @@ void FullScreen::enterPage(PageView *view)
     }
     m_window.setWindowState(m_beforePage | Qt::WindowFullScreen);
     m_relayout();
+    // Named by the site that asked, as the page could draw a notice of its own.
+    const QString site = PageRules::siteName(QUrl(view->LocationURL()));
+    m_notice->setText(site.isEmpty()
+            ? tr("This page is full screen. Press Esc to leave full screen")
+            : tr("%1 is full screen. Press Esc to leave full screen").arg(site));
     m_notice->adjustSize();
     m_notice->move((m_window.width() - m_notice->width()) / 2, 40);
     m_notice->show();

@@ -1,6 +1,7 @@
 // What people expect of a browser beyond its design, reached by keys, the page's menu, the
 // status bar and dialogs: a closed tab back, links dropped on the strip, full screen,
 // printing and saving.
+#include "hosted/pagerules.h"
 #include "page_tools/downloadslist.h"
 #include "page_tools/fullscreen.h"
 #include "page_tools/printing.h"
@@ -117,8 +118,16 @@ void Form1::openHandedOver(const QStringList &addresses)
 {
     if (addresses.isEmpty())
         newflik_Click();
-    for (const QString &address : addresses)
-        openTab(address);
+    // Held to the rules of a typed address, whoever sent them: a refused one opens no tab.
+    bool refused = false;
+    for (const QString &address : addresses) {
+        if (PageRules::givenRefusal(address))
+            refused = true;
+        else
+            openTab(address);
+    }
+    if (refused)
+        setStatusText(tr("An address another start handed over was refused"));
     if (isMinimized())
         showNormal();
     raise();

@@ -20,6 +20,9 @@ class TestCommandLine : public QObject
 private slots:
     void parse_data();
     void parse();
+    void durations_data();
+    void durations();
+    void refusedAddressesOpenNoTab();
     void localFilesOpenFromDisk();
     void argumentsAfterDashesAreNeverQts();
     void fileNamesThatAreNotTextStillOpen();
@@ -58,6 +61,43 @@ void TestCommandLine::parse()
         QCOMPARE(request.problem, QStringLiteral("tessarvine: unknown option '--frobnicate'"));
         QVERIFY(!request.problem.contains(u'\n'));
     }
+}
+
+void TestCommandLine::durations_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("ms"); // -1: refused
+    QTest::newRow("never") << "0" << qint64(0);
+    QTest::newRow("seconds") << "30s" << qint64(30'000);
+    QTest::newRow("a year of hours") << "8784h" << qint64(8784) * 3'600'000;
+    QTest::newRow("past a year") << "8785h" << qint64(-1);
+    // Multiplied first, these overflowed: tabs never rested, or slept after seconds.
+    QTest::newRow("overflows") << "3000000000000h" << qint64(-1);
+    QTest::newRow("wraps") << "297197543409765h" << qint64(-1);
+    QTest::newRow("space") << "5 m" << qint64(-1);
+    QTest::newRow("sign") << "+5m" << qint64(-1);
+    QTest::newRow("no number") << "m" << qint64(-1);
+    QTest::newRow("no unit") << "5" << qint64(-1);
+}
+
+void TestCommandLine::durations()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, ms);
+    QCOMPARE(CommandLine::duration(text).value_or(-1), ms);
+}
+
+void TestCommandLine::refusedAddressesOpenNoTab()
+{
+    // Each would open a blank tab stuck at "Loading...", a hundred of them a hundred.
+    QStringList problems;
+    const QStringList open = CommandLine::addressesToOpen(
+        { "a.test", "javascript:alert(1)", "chrome://gpucrash", "view-source:http://a.test/",
+            QString(40000, u'x'), "b.test" },
+        QDir::current(), problems);
+    QCOMPARE(open, (QStringList { "a.test", "b.test" }));
+    QCOMPARE(problems.size(), 4);
+    QVERIFY(problems.last().size() < 200);
 }
 
 void TestCommandLine::localFilesOpenFromDisk()

@@ -1,6 +1,7 @@
 // The one-window socket: its messages as a table, and a running browser's side against
 // what another program of the user's may send it.
 #include "app/onewindow.h"
+#include "hosted/pagerules.h"
 
 #include <future>
 #include <QDir>
@@ -48,6 +49,15 @@ void TestOneWindow::messages()
     // Any address survives the trip, line breaks and all.
     const QStringList odd { "two\nlines", " spaced ", "ünï", "%41" };
     QCOMPARE(OneWindow::decode(OneWindow::encode(odd)), std::optional(odd));
+    // The longest addresses the program opens, as many as a start hands over, go in
+    // messages the running browser takes: none falls back to a browser of its own.
+    const QStringList longest(OneWindow::maxAddresses, QString(PageRules::longestAddress, u'€'));
+    QStringList back;
+    for (const QByteArray &part : OneWindow::encodeAll(longest)) {
+        QVERIFY(part.size() <= OneWindow::maxMessageBytes);
+        back += OneWindow::decode(part).value_or(QStringList { "undecodable" });
+    }
+    QCOMPARE(back, longest);
 }
 
 void TestOneWindow::runtimeFolderMustBePrivate()

@@ -698,7 +698,8 @@ class FullScreen(Journey):
         x, y, _, _ = page_area
         b.click_at(x + 40, y + 20)
         wait_for(lambda: b.page_area() == (0, 0, *h.SCREEN), "the page to fill the screen")
-        self.assertTrue(b.node("label", "Press Esc to leave full screen").showing)
+        self.assertTrue(
+            b.node("label", "site.test is full screen. Press Esc to leave full screen").showing)
         self.assertFalse(b.window.find("menu bar").showing)
         b.key("Escape")
         wait_for(lambda: b.page_area() == page_area, "the page back in its place")
