@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 #include <sys/stat.h>
 
 namespace DownloadNames {
@@ -87,6 +88,17 @@ QString visible(const QString &suggested)
     if (!suffix.isEmpty() && suffix.toUtf8().size() <= maxSuffixBytes)
         return cut(name.left(dot), maxBytes - suffix.toUtf8().size()).trimmed() + suffix;
     return cut(name, maxBytes).trimmed();
+}
+
+QString forPage(const QString &title, const QString &address, const QString &suffix)
+{
+    QString base = title;
+    if (base.isEmpty() || base == address) {
+        const QUrl url(address);
+        base = url.fileName().isEmpty() ? url.host() : url.fileName();
+    }
+    base.replace(u'/', u'_');
+    return visible(visible(base) + u'.' + suffix);
 }
 
 bool taken(const QString &path)

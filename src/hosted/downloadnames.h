@@ -16,6 +16,12 @@ inline constexpr int maxBytes = 200;
 // to maxBytes keeping its extension; "download" when nothing is left. It never holds a "/".
 QString visible(const QString &suggested);
 
+// The name a page is offered under when it is saved or printed, with the suffix: its title,
+// any "/" in it replaced rather than taken for a folder ("A/B results" is not "B results");
+// for a page without a title (named by its address) the address's last part, or its host;
+// then as visible() makes it, "download" when nothing is left.
+QString forPage(const QString &title, const QString &address, const QString &suffix);
+
 // Whether an entry of that path exists in any form: a file, a folder, or a link, even one
 // that leads nowhere. Links are never followed.
 bool taken(const QString &path);

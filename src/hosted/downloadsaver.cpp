@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <QDir>
 #include <QFile>
@@ -78,14 +79,36 @@ QString DownloadSaver::partialFolder(const QString &directory)
     return partial->isValid() ? partial->path() : QString();
 }
 
+bool DownloadSaver::moveParts(const Saving &saving)
+{
+    if (saving.partFolder.isEmpty())
+        return true;
+    const QString parts = QFileInfo(saving.partPath).completeBaseName() + QStringLiteral("_files");
+    const QDir written(saving.partFolder);
+    if (!written.exists(parts))
+        return true;
+    // The folder of an earlier save of the same name goes with the page it belonged to:
+    // moved aside into the private folder, and removed with it.
+    const QString target = QDir(saving.directory).filePath(parts);
+    if (DownloadNames::taken(target)
+        && ::rename(QFile::encodeName(target).constData(),
+               QFile::encodeName(written.filePath(parts + QStringLiteral(".old"))).constData())
+            != 0)
+        return false;
+    return ::rename(QFile::encodeName(written.filePath(parts)).constData(),
+               QFile::encodeName(target).constData())
+        == 0;
+}
+
 QString DownloadSaver::moveOut(const Saving &saving)
 {
     // The user chose this place and agreed to replace what is there: the entry is replaced,
     // never written through.
     if (!saving.chosenPath.isEmpty())
-        return ::rename(QFile::encodeName(saving.partPath).constData(),
-                   QFile::encodeName(saving.chosenPath).constData())
-                == 0
+        return moveParts(saving)
+                && ::rename(QFile::encodeName(saving.partPath).constData(),
+                       QFile::encodeName(saving.chosenPath).constData())
+                    == 0
             ? saving.chosenPath
             : QString();
     // Chosen now, not at the start, so two downloads of one name that finish close
@@ -107,8 +130,11 @@ void DownloadSaver::save(
     QWebEngineDownloadRequest *download, std::function<void(const QString &path)> finished)
 {
     const QString directory = this->directory();
-    const QString name = DownloadNames::visible(download->downloadFileName());
-    if (!reserve(download, { directory, name, QString(), std::move(finished), QString(), nullptr }))
+    // The name as the page suggested it, before the engine made a path of it: ".." would
+    // have become the name of the folder above the downloads.
+    const QString name = DownloadNames::visible(download->suggestedFileName());
+    if (!reserve(download,
+            { directory, name, QString(), std::move(finished), QString(), nullptr, QString() }))
         return;
     accept(download);
 }
@@ -118,21 +144,33 @@ void DownloadSaver::expect(
 {
     if (m_expected.size() >= expectedAtMost)
         m_expected.clear();
-    m_expected.insert(url.toString(), { path, std::move(finished), QString() });
+    m_expected.insert(url.toString(), { path, std::move(finished), QString(), QString() });
 }
 
 QString DownloadSaver::expectPage(const QUrl &url, const QString &path, bool inPlace,
     std::function<void(const QString &path)> finished)
 {
-    QString writePath = path;
-    if (!inPlace) {
-        const QFileInfo chosen(path);
+    const QFileInfo chosen(path);
+    QString writePath;
+    QString partFolder;
+    if (inPlace) {
+        // The page names its parts' folder after its own name: both keep their names.
+        const QString partial = partialFolder(chosen.path());
+        QByteArray folder
+            = QFile::encodeName(QDir(partial).filePath(QStringLiteral("page-XXXXXX")));
+        if (partial.isEmpty() || !::mkdtemp(folder.data()))
+            return QString();
+        partFolder = QFile::decodeName(folder);
+        writePath = QDir(partFolder).filePath(chosen.fileName());
+    } else {
         writePath = reservePart(chosen.path(), chosen.fileName());
         if (writePath.isEmpty())
             return QString();
     }
     expect(url, path, std::move(finished));
-    m_expected[url.toString()].writePath = writePath;
+    Expected &expected = m_expected[url.toString()];
+    expected.writePath = writePath;
+    expected.partFolder = partFolder;
     return writePath;
 }
 
@@ -148,7 +186,7 @@ bool DownloadSaver::saveExpected(QWebEngineDownloadRequest *download)
     Expected expected = m_expected.take(key);
     const QFileInfo chosen(expected.path);
     Saving saving { chosen.path(), chosen.fileName(), expected.writePath,
-        std::move(expected.finished), chosen.filePath(), nullptr };
+        std::move(expected.finished), chosen.filePath(), nullptr, expected.partFolder };
     if (!requested) {
         m_saving.insert(download->id(), std::move(saving));
         track(download);
@@ -209,6 +247,8 @@ void DownloadSaver::finish(quint32 id, const QString &finalPath, Download::State
     const Saving saving = m_saving.take(id);
     if (finalPath.isEmpty() && saving.partPath != saving.chosenPath)
         QFile::remove(saving.partPath);
+    if (!saving.partFolder.isEmpty())
+        QDir(saving.partFolder).removeRecursively();
     m_writing.remove(saving.partPath);
     if (saving.record)
         saving.record->ended(

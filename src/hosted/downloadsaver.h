@@ -43,9 +43,10 @@ public:
     // and agreed to replace what is there. finished as for save.
     void expect(
         const QUrl &url, const QString &path, std::function<void(const QString &path)> finished);
-    // The same for a page about to be saved: where the engine is to write it, which is
-    // in place for a complete page (written with a folder of its parts beside it, named
-    // after it and named in it); empty when it cannot be written.
+    // The same for a page about to be saved: where the engine is to write it, a private
+    // path until the page is whole; a complete page (written with a folder of its parts
+    // beside it, named after it and named in it) goes with its name into a private folder
+    // of its own. Empty when it cannot be written.
     QString expectPage(const QUrl &url, const QString &path, bool inPlace,
         std::function<void(const QString &path)> finished);
     // Saves a download the user chose the place of; false for any other.
@@ -71,12 +72,16 @@ private:
         // Where the user chose to save it, replacing what is there; empty for a free name.
         QString chosenPath;
         Download *record = nullptr;
+        // A complete page is written with the folder of its parts into a private folder of
+        // its own, and both move into place once the page is whole.
+        QString partFolder;
     };
     struct Expected
     {
         QString path;
         std::function<void(const QString &path)> finished;
         QString writePath;
+        QString partFolder;
     };
 
     // A private path to write name under until it is complete, taken from then on; empty
@@ -87,6 +92,7 @@ private:
     void track(QWebEngineDownloadRequest *download);
     void finish(quint32 id, const QString &finalPath, Download::State state);
     QString moveOut(const Saving &saving);
+    bool moveParts(const Saving &saving);
     QString partialFolder(const QString &directory);
 
     QString m_directory;

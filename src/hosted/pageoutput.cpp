@@ -1,5 +1,6 @@
 #include "hosted/pageoutput.h"
 
+#include "hosted/downloadnames.h"
 #include "hosted/downloadsaver.h"
 
 #include <QFileInfo>
@@ -96,9 +97,10 @@ void PageOutput::showMenu(QPoint position)
     QMenu *menu = m_view->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QWebEnginePage *page = m_view->page();
-    const QString title = page->title();
+    const QString name
+        = DownloadNames::forPage(page->title(), page->url().toString(), QStringLiteral("mhtml"));
     replaceEntry(menu, page->action(QWebEnginePage::SavePage),
-        [this, title] { emit saveRequested(QString(), title + QStringLiteral(".mhtml")); });
+        [this, name] { emit saveRequested(QString(), name); });
     if (const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest()) {
         const QUrl link = request->linkUrl();
         replaceEntry(menu, page->action(QWebEnginePage::DownloadLinkToDisk),

@@ -29,8 +29,8 @@ void Printing::openDialogFor(PageView *view)
     }
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setDocName(view->LocationName());
-    m_printer->setOutputFileName(
-        DownloadNames::offeredPath(view->LocationName() + QStringLiteral(".pdf")));
+    m_printer->setOutputFileName(DownloadNames::offeredPath(
+        DownloadNames::forPage(view->LocationName(), view->LocationURL(), QStringLiteral("pdf"))));
     m_dialog = new QPrintDialog(m_printer.get(), &m_window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_dialog, &QDialog::accepted, this, [this, target = QPointer(view)] {

@@ -1,6 +1,7 @@
 // What people expect of a browser beyond its design, reached by keys, the page's menu, the
 // status bar and dialogs: a closed tab back, links dropped on the strip, full screen,
 // printing and saving.
+#include "hosted/downloadnames.h"
 #include "hosted/pagerules.h"
 #include "page_tools/downloadslist.h"
 #include "page_tools/fullscreen.h"
@@ -142,5 +143,7 @@ void Form1::printPage()
 void Form1::savePage()
 {
     if (PageView *view = m_tabs->viewAt(current()))
-        m_saving->save(view, QString(), view->LocationName() + QStringLiteral(".mhtml"));
+        m_saving->save(view, QString(),
+            DownloadNames::forPage(
+                view->LocationName(), view->LocationURL(), QStringLiteral("mhtml")));
 }

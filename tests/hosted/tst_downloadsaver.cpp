@@ -16,6 +16,8 @@ class TestDownloadSaver : public QObject
 private slots:
     void names_data();
     void names();
+    void pageNames_data();
+    void pageNames();
     void longNamesFitKeepingTheirExtension();
     void homeFolderIsNeverTheDownloadFolder();
     void leftoversOfEndedRunsGo();
@@ -80,6 +82,36 @@ void TestDownloadSaver::names()
         taken.insert(dir.filePath(name));
     const QString name = DownloadNames::visible(suggested);
     QCOMPARE(DownloadNames::freeName(folder.path(), name, taken), expected);
+}
+
+void TestDownloadSaver::pageNames_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("title") << "News"
+                           << "http://a.test/n"
+                           << "News.mhtml";
+    QTest::newRow("slash kept as text") << "A/B results"
+                                        << "http://a.test/"
+                                        << "A_B results.mhtml";
+    QTest::newRow("untitled at the root") << "http://a.test:8080/"
+                                          << "http://a.test:8080/"
+                                          << "a.test.mhtml";
+    QTest::newRow("untitled file") << ""
+                                   << "http://a.test/doc/report"
+                                   << "report.mhtml";
+    QTest::newRow("dots") << ".."
+                          << "http://a.test/"
+                          << "download.mhtml";
+}
+
+void TestDownloadSaver::pageNames()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, address);
+    QFETCH(QString, name);
+    QCOMPARE(DownloadNames::forPage(title, address, "mhtml"), name);
 }
 
 void TestDownloadSaver::longNamesFitKeepingTheirExtension()

@@ -4,23 +4,23 @@
 #include "hosted/downloadsaver.h"
 #include "hosted/pageguards.h"
 #include "hosted/scriptdialog.h"
-#include "window/form1.h"
-#include "window/mainstatusbar.h"
-#include "window/warningpanel.h"
 #include "page_events/popupthrottle.h"
 #include "support/enginetest.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
 
 #include <algorithm>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHelpEvent>
+#include <QHostAddress>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QHostAddress>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -189,8 +189,7 @@ void TestHostileEngine::framedLoginOfAnotherSiteIsRefused()
 {
     // A frame of another site would ask for a password over the page the user visits.
     QVERIFY(m_server->listenAlso(QHostAddress("127.0.0.2")));
-    const QByteArray frame
-        = m_server->url("/private").replace("127.0.0.1", "127.0.0.2").toUtf8();
+    const QByteArray frame = m_server->url("/private").replace("127.0.0.1", "127.0.0.2").toUtf8();
     m_server->route("/private",
         { 401, "text/html", "denied", 0,
             { { "WWW-Authenticate", "Basic realm=\"Your bank - enter password\"" } } });
@@ -200,9 +199,8 @@ void TestHostileEngine::framedLoginOfAnotherSiteIsRefused()
     QSignalSpy status(view(1), &PageView::StatusTextChange);
     go(m_server->url("/framed"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Framed"), timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        status.contains({ QStringLiteral(
-            "A frame of another site asked for a password; it was refused") }),
+    QTRY_VERIFY_WITH_TIMEOUT(status.contains({ QStringLiteral(
+                                 "A frame of another site asked for a password; it was refused") }),
         timeout);
     QVERIFY(dialogs(1).isEmpty());
 }
@@ -328,9 +326,12 @@ void TestHostileEngine::brokenDownloadFailsAndLeavesNothing()
 
 void TestHostileEngine::pagesAndLinksGoWhereTheUserChose()
 {
-    m_server->page(
-        "/article", "<html><head><title>Article</title></head><body>words</body></html>");
+    m_server->page("/article",
+        "<html><head><title>Article</title><link rel='stylesheet' href='/style.css'></head>"
+        "<body>words</body></html>");
+    m_server->route("/style.css", { 200, "text/css", "body { color: navy }", 0, {} });
     m_server->route("/report", attachment("report.pdf", "pdf bytes"));
+    m_server->route("/dots", attachment("..", "dots"));
     go(m_server->url("/article"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Article"), timeout);
     // Replacing what is there, as the user agreed to in the dialog.
@@ -350,9 +351,21 @@ void TestHostileEngine::pagesAndLinksGoWhereTheUserChose()
     QFile saved(link);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("pdf bytes"));
+    // A complete page is written aside and moves into place whole, with its parts' folder,
+    // which replaces the folder of the page it replaces.
+    const QString full = folder.filePath("full.html");
+    QVERIFY(folder.mkpath("full_files") && QFile(full).open(QIODevice::WriteOnly));
+    QVERIFY(QFile(folder.filePath("full_files/old.css")).open(QIODevice::WriteOnly));
+    view(1)->SavePage(full, PageView::SaveFormat::Complete);
+    QTRY_COMPARE_WITH_TIMEOUT(statusText(), "Saved " + full, timeout);
+    const QStringList parts = QDir(folder.filePath("full_files")).entryList(QDir::Files);
+    QVERIFY2(parts.size() == 1 && parts.first() != "old.css", qPrintable(parts.join(' ')));
+    // A download the page names ".." is no name of the folder above.
+    go(m_server->url("/dots"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("download")), timeout);
     // Nothing under the server's name, nothing half written left.
     QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name),
-        (QStringList { "chosen.pdf", "mine.mhtml" }));
+        (QStringList { "chosen.pdf", "download", "full.html", "mine.mhtml" }));
 }
 
 QTEST_MAIN(TestHostileEngine)
