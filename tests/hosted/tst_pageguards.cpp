@@ -10,6 +10,7 @@ private slots:
     void downloadsAreBoundedUntilTheUserActs();
     void dialogsAreBoundedPerLoadAndRefusedOnceAloud();
     void theUsersAskingIsTakenOnce();
+    void loginsAreBoundedPerLoad();
 };
 
 void TestPageGuards::downloadsAreBoundedUntilTheUserActs()
@@ -62,6 +63,19 @@ void TestPageGuards::theUsersAskingIsTakenOnce()
     QVERIFY(!guards.takeUserAskedForWindow());
     guards.windowRequested(false);
     QVERIFY(!guards.takeUserAskedForWindow());
+}
+
+void TestPageGuards::loginsAreBoundedPerLoad()
+{
+    // Wrong credentials ask again; a site that rejects every answer would ask for ever.
+    PageGuards guards;
+    for (int i = 0; i < PageGuards::loginsPerLoad; ++i)
+        QVERIFY(guards.allowLogin());
+    QVERIFY(!guards.allowLogin());
+    guards.userActed();
+    QVERIFY(!guards.allowLogin());
+    guards.loadStarted();
+    QVERIFY(guards.allowLogin());
 }
 
 QTEST_GUILESS_MAIN(TestPageGuards)

@@ -2,6 +2,7 @@
 #include "hosted/sourceeditor.h"
 #include "window/coolbar.h"
 #include "window/mainstatusbar.h"
+#include "tabs/closedtabs.h"
 #include "tabs/tabstrip.h"
 #include "window/warningpanel.h"
 #include "page_events/popupthrottle.h"
@@ -34,6 +35,7 @@ private slots:
     void closingTheActiveTabGoesBack();
     void closingABackgroundTabLeavesTheFrontAlone();
     void closingAPrintingTabEndsItsPrint();
+    void closedTabsComeBackNewestFirst();
     void closingBackgroundThenActiveLeavesATabActive();
     void closingTheOnlyTabLeavesNoneActive();
     void closingWithHolesMovesOnlyLoadedHeaders();
@@ -245,6 +247,20 @@ void TestTabs::closingAPrintingTabEndsItsPrint()
     QCOMPARE(f.statusText(), QStringLiteral("Printing..."));
     f.header(1)->closer_Click();
     QTRY_COMPARE(f.statusText(), QStringLiteral("Printing failed"));
+}
+
+void TestTabs::closedTabsComeBackNewestFirst()
+{
+    ClosedTabs closed;
+    closed.remember(QString()); // a blank tab leaves nothing
+    for (int i = 1; i <= int(ClosedTabs::kept) + 2; ++i)
+        closed.remember(QStringLiteral("http://t.test/%1").arg(i));
+    QStringList back;
+    while (const auto address = closed.takeLast())
+        back << *address;
+    QCOMPARE(back.size(), qsizetype(ClosedTabs::kept));
+    QCOMPARE(back.first(), QStringLiteral("http://t.test/12"));
+    QCOMPARE(back.last(), QStringLiteral("http://t.test/3"));
 }
 
 void TestTabs::closingTheActiveTabGoesBack()
