@@ -19,6 +19,18 @@ PageView::Rest EnginePage::rest() const
     }
 }
 
+PageView::Rest EnginePage::recommendedRest() const
+{
+    switch (recommendedState()) {
+    case LifecycleState::Frozen:
+        return PageView::Rest::Frozen;
+    case LifecycleState::Discarded:
+        return PageView::Rest::Asleep;
+    default:
+        return PageView::Rest::Awake;
+    }
+}
+
 void EnginePage::setRest(PageView::Rest rest)
 {
     setLifecycleState(rest == PageView::Rest::Asleep ? LifecycleState::Discarded

@@ -30,6 +30,9 @@ public:
     // The page's lifecycle as a view's rest: active, frozen or discarded.
     PageView::Rest rest() const;
     void setRest(PageView::Rest rest);
+    // The deepest rest the engine itself recommends: it keeps a page with form input, or a
+    // pop-up with its opener, from being discarded.
+    PageView::Rest recommendedRest() const;
 
 protected:
     QWebEnginePage *createWindow(WebWindowType) override;

@@ -67,6 +67,8 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         emit NavigateError(info.url().toString(), info.errorCode());
         emit SetSecureLockIcon(notSecure);
         // A server's error answer (a 404 page, say) is shown, and completes as a document.
+        // Either way the engine shows a document of its own in place of the page.
+        m_requests->documentShown();
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
             m_completion->loadSucceeded(m_page);
         else
@@ -94,6 +96,7 @@ void PageLoad::tellProgress()
 
 void PageLoad::loadSucceeded()
 {
+    m_requests->documentShown();
     const bool https = m_page->url().scheme() == u"https";
     emit SetSecureLockIcon(https ? secure : notSecure);
     // The document is complete only once its body markup is in hand, so that the handler

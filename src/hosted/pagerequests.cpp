@@ -88,6 +88,10 @@ void PageRequests::watchInput(QWidget *engineView)
 void PageRequests::loadStarted()
 {
     m_guards.loadStarted();
+}
+
+void PageRequests::documentShown()
+{
     m_typedSinceLoad = false;
 }
 
@@ -108,13 +112,17 @@ bool PageRequests::eventFilter(QObject *watched, QEvent *event)
             m_dropped = drop->mimeData()->urls().value(0);
             m_droppedUntil.setRemainingTime(2000);
         }
+        [[fallthrough]];
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+        // Whatever the user gives the page (keys, a paste with the middle button, a choice
+        // made with the mouse, a dropped file) may be all a form holds of it.
+        m_typedSinceLoad = true;
         m_guards.userActed();
         break;
-    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+        // Text composed with an input method comes without key presses.
         m_typedSinceLoad = true;
-        [[fallthrough]];
-    case QEvent::MouseButtonPress:
-        m_guards.userActed();
         break;
     default:
         break;

@@ -38,7 +38,9 @@ public:
     void watchInput(QWidget *engineView);
     // A load of the page started.
     void loadStarted();
-    // The user typed into the page since it loaded: a form may hold their text.
+    // A new document is shown: what the user gave the one before has gone with it.
+    void documentShown();
+    // The user gave the page input since its document was shown: a form may hold it.
     bool typedSinceLoad() const { return m_typedSinceLoad; }
     // What the page asks by the engine's signals: windows, logins, its window's end.
     void watch(QWebEnginePage *page);

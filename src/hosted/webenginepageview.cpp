@@ -9,6 +9,7 @@
 #include "hosted/pagerules.h"
 #include "hosted/progressbatch.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
@@ -197,9 +198,11 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
         return Rest::Awake;
     const bool may = !m_inFront && !m_load->isLoading() && m_load->shownDocument()
         && !m_requests->busy() && !m_page->recentlyAudible();
-    // A form may hold what the user typed: that page is frozen at most, never let go.
-    const Rest wanted
+    // A form may hold what the user gave the page: that page is frozen at most, never let
+    // go; nor deeper than the engine itself recommends.
+    const Rest given
         = deepest == Rest::Asleep && m_requests->typedSinceLoad() ? Rest::Frozen : deepest;
+    const Rest wanted = std::min(given, m_page->recommendedRest());
     if (may && wanted > m_page->rest())
         m_page->setRest(wanted);
     return m_page->rest();

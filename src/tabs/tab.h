@@ -32,6 +32,9 @@ public:
     // it ever was covered).
     std::optional<qint64> coveredSince() const { return m_coveredSince; }
     void setCoveredSince(std::optional<qint64> since) { m_coveredSince = since; }
+    // How deeply its page rests, as its view last said.
+    PageView::Rest rest() const { return m_rest; }
+    void setRest(PageView::Rest rest) { m_rest = rest; }
 
     // Lets the elements go: the connections made for this tab first, then the page (which
     // goes once its dialog is off the stack), the source view, the header (possibly the one
@@ -45,4 +48,5 @@ private:
     QPointer<SourceEditor> m_source;
     bool m_openedUnasked = false;
     std::optional<qint64> m_coveredSince;
+    PageView::Rest m_rest = PageView::Rest::Awake;
 };

@@ -19,6 +19,7 @@ TabRest::TabRest(OpenTabs tabs, qint64 sleepAfterMs, QObject *parent)
 void TabRest::inFront(Tab *tab)
 {
     tab->setCoveredSince(std::nullopt);
+    tab->setRest(PageView::Rest::Awake);
 }
 
 void TabRest::covered(Tab *tab)
@@ -43,20 +44,23 @@ void TabRest::look()
         return;
     }
     const qint64 now = m_clock.elapsed();
-    const bool scarce = availableMemory() < scarceMemory;
-    std::sort(byAge.begin(), byAge.end(),
-        [](const auto &a, const auto &b) { return a.first < b.first; });
+    const bool scarce = m_memory() < scarceMemory;
+    std::sort(
+        byAge.begin(), byAge.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     bool sleptForMemory = false;
     for (const auto &[since, tab] : byAge) {
         PageView *view = tab->page();
         if (!view)
             continue;
         const qint64 covered = now - since;
-        if (covered >= m_sleepAfterMs || (scarce && !sleptForMemory)) {
-            if (view->rest(PageView::Rest::Asleep) == PageView::Rest::Asleep)
+        // Short of memory, one more tab sleeps each look: one asleep already is no saving.
+        const bool forMemory = scarce && !sleptForMemory && tab->rest() != PageView::Rest::Asleep;
+        if (covered >= m_sleepAfterMs || forMemory) {
+            tab->setRest(view->rest(PageView::Rest::Asleep));
+            if (tab->rest() == PageView::Rest::Asleep)
                 sleptForMemory = sleptForMemory || covered < m_sleepAfterMs;
         } else if (covered >= m_sleepAfterMs / 6) {
-            view->rest(PageView::Rest::Frozen);
+            tab->setRest(view->rest(PageView::Rest::Frozen));
         }
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <functional>
-#include <vector>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <vector>
 
 class Tab;
 
@@ -36,11 +36,14 @@ public:
 
     // The share of the system's memory available now, from /proc/meminfo; 1 when unknown.
     static double availableMemory();
+    // Where the share available is read; availableMemory unless a test says otherwise.
+    void setMemoryProbe(std::function<double()> probe) { m_memory = std::move(probe); }
 
 private:
     void look();
 
     OpenTabs m_tabs;
+    std::function<double()> m_memory = &TabRest::availableMemory;
     qint64 m_sleepAfterMs;
     QElapsedTimer m_clock;
     QTimer m_look;

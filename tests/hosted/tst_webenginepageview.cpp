@@ -5,6 +5,7 @@
 #include "support/httpresponder.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -337,20 +338,35 @@ void TestWebEnginePageView::focusIsReportedOnce()
 
 void TestWebEnginePageView::aPageTypedIntoNeverSleeps()
 {
-    // A form may hold what the user typed: that page is frozen at most, never let go.
+    // A form may hold what the user gave it, typed or composed with an input method: that
+    // page is frozen at most, never let go; a download from it leaves its document in place.
     m_server->page("/form", "<html><body><input autofocus></body></html>");
+    m_server->route("/file",
+        { 200, "application/octet-stream", "data", 0,
+            { { "Content-Disposition", "attachment; filename=\"f.bin\"" } } });
     WebEnginePageView *typed = makeView();
+    WebEnginePageView *composed = makeView();
     WebEnginePageView *untouched = makeView();
-    for (WebEnginePageView *view : { typed, untouched }) {
+    for (WebEnginePageView *view : { typed, composed, untouched }) {
         view->setInFront(true);
         QSignalSpy done(view, &PageView::DocumentComplete);
         view->Navigate(m_server->url("/form"));
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, timeout);
     }
     QTest::keyClicks(typed->engineView()->focusProxy(), "secret");
-    for (WebEnginePageView *view : { typed, untouched })
+    QSignalSpy downloaded(typed, &PageView::DownloadComplete);
+    typed->Navigate(m_server->url("/file"));
+    QTRY_VERIFY_WITH_TIMEOUT(!downloaded.isEmpty(), timeout);
+    QInputMethodEvent composing;
+    composing.setCommitString(QStringLiteral("秘密"));
+    QApplication::sendEvent(composed->engineView()->focusProxy(), &composing);
+    // The engine lets a page rest a step at a time: frozen first, then let go.
+    for (WebEnginePageView *view : { typed, composed, untouched }) {
         view->setInFront(false);
+        view->rest(PageView::Rest::Asleep);
+    }
     QCOMPARE(typed->rest(PageView::Rest::Asleep), PageView::Rest::Frozen);
+    QCOMPARE(composed->rest(PageView::Rest::Asleep), PageView::Rest::Frozen);
     QCOMPARE(untouched->rest(PageView::Rest::Asleep), PageView::Rest::Asleep);
 }
 

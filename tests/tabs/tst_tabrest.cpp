@@ -1,7 +1,7 @@
 // Covered tabs rest: frozen after a sixth of the delay, asleep after all of it; the tab in
 // front never, and coming in front wakes a tab.
-#include "tabs/tabrest.h"
 #include "support/formfixture.h"
+#include "tabs/tabrest.h"
 
 #include <QTest>
 
@@ -10,6 +10,7 @@ class TestTabRest : public QObject
     Q_OBJECT
 private slots:
     void coveredTabsFreezeThenSleep();
+    void shortOfMemoryTabsSleepOneAfterAnother();
 };
 
 void TestTabRest::coveredTabsFreezeThenSleep()
@@ -34,6 +35,27 @@ void TestTabRest::coveredTabsFreezeThenSleep()
     never.openTab();
     QTest::qWait(600);
     QCOMPARE(never.view(1)->resting, Rest::Awake);
+}
+
+void TestTabRest::shortOfMemoryTabsSleepOneAfterAnother()
+{
+    // The tab asleep already was taken again at every look, so that only one ever slept.
+    using Rest = PageView::Rest;
+    BrowserAddresses addresses { "start.test/start/", "http://search.test" };
+    addresses.sleepAfterMs = 60 * 60 * 1000;
+    FormFixture f(addresses);
+    f.form->findChild<TabRest *>()->setMemoryProbe([] { return 0.01; });
+    f.openTab();
+    f.openTab();
+    f.openTab();
+    QVERIFY(f.settle(
+        "three covered tabs asleep",
+        [&] {
+            return f.view(1)->resting == Rest::Asleep && f.view(2)->resting == Rest::Asleep
+                && f.view(3)->resting == Rest::Asleep;
+        },
+        20000));
+    QCOMPARE(f.view(4)->resting, Rest::Awake);
 }
 
 QTEST_MAIN(TestTabRest)
