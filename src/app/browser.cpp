@@ -23,8 +23,9 @@ Browser::Browser(PageViewFactory factory, const BrowserAddresses &addresses)
 Browser::~Browser()
 {
     m_others.reset();
-    // The window's pages go before their profile.
+    // The window's pages go before their profile, which goes once they have.
     m_window.reset();
+    EngineProfile::deleteAfterPages(std::move(m_profile));
 }
 
 void Browser::listen(const QString &path)

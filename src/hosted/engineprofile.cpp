@@ -6,6 +6,7 @@
 #include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 
+#include <QEventLoop>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -59,6 +60,17 @@ EngineProfile::EngineProfile(QObject *parent)
 }
 
 EngineProfile::~EngineProfile() = default;
+
+void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
+{
+    if (!profile)
+        return;
+    QEventLoop loop;
+    connect(profile.get(), &QObject::destroyed, &loop, &QEventLoop::quit);
+    // Posted after the pages' own deletions, and so done after them.
+    profile.release()->deleteLater();
+    loop.exec();
+}
 
 PageViewFactory EngineProfile::factory()
 {

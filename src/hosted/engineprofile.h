@@ -2,6 +2,7 @@
 
 #include "hosted/pageview.h"
 
+#include <memory>
 #include <QObject>
 
 class DownloadSaver;
@@ -21,6 +22,12 @@ public:
 
     // Makes page views on this profile.
     PageViewFactory factory();
+
+    // Lets the profile go once its pages have: from an event loop of its own, after the work
+    // the engine still had queued for the pages (and any page whose deletion was put off)
+    // has run. Deleted while that work was queued, it left the engine's workers with freed
+    // memory.
+    static void deleteAfterPages(std::unique_ptr<EngineProfile> profile);
 
     QWebEngineProfile *profile() const { return m_profile; }
     DownloadSaver *downloads() const { return m_downloads; }

@@ -63,7 +63,7 @@ void TestWebEnginePageView::cleanup()
 {
     qDeleteAll(m_views);
     m_views.clear();
-    delete m_profile;
+    EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile>(m_profile));
     delete m_server;
 }
 
