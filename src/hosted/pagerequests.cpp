@@ -72,9 +72,12 @@ void PageRequests::watch(QWebEnginePage *page)
         [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
             signIn(proxyHost, false, authenticator);
         });
-    // A sign-in pop-up closes itself when it is done; a tab the user opened stays.
+    // The page may be left, as asked; else a sign-in pop-up closes itself when it is done,
+    // while a tab the user opened stays.
     connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
-        if (m_openedByPage && !m_released)
+        if (m_leaving)
+            leavingDecided(true);
+        else if (m_openedByPage && !m_released)
             emit WindowClosing();
     });
 }
@@ -168,6 +171,10 @@ bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const 
 {
     if (m_released)
         return false;
+    // While the page is asked whether it may be left, its confirm is that question: no
+    // script of a page leaving runs a dialog of its own.
+    if (m_leaving && kind == ScriptDialog::Kind::Confirm)
+        return askLeaving(origin);
     if (!m_inFront) {
         m_answeredBehind = true;
         return false;
@@ -200,11 +207,11 @@ void PageRequests::signIn(const QString &host, bool unencrypted, QAuthenticator 
     *authenticator = QAuthenticator();
 }
 
-bool PageRequests::waitFor(ScriptDialog &dialog)
+bool PageRequests::waitFor(ScriptDialog &dialog, bool takeFocus)
 {
     emit DialogShown();
     ++m_dialogsOpen;
-    const bool accepted = dialog.exec(m_focused);
+    const bool accepted = dialog.exec(takeFocus || m_focused);
     --m_dialogsOpen;
     if (m_dialogsOpen == 0) {
         if (m_released)
@@ -233,6 +240,59 @@ void PageRequests::whenEngineFree(std::function<void()> work)
     }
     answerDialogs();
     m_afterDialogs.append(std::move(work));
+}
+
+void PageRequests::askToLeave(QWebEnginePage *page, std::function<void(bool leave)> decided)
+{
+    if (m_leaving) {
+        // Asked again while the question is open: both hear the one answer.
+        m_leaving = [first = std::move(m_leaving), second = std::move(decided)](bool leave) {
+            first(leave);
+            second(leave);
+        };
+        return;
+    }
+    m_leaving = std::move(decided);
+    if (!m_leavePatience) {
+        m_leavePatience = new QTimer(this);
+        m_leavePatience->setSingleShot(true);
+        m_leavePatience->setInterval(leavePatienceMs);
+        // A page that does not answer is left all the same; not while the user decides.
+        connect(m_leavePatience, &QTimer::timeout, this, [this] {
+            if (m_dialogsOpen > 0)
+                m_leavePatience->start();
+            else
+                leavingDecided(true);
+        });
+    }
+    m_leavePatience->start();
+    whenEngineFree([page] { page->triggerAction(QWebEnginePage::RequestClose); });
+}
+
+bool PageRequests::askLeaving(const QString &origin)
+{
+    emit LeaveAsked();
+    // Asked of the user even past the page's bound on dialogs: the user can always leave.
+    ScriptDialog dialog(ScriptDialog::Kind::Leave, origin,
+        tr("Leave this page? Changes you made may not be saved."), QString(), m_view);
+    // The user closed the page: the question has the keyboard.
+    const bool leave = waitFor(dialog, true) || m_released;
+    // Leaving, the engine tells it by closing the page; staying, nothing more comes.
+    if (!leave)
+        leavingDecided(false);
+    return leave;
+}
+
+void PageRequests::leavingDecided(bool leave)
+{
+    if (!m_leaving)
+        return;
+    if (m_leavePatience)
+        m_leavePatience->stop();
+    // After the engine's call has returned: the answer may close the tab.
+    QMetaObject::invokeMethod(
+        this, [decided = std::exchange(m_leaving, {}), leave] { decided(leave); },
+        Qt::QueuedConnection);
 }
 
 void PageRequests::tabClosing()

@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
+#include <QTimer>
 #include <QUrl>
 
 class DownloadSaver;
@@ -82,6 +83,10 @@ public:
     void whenEngineFree(std::function<void()> work);
     // The view's tab closes: a dialog that waits ends as cancelled, and none opens again.
     void tabClosing();
+    // The page is asked whether it may be left (its beforeunload); decided follows with
+    // the answer, or with leaving when the page has not answered within leavePatienceMs.
+    static constexpr int leavePatienceMs = 3000;
+    void askToLeave(QWebEnginePage *page, std::function<void(bool leave)> decided);
 
 signals:
     void StatusTextChange(const QString &Text);
@@ -89,6 +94,8 @@ signals:
     void DownloadComplete();
     // A dialog of the page's is about to wait over it.
     void DialogShown();
+    // The page asks whether it may be left: its tab is to come in front.
+    void LeaveAsked();
     void WindowClosing();
     // Released, and no dialog waits on the stack any more: the view may go.
     void mayGo();
@@ -97,7 +104,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool waitFor(ScriptDialog &dialog);
+    bool waitFor(ScriptDialog &dialog, bool takeFocus = false);
+    bool askLeaving(const QString &origin);
+    void leavingDecided(bool leave);
     // Counts one more dialog of the page; says so when the first is refused.
     bool allowDialog();
 
@@ -115,6 +124,9 @@ private:
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterDialogs;
+    // Who waits for the answer to leaving the page, and how long the page is given.
+    std::function<void(bool leave)> m_leaving;
+    QTimer *m_leavePatience = nullptr;
     // The link last dropped on the page, kept for a moment.
     QUrl m_dropped;
     QDeadlineTimer m_droppedUntil;

@@ -114,6 +114,12 @@ public:
     void setFullScreenHandler(FullScreenHandler handler) { m_fullScreen = std::move(handler); }
     bool askFullScreen(bool on) const { return m_fullScreen && m_fullScreen(on); }
 
+    // The tab or the window is to close: the page's beforeunload runs, and a page that
+    // wants to be asked puts the question to the user over itself (its tab comes in front
+    // first). decided follows with whether to leave: at once when there is nothing to ask,
+    // and after a few seconds at the most from a page that does not answer.
+    virtual void askToClose(std::function<void(bool leave)> decided) { decided(true); }
+
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }
@@ -133,6 +139,9 @@ signals:
     void WindowClosing();
     // The page puts a dialog (an alert, a confirm, a prompt, a login) over itself.
     void DialogShown();
+    // The page asks, as it is closed, whether to leave it: its tab is to come in front, so
+    // that the question can be seen.
+    void LeaveAsked();
     // The page asked to be printed (window.print()), as its guards allow.
     void PrintRequested();
     void PrintFinished(bool ok);

@@ -71,11 +71,14 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     if (kind != Kind::Alert) {
-        auto *cancel = new QPushButton(tr("Cancel"), this);
+        auto *cancel = new QPushButton(kind == Kind::Leave ? tr("Stay") : tr("Cancel"), this);
         connect(cancel, &QPushButton::clicked, this, [this] { finish(false); });
         buttons->addWidget(cancel);
     }
-    auto *ok = new QPushButton(kind == Kind::Login ? tr("Sign in") : tr("OK"), this);
+    auto *ok = new QPushButton(kind == Kind::Login ? tr("Sign in")
+            : kind == Kind::Leave                  ? tr("Leave")
+                                                   : tr("OK"),
+        this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { finish(true); });
     buttons->addWidget(ok);

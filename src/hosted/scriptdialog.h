@@ -14,7 +14,8 @@ class ScriptDialog final : public QFrame
 {
     Q_OBJECT
 public:
-    enum class Kind { Alert, Confirm, Prompt, Login };
+    // Leave: the page asks, as its tab or the window closes, whether to leave it.
+    enum class Kind { Alert, Confirm, Prompt, Login, Leave };
 
     // A message longer than this is cut; a page decides how long it is.
     static constexpr qsizetype shownCharacters = 2000;

@@ -59,6 +59,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
     connect(m_requests, &PageRequests::DownloadComplete, this, &PageView::DownloadComplete);
     connect(m_requests, &PageRequests::DialogShown, this, &PageView::DialogShown);
+    connect(m_requests, &PageRequests::LeaveAsked, this, &PageView::LeaveAsked);
     connect(m_requests, &PageRequests::WindowClosing, this, &PageView::WindowClosing);
     connect(m_requests, &PageRequests::mayGo, this, &QObject::deleteLater);
 }
@@ -270,6 +271,19 @@ QWebEnginePage *WebEnginePageView::onCreateWindow()
         return nullptr;
     target->m_requests->openedByPage();
     return target->enginePage();
+}
+
+void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)
+{
+    // A page that never showed, or slept (its document let go), has nothing to ask.
+    if (!m_page || !m_load->shownDocument() || m_page->rest() == Rest::Asleep) {
+        decided(true);
+        return;
+    }
+    // A frozen page runs no script: it is thawed (not loaded again) to be asked.
+    if (m_page->rest() == Rest::Frozen)
+        m_page->setRest(Rest::Awake);
+    m_requests->askToLeave(m_page, std::move(decided));
 }
 
 void WebEnginePageView::release()

@@ -58,6 +58,7 @@ public:
     void dismissDialogs() override;
     void setInFront(bool inFront) override;
     Rest rest(Rest deepest) override;
+    void askToClose(std::function<void(bool leave)> decided) override;
     void release() override;
 
     // The engine's page and view of this tab, made on first use.

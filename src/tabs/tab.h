@@ -32,6 +32,9 @@ public:
     // it ever was covered).
     std::optional<qint64> coveredSince() const { return m_coveredSince; }
     void setCoveredSince(std::optional<qint64> since) { m_coveredSince = since; }
+    // Its page is being asked whether it may be left, on its way to closing.
+    bool askedToLeave() const { return m_askedToLeave; }
+    void setAskedToLeave(bool asked) { m_askedToLeave = asked; }
     // How deeply its page rests, as its view last said.
     PageView::Rest rest() const { return m_rest; }
     void setRest(PageView::Rest rest) { m_rest = rest; }
@@ -49,4 +52,5 @@ private:
     bool m_openedUnasked = false;
     std::optional<qint64> m_coveredSince;
     PageView::Rest m_rest = PageView::Rest::Awake;
+    bool m_askedToLeave = false;
 };

@@ -74,6 +74,8 @@ void Tabs::wire(Tab *tab)
         m_window.strip->headersChanged();
     });
     connect(tab->page(), &PageView::DialogShown, tab, [this, tab] { pageAsksDialog(tab); });
+    // The question whether to leave a page is seen over it, in front.
+    connect(tab->page(), &PageView::LeaveAsked, tab, [this, index] { activate(index); });
 }
 
 void Tabs::shiftHeaders(int from, float by)
@@ -180,7 +182,48 @@ void Tabs::bringInFront(Tab *tab)
 void Tabs::close(int index)
 {
     Tab *closing = tab(index);
-    if (!closing)
+    if (!closing || closing->askedToLeave())
+        return;
+    closing->setAskedToLeave(true);
+    closing->page()->askToClose([this, guard = QPointer(closing)](bool leave) {
+        if (!guard)
+            return;
+        guard->setAskedToLeave(false);
+        if (leave)
+            closeNow(guard);
+    });
+}
+
+void Tabs::askToLeaveAll(std::function<void(bool leave)> decided)
+{
+    std::vector<QPointer<Tab>> tabs;
+    for (Tab *one : all())
+        tabs.emplace_back(one);
+    askInTurn(std::move(tabs), 0, std::move(decided));
+}
+
+void Tabs::askInTurn(
+    std::vector<QPointer<Tab>> tabs, std::size_t next, std::function<void(bool)> decided)
+{
+    while (next < tabs.size() && !tabs[next])
+        ++next;
+    if (next == tabs.size()) {
+        decided(true);
+        return;
+    }
+    PageView *page = tabs[next]->page();
+    page->askToClose([this, tabs = std::move(tabs), next, decided](bool leave) mutable {
+        if (leave)
+            askInTurn(std::move(tabs), next + 1, std::move(decided));
+        else
+            decided(false);
+    });
+}
+
+void Tabs::closeNow(Tab *closing)
+{
+    const int index = closing->index();
+    if (tab(index) != closing)
         return;
     shiftHeaders(index, -closing->header()->Width());
 

@@ -81,12 +81,17 @@ public:
     // drawn selected and every other not, its page (or source) in front, `current` and
     // `lastone`, the address box and the encryption panel.
     void activate(int index, Activation how = Activation::Full);
-    // Closes a tab as its close box does: the headers right of it close up, and `current`
-    // and `lastone` end as the close box's steps leave them. Only the closing of the active
-    // tab changes what is in front (the tab active before it, or when that is gone the
-    // nearest open one): a background tab goes without coming in front, so that neither its
-    // page wakes nor the front page's full screen or dialog ends.
+    // Closes a tab as its close box does, once its page agrees to be left (a page that asks
+    // puts the question over itself, its tab in front; staying keeps the tab). Then the
+    // headers right of it close up, and `current` and `lastone` end as the close box's steps
+    // leave them. Only the closing of the active tab changes what is in front (the tab
+    // active before it, or when that is gone the nearest open one): a background tab goes
+    // without coming in front, so that neither its page wakes nor the front page's full
+    // screen or dialog ends.
     void close(int index);
+    // Asks every tab's page in turn whether it may be left, as the window closes; decided
+    // follows with true once all agree, or false at the first that stays.
+    void askToLeaveAll(std::function<void(bool leave)> decided);
     // Moves every header from index on by `by` twips: the one reflow of the strip.
     void shiftHeaders(int from, float by);
     // Sizes every page view and source view, the templates and hidden ones included.
@@ -122,6 +127,9 @@ private:
     void bringInFront(Tab *tab);
     void settleFocus(Tab *closing);
     void pageAsksDialog(Tab *tab);
+    void closeNow(Tab *closing);
+    void askInTurn(
+        std::vector<QPointer<Tab>> tabs, std::size_t next, std::function<void(bool)> decided);
 
     Window m_window;
     TabTemplates m_templates;

@@ -143,6 +143,7 @@ private:
     bool madeNewTab();
     void addEverydayFeatures();
     bool mayClose();
+    bool pagesMayBeLeft();
 
     Addresses m_addresses;
     double m_containerHeight = 0;
@@ -182,4 +183,7 @@ private:
     Panel2 m_panel2 = Panel2::Empty;
     // The user agreed to cancel the downloads under way and quit.
     bool m_quitting = false;
+    // Every page agreed to be left as the window closes; the pages are being asked.
+    bool m_pagesLeft = false;
+    bool m_askingPages = false;
 };

@@ -562,6 +562,28 @@ class PageKeysAndDialogs(Journey):
             wait_for(lambda: not dialog.showing, f"{key} to answer the confirm")
             self.page_named(answer)
 
+    def test_closing_a_page_with_unsaved_text_asks_and_staying_keeps_it(self):
+        b = self.browser
+        self.serve("/draft", "Draft", PINK,
+                   "<textarea style='width:100%;height:300px'></textarea><script>"
+                   "addEventListener('beforeunload', e => { e.preventDefault(); "
+                   "e.returnValue = ''; })</script>")
+        self.go("site.test/draft", "Draft")
+        b.focus_window()
+        self.click_page()
+        b.type("unsaved words")
+        for choice in ("Stay", "Leave"):
+            b.key("ctrl+w")
+            dialog = b.node(None, "Message from the page", f"the question, to {choice}")
+            self.assertIsNotNone(
+                dialog.find("label", "Leave this page? Changes you made may not be saved."))
+            b.click(b.node("push button", choice, where=dialog))
+            wait_for(lambda: not dialog.showing, f"the question answered with {choice}")
+            if choice == "Stay":
+                time.sleep(4)  # a tab closed all the same would have gone by then
+                self.assertIn("Draft", b.captions())
+        wait_for(lambda: "Draft" not in b.captions(), "the tab to close once left")
+
     def test_a_new_tab_loads_while_another_tabs_dialog_waits(self):
         b = self.browser
         self.serve("/waits", "Waits", PINK, "<script>setTimeout(() => alert('wait'), 300)</script>")

@@ -35,6 +35,17 @@ public:
     }
     Rest rest(Rest deepest) override { return resting = deepest; }
     bool Print(QPrinter *) override { return !LocationURL().isEmpty(); }
+    // A page with unsaved work asks before it is left: the question waits in leaveAsked
+    // until the test answers it.
+    void askToClose(std::function<void(bool leave)> decided) override
+    {
+        if (asksToLeave)
+            leaveAsked = std::move(decided);
+        else
+            decided(true);
+    }
+    bool asksToLeave = false;
+    std::function<void(bool leave)> leaveAsked;
     QString LocationURL() const override { return url; }
     QString LocationName() const override { return name; }
     std::optional<QString> bodyInnerHtml() const override { return body; }

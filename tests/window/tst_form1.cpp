@@ -36,6 +36,7 @@ private slots:
     void downloadDetails_data();
     void downloadDetails();
     void quittingWhileDownloadingAsksFirst();
+    void closingAsksEachPageInTurn();
 };
 
 void TestForm1::startUpState()
@@ -264,6 +265,30 @@ void TestForm1::quittingWhileDownloadingAsksFirst()
     QCOMPARE(cancels, 1);
     QCOMPARE(running->state(), Download::State::Cancelled);
     QVERIFY(!f.form->isVisible());
+}
+
+void TestForm1::closingAsksEachPageInTurn()
+{
+    FormFixture f;
+    f.form->show();
+    f.form->newflik_Click();
+    f.view(1)->asksToLeave = f.view(2)->asksToLeave = true;
+    // A tab whose page stays is kept.
+    f.header(2)->closer_Click();
+    QVERIFY(f.view(2)->leaveAsked);
+    std::exchange(f.view(2)->leaveAsked, {})(false);
+    QCOMPARE(f.highestTab(), 2);
+    // The window asks one page at a time; one that stays keeps the window.
+    QVERIFY(!f.form->close());
+    QVERIFY(f.view(1)->leaveAsked && !f.view(2)->leaveAsked);
+    std::exchange(f.view(1)->leaveAsked, {})(true);
+    QVERIFY(f.view(2)->leaveAsked);
+    std::exchange(f.view(2)->leaveAsked, {})(false);
+    QVERIFY(f.form->isVisible());
+    QVERIFY(!f.form->close());
+    std::exchange(f.view(1)->leaveAsked, {})(true);
+    std::exchange(f.view(2)->leaveAsked, {})(true);
+    QTRY_VERIFY(!f.form->isVisible());
 }
 
 QTEST_MAIN(TestForm1)
