@@ -1,6 +1,7 @@
 #include "app/browser.h"
 #include "app/commandline.h"
 #include "app/onewindow.h"
+#include "hosted/engineprofile.h"
 #include "hosted/renderpath.h"
 
 #include <csignal>
@@ -52,7 +53,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (early.action == CommandLine::Action::Version) {
-        QTextStream(stdout) << CommandLine::version();
+        QTextStream(stdout) << CommandLine::version(EngineProfile::version());
         return 0;
     }
 

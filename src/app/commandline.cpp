@@ -142,9 +142,9 @@ QString usage()
         "  --             take every further argument as an address\n");
 }
 
-QString version()
+QString version(const QString &engine)
 {
-    return QStringLiteral("Tessarvine " TESSARVINE_VERSION "\n");
+    return QStringLiteral("Tessarvine " TESSARVINE_VERSION "\n") + engine + u'\n';
 }
 
 } // namespace CommandLine

@@ -48,6 +48,7 @@ QStringList addressesToOpen(
     const QStringList &arguments, const QDir &workingDirectory, QStringList &problems);
 
 QString usage();
-QString version();
+// The program's version, then the engine's as it runs (see EngineProfile::version()).
+QString version(const QString &engine);
 
 } // namespace CommandLine

@@ -38,11 +38,6 @@ void EnginePage::setRest(PageView::Rest rest)
                                                      : LifecycleState::Active);
 }
 
-QWebEnginePage *EnginePage::createWindow(WebWindowType)
-{
-    return m_hooks.createWindow();
-}
-
 bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)
 {
     m_hooks.navigationAsked(url);

@@ -15,8 +15,6 @@ class EnginePage final : public QWebEnginePage
 public:
     struct Hooks
     {
-        // The page to load a new window into; nullptr refuses it.
-        std::function<QWebEnginePage *()> createWindow;
         // An alert, confirm or prompt: true when accepted, the prompt's text in value.
         std::function<bool(ScriptDialog::Kind kind, const QString &origin, const QString &message,
             const QString &defaultValue, QString *value)>
@@ -35,7 +33,10 @@ public:
     PageView::Rest recommendedRest() const;
 
 protected:
-    QWebEnginePage *createWindow(WebWindowType) override;
+    // Never a window here: the engine asks this before it says how the window is asked for
+    // (by whom, behind or in front), and asks newWindowRequested, which says, only when
+    // this answers none.
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool) override;
     // The engine's own dialogs are modal to the whole program: a page could hold the window
     // hostage with them. These are the view's, and cover the page alone.

@@ -7,6 +7,7 @@
 #include "hosted/webenginepageview.h"
 
 #include <QEventLoop>
+#include <qtwebenginecoreglobal.h>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -60,6 +61,14 @@ EngineProfile::EngineProfile(QObject *parent)
 }
 
 EngineProfile::~EngineProfile() = default;
+
+QString EngineProfile::version()
+{
+    return QStringLiteral("Qt WebEngine %1 (Chromium %2; security fixes from Chromium %3)")
+        .arg(QString::fromLatin1(qWebEngineVersion()),
+            QString::fromLatin1(qWebEngineChromiumVersion()),
+            QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()));
+}
 
 void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
 {

@@ -20,6 +20,10 @@ public:
     explicit EngineProfile(QObject *parent = nullptr);
     ~EngineProfile() override;
 
+    // The web engine this program runs on, as it says itself: Qt WebEngine's version, its
+    // Chromium's, and the Chromium version its security fixes come from.
+    static QString version();
+
     // Makes page views on this profile.
     PageViewFactory factory();
 

@@ -45,8 +45,3 @@ bool PageGuards::allowLogin()
     ++m_logins;
     return true;
 }
-
-bool PageGuards::takeUserAskedForWindow()
-{
-    return std::exchange(m_userAskedForWindow, false);
-}

@@ -3,9 +3,8 @@
 #include <QtGlobal>
 
 // What one page view lets its page ask beyond showing itself, counted: the downloads it
-// starts without the user acting in it, its script dialogs and logins, and whether the
-// user asked for the window it opens. Plain counters; the view asks them before it grants
-// anything.
+// starts without the user acting in it, its script dialogs and logins. Plain counters;
+// the view asks them before it grants anything.
 class PageGuards
 {
 public:
@@ -33,16 +32,10 @@ public:
     // Whether the user may be asked to sign in once more; counted when so.
     bool allowLogin();
 
-    // The page asks for a new window, on the user's click or key press or by itself; the
-    // answer is taken once, when the window is made.
-    void windowRequested(bool userInitiated) { m_userAskedForWindow = userInitiated; }
-    bool takeUserAskedForWindow();
-
 private:
     int m_downloads = downloadsWithoutUserAction;
     // Since when the next download is being earned back.
     qint64 m_earningSince = 0;
     int m_dialogs = 0;
     int m_logins = 0;
-    bool m_userAskedForWindow = false;
 };

@@ -3,6 +3,7 @@
 #include "hosted/downloadnames.h"
 #include "hosted/downloadsaver.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
@@ -105,6 +106,14 @@ void PageOutput::showMenu(QPoint position)
         const QUrl link = request->linkUrl();
         replaceEntry(menu, page->action(QWebEnginePage::DownloadLinkToDisk),
             [this, link] { emit saveRequested(link.toString(), link.fileName()); });
+        if (link.isValid()) {
+            // The user's own act, opened behind as a middle click does, never as a pop-up.
+            menu->removeAction(page->action(QWebEnginePage::OpenLinkInNewTab));
+            auto *open = new QAction(tr("Open link in new tab"), menu);
+            connect(open, &QAction::triggered, page,
+                [page] { page->triggerAction(QWebEnginePage::OpenLinkInNewBackgroundTab); });
+            menu->insertAction(menu->actions().value(0), open);
+        }
     }
     menu->popup(m_view->mapToGlobal(position));
 }

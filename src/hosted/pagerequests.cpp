@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -48,13 +49,6 @@ void PageRequests::download(QWebEngineDownloadRequest *download)
 
 void PageRequests::watch(QWebEnginePage *page)
 {
-    connect(page, &QWebEnginePage::newWindowRequested, this,
-        [this](const QWebEngineNewWindowRequest &request) {
-            // Left unanswered here: the engine goes on to createWindow, which answers it.
-            m_guards.windowRequested(request.isUserInitiated());
-            // A script's window, which only the engine's own drop handling comes without.
-            m_dropped.clear();
-        });
     connect(page, &QWebEnginePage::authenticationRequired, this,
         [this, page](const QUrl &url, QAuthenticator *authenticator) {
             // Only the site the user visits asks; its address is the one the main frame
@@ -116,8 +110,10 @@ bool PageRequests::eventFilter(QObject *watched, QEvent *event)
             m_droppedUntil.setRemainingTime(2000);
         }
         [[fallthrough]];
-    case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
+        m_pressModifiers = static_cast<QMouseEvent *>(event)->modifiers();
+        [[fallthrough]];
+    case QEvent::KeyPress:
         // Whatever the user gives the page (keys, a paste with the middle button, a choice
         // made with the mouse, a dropped file) may be all a form holds of it.
         m_typedSinceLoad = true;
@@ -131,6 +127,20 @@ bool PageRequests::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+NewWindowRequest PageRequests::windowAsked(const QWebEngineNewWindowRequest &request) const
+{
+    // No script opens a tab behind: that is a middle click, Ctrl+click or the page's menu.
+    // In front, only Ctrl+Shift+click tells the user's link from a page's.
+    using Destination = QWebEngineNewWindowRequest::DestinationType;
+    NewWindowRequest asked;
+    asked.userInitiated = request.isUserInitiated();
+    asked.behind = request.destination() == Destination::InNewBackgroundTab;
+    asked.linkInNewTab = asked.behind
+        || (request.destination() == Destination::InNewTab && asked.userInitiated
+            && m_pressModifiers.testFlags(Qt::ControlModifier | Qt::ShiftModifier));
+    return asked;
 }
 
 bool PageRequests::mayPrint()

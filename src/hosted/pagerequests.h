@@ -15,6 +15,7 @@
 class DownloadSaver;
 class QAuthenticator;
 class QWebEngineDownloadRequest;
+class QWebEngineNewWindowRequest;
 class QWebEnginePage;
 
 // What one page asks of the program beyond showing itself, granted as its guards allow:
@@ -51,8 +52,9 @@ public:
     // The page asked for a download: it is saved, or cancelled, before this returns (the
     // engine cancels a request left for later).
     void download(QWebEngineDownloadRequest *download);
-    // The page asked for a window: whether the user's click or key asked for it.
-    bool userAskedForWindow() { return m_guards.takeUserAskedForWindow(); }
+    // The page asked for a window: whether the user's click or key asked for it, and whether
+    // the user opened a link in a new tab.
+    NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request) const;
     // The engine opens a link dropped on the page (and not taken by it) in a new window,
     // asked for without a script's request; the user dropped it here to open it here. The
     // address, when a link was dropped a moment ago and no script asked for a window since.
@@ -120,6 +122,8 @@ private:
     bool m_focused = false;
     bool m_openedByPage = false;
     bool m_typedSinceLoad = false;
+    // The keys held at the user's last press in the page.
+    Qt::KeyboardModifiers m_pressModifiers;
     QWidget *m_engineView = nullptr;
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;

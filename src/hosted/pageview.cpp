@@ -12,13 +12,11 @@ std::optional<double> PageView::zoomFactorForLevel(int level)
     return factors[static_cast<std::size_t>(level)];
 }
 
-NewWindowRequest PageView::askNewWindow(bool userInitiated) const
+NewWindowRequest PageView::askNewWindow(NewWindowRequest asked) const
 {
     if (!m_newWindow) {
-        NewWindowRequest refused;
-        refused.Cancel = true;
-        refused.userInitiated = userInitiated;
-        return refused;
+        asked.Cancel = true;
+        return asked;
     }
-    return m_newWindow(userInitiated);
+    return m_newWindow(asked);
 }

@@ -14,6 +14,11 @@ struct NewWindowRequest
     bool Cancel = false;
     // Whether a click or key press of the user's asked for it, rather than the page alone.
     bool userInitiated = false;
+    // The user opened a link in a new tab (a middle click, Ctrl+click, the page's menu):
+    // their own act, never a pop-up; behind the tab in front, unless they asked for it in
+    // front (Ctrl+Shift+click).
+    bool linkInNewTab = false;
+    bool behind = false;
 };
 
 // One tab's page view: the embedded web-browser control as the window's handlers see it.
@@ -106,9 +111,16 @@ public:
 
     // The questions a page puts to the browser, each answered by its one handler; a
     // question with no handler is refused. A new window: which view takes it, if any.
-    using NewWindowHandler = std::function<NewWindowRequest(bool userInitiated)>;
+    using NewWindowHandler = std::function<NewWindowRequest(NewWindowRequest asked)>;
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindow = std::move(handler); }
-    NewWindowRequest askNewWindow(bool userInitiated) const;
+    NewWindowRequest askNewWindow(NewWindowRequest asked) const;
+    // A window the page asks for, the user's click or key having asked or not.
+    NewWindowRequest askNewWindow(bool userInitiated) const
+    {
+        NewWindowRequest asked;
+        asked.userInitiated = userInitiated;
+        return askNewWindow(asked);
+    }
     // Full screen, on or off: whether it is granted.
     using FullScreenHandler = std::function<bool(bool on)>;
     void setFullScreenHandler(FullScreenHandler handler) { m_fullScreen = std::move(handler); }

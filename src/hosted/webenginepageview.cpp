@@ -18,6 +18,7 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -73,7 +74,6 @@ void WebEnginePageView::ensureEngine()
     // Owned by the engine view, as the engine's own examples do, so that the page is torn
     // down with the view and always before the profile.
     EnginePage::Hooks hooks;
-    hooks.createWindow = [this] { return onCreateWindow(); };
     hooks.dialog = [this](ScriptDialog::Kind kind, const QString &origin, const QString &message,
                        const QString &defaultValue, QString *value) {
         return m_requests->dialog(kind, origin, message, defaultValue, value);
@@ -81,6 +81,7 @@ void WebEnginePageView::ensureEngine()
     // Every address the page asks for, so that a download of it is known to be this view's.
     hooks.navigationAsked = [this](const QUrl &url) { m_route->navigationAsked(url); };
     m_page = new EnginePage(m_parts.profile, std::move(hooks), m_view);
+    connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebEnginePageView::onNewWindow);
     m_view->setPage(m_page);
     // Drawn only while it is the view in sight.
     m_view->setHidden(!m_inFront);
@@ -255,22 +256,25 @@ void WebEnginePageView::requestBodyInnerHtml(
         m_completion->readBody(m_page, context, std::move(reply));
 }
 
-QWebEnginePage *WebEnginePageView::onCreateWindow()
+void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
 {
-    if (const auto dropped = m_requests->takeDropToOpenHere()) {
+    // The engine opens a link dropped on the page (and not taken by it) in a new window; the
+    // user dropped it here to open it here.
+    if (const auto dropped = m_requests->takeDropToOpenHere();
+        dropped && *dropped == request.requestedUrl()) {
         // As if typed: a dropped address is held to the same rules.
         QTimer::singleShot(0, this, [this, address = dropped->toString()] { Navigate(address); });
-        return nullptr;
+        return;
     }
-    const NewWindowRequest request = askNewWindow(m_requests->userAskedForWindow());
-    if (request.Cancel || !request.ppDisp || request.ppDisp == this)
-        return nullptr;
-    auto *target = qobject_cast<WebEnginePageView *>(request.ppDisp);
+    const NewWindowRequest answer = askNewWindow(m_requests->windowAsked(request));
+    if (answer.Cancel || !answer.ppDisp || answer.ppDisp == this)
+        return;
+    auto *target = qobject_cast<WebEnginePageView *>(answer.ppDisp);
     // A page may only open into a view of its own profile.
     if (!target || target->profile() != profile())
-        return nullptr;
+        return;
     target->m_requests->openedByPage();
-    return target->enginePage();
+    request.openIn(target->enginePage());
 }
 
 void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)

@@ -71,7 +71,7 @@ protected:
 
 private:
     void ensureEngine();
-    QWebEnginePage *onCreateWindow();
+    void onNewWindow(QWebEngineNewWindowRequest &request);
 
     Parts m_parts;
     PageRoute *m_route = nullptr;

@@ -1,18 +1,28 @@
 // A page's request for a new window: opened as a new tab, or blocked with a notice.
-#include "window/form1.h"
+#include "page_events/pageevents.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
-#include "page_events/pageevents.h"
+#include "window/form1.h"
 
 #include <QDateTime>
 
 void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
 {
     Q_UNUSED(Index);
+    Tabs &tabs = form.tabs();
+    if (request.linkInNewTab) {
+        // The user's own act: never blocked, counted or announced as a pop-up. Behind, the
+        // tab in front and its keyboard stay as they are.
+        Tab *tab = tabs.open(Tabs::Order::SourceFirst, request.behind);
+        request.ppDisp = tab ? tab->page() : nullptr;
+        request.Cancel = !tab;
+        if (tab && !request.behind)
+            tabs.activate(tab->index());
+        return;
+    }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     // Past the window's bound for pop-ups, a request is blocked as if Popups were off, so
     // that the user sees what happened.
-    Tabs &tabs = form.tabs();
     int unaskedOpen = 0;
     for (const Tab *tab : tabs.all())
         unaskedOpen += tab->openedUnasked() ? 1 : 0;

@@ -1,8 +1,8 @@
 #include "page_events/pageevents.h"
 
-#include "window/form1.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
+#include "window/form1.h"
 
 PageEvents::PageEvents(Form1 &form)
     : QObject(&form)
@@ -27,9 +27,7 @@ void PageEvents::wire(Tab *tab)
         [this, index] { WebBrowser_DownloadComplete(index); });
     connect(view, &PageView::TitleChange, tab,
         [this, index](const QString &text) { WebBrowser_TitleChange(index, text); });
-    view->setNewWindowHandler([this, index](bool userInitiated) {
-        NewWindowRequest request;
-        request.userInitiated = userInitiated;
+    view->setNewWindowHandler([this, index](NewWindowRequest request) {
         WebBrowser_NewWindow2(index, request);
         return request;
     });

@@ -28,7 +28,7 @@ Tabs::Tabs(Window window, PageViewFactory factory, QString searchService, QObjec
     , m_modes(m_window.sourceMark, std::move(searchService))
 { }
 
-Tab *Tabs::open(Order order)
+Tab *Tabs::open(Order order, bool behind)
 {
     // One index for all three; past the index's range no tab is made at all.
     const int index = ubound() + 1;
@@ -41,7 +41,21 @@ Tab *Tabs::open(Order order)
     m_tabs.emplace(index, tab);
     wire(tab);
     emit opened(tab);
+    if (behind)
+        keepInFront();
     return tab;
+}
+
+void Tabs::keepInFront()
+{
+    // A new element lies on top of the others: the active tab's come back over it.
+    const Tab *front = tabAt(m_current);
+    if (!front)
+        return;
+    if (PageView *view = front->page())
+        view->raise();
+    if (SourceEditor *editor = front->source(); editor && front->header()->sourceShown())
+        editor->raise();
 }
 
 void Tabs::wire(Tab *tab)

@@ -76,7 +76,8 @@ public:
     // Makes a new tab at the highest index plus one: the header placed flush right of the
     // last one, given its index and shown, the page view shown and the source view hidden.
     // Nothing when no further tab can be made.
-    Tab *open(Order order);
+    // Behind: what is in front stays in front, and stays the active tab.
+    Tab *open(Order order, bool behind = false);
     // Activation of a tab (sellect, or a variant of the header's own handlers): its header
     // drawn selected and every other not, its page (or source) in front, `current` and
     // `lastone`, the address box and the encryption panel.
@@ -128,6 +129,7 @@ private:
     void settleFocus(Tab *closing);
     void pageAsksDialog(Tab *tab);
     void closeNow(Tab *closing);
+    void keepInFront();
     void askInTurn(
         std::vector<QPointer<Tab>> tabs, std::size_t next, std::function<void(bool)> decided);
 

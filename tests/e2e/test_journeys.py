@@ -369,6 +369,19 @@ class Popups(Journey):
         self.assertEqual(self.server.paths().count("/popup"), popups)
         self.assertEqual(len(b.headers()), 2)
 
+    def test_a_middle_click_opens_the_link_in_a_tab_behind(self):
+        b = self.browser
+        self.serve("/behind", "Behind", BLUE)
+        self.serve("/links", "Links", PINK,
+                   "<a href='/behind' style='display:block;height:300px'>behind</a>")
+        b.menu("Settings", "Popups")  # off: a link the user opens is no pop-up
+        self.go("site.test/links", "Links")
+        x, y, width, _ = b.page_area()
+        b.click_at(x + 40, y + 100, button=2)
+        wait_for(lambda: b.captions() == ["Links", "Behind"], "the link's tab, behind")
+        self.shows(PINK)
+        self.assertIsNone(b.panel())
+
 
 class Notices(Journey):
     def test_navigation_error_notice(self):

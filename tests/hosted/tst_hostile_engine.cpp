@@ -127,7 +127,7 @@ void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
     QStringList texts;
     QTimer hand;
     connect(&hand, &QTimer::timeout, this, [&] {
-        const QList<ScriptDialog *> open = dialogs(1);
+        const QList<ScriptDialog *> open = view(1) ? dialogs(1) : QList<ScriptDialog *>();
         if (open.isEmpty() || !open.first()->isVisible())
             return;
         for (QLabel *label : open.first()->findChildren<QLabel *>())
@@ -155,7 +155,8 @@ void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
     // The user closes the tab with its close box.
     m_form->newflik_Click();
     QTest::mouseClick(headerPart<QToolButton>(1, "closer"), Qt::LeftButton);
-    QTRY_VERIFY(!header(1));
+    // Its page, busy with its alerts, does not answer whether it may be left: it goes anyway.
+    QTRY_VERIFY_WITH_TIMEOUT(!header(1), timeout);
     QCOMPARE(activeTab(), 2);
 }
 

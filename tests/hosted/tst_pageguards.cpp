@@ -9,7 +9,6 @@ class TestPageGuards : public QObject
 private slots:
     void downloadsAreBoundedUntilTheUserActs();
     void dialogsAreBoundedPerLoadAndRefusedOnceAloud();
-    void theUsersAskingIsTakenOnce();
     void loginsAreBoundedPerLoad();
 };
 
@@ -53,16 +52,6 @@ void TestPageGuards::dialogsAreBoundedPerLoadAndRefusedOnceAloud()
     QCOMPARE(toldRefusals, 1);
     guards.loadStarted();
     QVERIFY(guards.allowDialog());
-}
-
-void TestPageGuards::theUsersAskingIsTakenOnce()
-{
-    PageGuards guards;
-    guards.windowRequested(true);
-    QVERIFY(guards.takeUserAskedForWindow());
-    QVERIFY(!guards.takeUserAskedForWindow());
-    guards.windowRequested(false);
-    QVERIFY(!guards.takeUserAskedForWindow());
 }
 
 void TestPageGuards::loginsAreBoundedPerLoad()

@@ -252,7 +252,7 @@ void TestWebEnginePageView::newWindowRequestsReachTheHost()
     WebEnginePageView *view = makeView();
     WebEnginePageView *target = makeView();
     int requests = 0;
-    view->setNewWindowHandler([&](bool) {
+    view->setNewWindowHandler([&](NewWindowRequest) {
         ++requests;
         NewWindowRequest request;
         request.ppDisp = target;
@@ -272,7 +272,7 @@ void TestWebEnginePageView::refusedNewWindowOpensNothing()
     m_server->page("/opener", "<html><body><script>window.open('/popup')</script></body></html>");
     WebEnginePageView *view = makeView();
     int requests = 0;
-    view->setNewWindowHandler([&](bool) {
+    view->setNewWindowHandler([&](NewWindowRequest) {
         ++requests;
         NewWindowRequest request;
         request.ppDisp = view; // never loads into the requesting view

@@ -1,15 +1,15 @@
 // Pop-up requests, navigation errors and closing tabs, on fake page views.
 #include "hosted/sourceeditor.h"
-#include "window/coolbar.h"
-#include "window/mainstatusbar.h"
-#include "tabs/closedtabs.h"
-#include "tabs/tabstrip.h"
-#include "window/warningpanel.h"
 #include "page_events/popupthrottle.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/closedtabs.h"
+#include "tabs/tabstrip.h"
+#include "window/coolbar.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,8 +17,8 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QTest>
-#include <set>
 #include <QToolButton>
+#include <set>
 
 class TestTabs : public QObject
 {
@@ -28,6 +28,7 @@ private slots:
     void popupBlockedMakesRoomAndReplacesAnyWarning();
     void popupFromABackgroundTab();
     void popupCascadeIsBoundedForTheWindow();
+    void linksTheUserOpensInNewTabsAreNoPopups();
     void throttleBoundsRateAndOpenTabs();
     void nothingChangesWhenNoTabCanBeMade();
     void navigationErrorShowsOrHidesThePanel();
@@ -116,6 +117,29 @@ void TestTabs::popupCascadeIsBoundedForTheWindow()
     // A window the user asked for (a click on a link) still opens.
     const NewWindowRequest asked = f.view(1)->askNewWindow(true);
     QVERIFY(!asked.Cancel);
+}
+
+void TestTabs::linksTheUserOpensInNewTabsAreNoPopups()
+{
+    // Even with pop-ups off and past their bound: a middle click opens its tab behind, the
+    // tab in front keeping its page and keyboard; Ctrl+Shift+click opens it in front.
+    FormFixture f;
+    f.form->show();
+    f.form->pp_Click();
+    QVERIFY(Input::clickFocus(f.page(1)));
+    NewWindowRequest link;
+    link.linkInNewTab = link.behind = true;
+    for (int i = 0; i < 2 * PopupThrottle::burstLimit; ++i)
+        QVERIFY(!f.view(1)->askNewWindow(link).Cancel);
+    QCOMPARE(f.highestTab(), 1 + 2 * PopupThrottle::burstLimit);
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.topView(), f.page(1));
+    QCOMPARE(QApplication::focusWidget(), f.page(1));
+    QVERIFY(!f.warningShown());
+    link.behind = false;
+    const NewWindowRequest front = f.view(1)->askNewWindow(link);
+    QCOMPARE(front.ppDisp, f.page(f.highestTab()));
+    QCOMPARE(f.activeTab(), f.highestTab());
 }
 
 void TestTabs::throttleBoundsRateAndOpenTabs()
