@@ -56,6 +56,9 @@ EngineProfile::EngineProfile(QObject *parent)
     QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // A PDF shows in its tab, with the engine's own viewer, rather than being saved.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     // Asked of the window, which grants it to the tab in front only.
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 }

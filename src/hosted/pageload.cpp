@@ -108,6 +108,9 @@ void PageLoad::documentRead(const std::optional<QString> &body, const QString &t
 {
     m_body = body;
     m_documentTitle = title;
+    // A PDF in the engine's viewer has no title of its own to give: its file name names it.
+    if (title.isEmpty() && body && body->contains(QStringLiteral("type=\"application/pdf\"")))
+        m_documentTitle = m_page->url().fileName();
     m_shownDocument = true;
     // The navigation's download completes before its document does, as the control the
     // handlers were written for raises them: the lock picture that completion puts into the

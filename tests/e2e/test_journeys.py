@@ -37,6 +37,16 @@ def tearDownModule():
         session.close()
 
 
+# A one-page PDF that says "Quarterly report".
+PDF = (b"%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+       b"2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj\n"
+       b"3 0 obj << /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R "
+       b"/Resources << /Font << /F1 5 0 R >> >> >> endobj\n"
+       b"4 0 obj << /Length 47 >> stream\nBT /F1 24 Tf 30 100 Td (Quarterly report) Tj ET\n"
+       b"endstream endobj\n5 0 obj << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> "
+       b"endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n")
+
+
 class Journey(unittest.TestCase):
     """A fresh browser on a fresh local server, its start page loaded."""
 
@@ -771,6 +781,16 @@ class Printing(Journey):
 
 
 class Downloads(Journey):
+    def test_a_pdf_shows_in_its_tab_and_is_not_saved(self):
+        b = self.browser
+        self.server.route("/report.pdf", h.Response(PDF, content_type="application/pdf"),
+                          host="site.test")
+        b.open_address("site.test/report.pdf")
+        wait_for(lambda: b.captions() == ["report.pdf"], "the PDF's tab named by its file")
+        time.sleep(1.0)  # a download would have started within this while
+        self.assertEqual(os.listdir(os.path.join(b.home, "Downloads"))
+                         if os.path.isdir(os.path.join(b.home, "Downloads")) else [], [])
+
     def prepare(self):
         self.release = threading.Event()
         self.addCleanup(self.release.set)
