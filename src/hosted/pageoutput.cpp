@@ -39,10 +39,12 @@ void replaceEntry(QMenu *menu, QAction *engines, std::function<void()> action)
 
 } // namespace
 
-PageOutput::PageOutput(QWebEngineView *view, DownloadSaver *downloads)
+PageOutput::PageOutput(
+    QWebEngineView *view, DownloadSaver *downloads, std::function<void()> inspect)
     : QObject(view)
     , m_view(view)
     , m_downloads(downloads)
+    , m_inspect(std::move(inspect))
 {
     connect(view, &QWebEngineView::printFinished, this, [this](bool ok) {
         m_printing = false;
@@ -115,5 +117,9 @@ void PageOutput::showMenu(QPoint position)
             menu->insertAction(menu->actions().value(0), open);
         }
     }
+    // The developer tools on what was clicked, in their own window.
+    menu->removeAction(page->action(QWebEnginePage::InspectElement));
+    menu->addSeparator();
+    menu->addAction(tr("Inspect"), this, [this] { m_inspect(); });
     menu->popup(m_view->mapToGlobal(position));
 }

@@ -2,6 +2,7 @@
 
 #include "hosted/pageview.h"
 
+#include <functional>
 #include <QObject>
 #include <QPoint>
 
@@ -15,7 +16,8 @@ class PageOutput final : public QObject
 {
     Q_OBJECT
 public:
-    PageOutput(QWebEngineView *view, DownloadSaver *downloads);
+    // inspect: the page's menu's "Inspect", the developer tools on what was clicked.
+    PageOutput(QWebEngineView *view, DownloadSaver *downloads, std::function<void()> inspect);
 
     bool print(QPrinter *printer);
     void savePage(const QString &path, PageView::SaveFormat format);
@@ -32,5 +34,6 @@ private:
 
     QWebEngineView *m_view;
     DownloadSaver *m_downloads;
+    std::function<void()> m_inspect;
     bool m_printing = false;
 };

@@ -87,6 +87,8 @@ public:
 
     // Ends the page's full screen, as the page's own control for it would.
     virtual void ExitFullScreen() { }
+    // The engine's developer tools for the page: shown, or closed when they are.
+    virtual void toggleDevTools() { }
 
     // Prints the page shown; PrintFinished follows, unless nothing is shown or another
     // print of the view runs (false). The printer must last until then.

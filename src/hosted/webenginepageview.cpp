@@ -1,5 +1,6 @@
 #include "hosted/webenginepageview.h"
 
+#include "hosted/devtools.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/enginepage.h"
 #include "hosted/engineroutes.h"
@@ -88,7 +89,8 @@ void WebEnginePageView::ensureEngine()
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
     m_requests->watchInput(m_view);
-    m_output = new PageOutput(m_view, m_parts.downloads);
+    m_devTools = new DevTools(m_page, this);
+    m_output = new PageOutput(m_view, m_parts.downloads, [this] { m_devTools->inspect(); });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
     connect(m_output, &PageOutput::statusText, this, &PageView::StatusTextChange);
@@ -132,6 +134,8 @@ WebEnginePageView::~WebEnginePageView()
     delete m_route;
     if (m_page)
         disconnect(m_page, nullptr, this, nullptr);
+    // The tools inspect the page: they go before it.
+    delete m_devTools;
     delete m_view;
 }
 
@@ -288,6 +292,12 @@ void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)
     if (m_page->rest() == Rest::Frozen)
         m_page->setRest(Rest::Awake);
     m_requests->askToLeave(m_page, std::move(decided));
+}
+
+void WebEnginePageView::toggleDevTools()
+{
+    ensureEngine();
+    m_devTools->toggle();
 }
 
 void WebEnginePageView::release()

@@ -1,9 +1,9 @@
 #include "window/keyboard.h"
 
 #include "page_tools/findbar.h"
-#include "window/form1.h"
 #include "page_tools/fullscreen.h"
 #include "tabs/tabs.h"
+#include "window/form1.h"
 
 #include <algorithm>
 #include <QApplication>
@@ -68,6 +68,10 @@ Shortcuts::Shortcuts(Form1 &form)
     add({ K(Qt::CTRL | Qt::Key_P) }, [&form] { form.printPage(); });
     add({ K(Qt::CTRL | Qt::Key_S) }, [&form] { form.savePage(); });
     add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_Y) }, [&form] { form.showDownloads(); });
+    add({ K(Qt::Key_F12), K(Qt::CTRL | Qt::SHIFT | Qt::Key_I) }, [&form] {
+        if (PageView *view = form.tabs().viewAt(form.current()))
+            view->toggleDevTools();
+    });
     // Before any widget of the window is asked whether it keeps a key for itself.
     qApp->installEventFilter(this);
 }

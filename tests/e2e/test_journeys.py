@@ -515,6 +515,16 @@ class Keyboard(Journey):
             return None
         return next((n.name for n in bar.find_all("label") if " of " in n.name), "")
 
+    def test_f12_shows_the_developer_tools_and_closes_them(self):
+        b = self.browser
+        self.go("site.test/one", "One")
+        b.focus_window()
+        b.key("F12")
+        tools = b.node(None, "Developer tools - One", "the developer tools", where=b.app)
+        b.focus_window()
+        b.key("F12")
+        wait_for(lambda: not tools.showing, "the developer tools to close")
+
     def test_shortcuts_on_the_real_keyboard(self):
         b = self.browser
         b.focus_window()
