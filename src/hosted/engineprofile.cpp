@@ -3,6 +3,7 @@
 #include "hosted/downloadsaver.h"
 #include "hosted/engineroutes.h"
 #include "hosted/pagerules.h"
+#include "hosted/permissions.h"
 #include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 
@@ -47,6 +48,7 @@ EngineProfile::EngineProfile(QObject *parent)
                 m_routes->route(download);
         });
     m_progress = new ProgressBatch(this);
+    m_permissions = std::make_unique<PermissionAnswers>();
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
@@ -86,6 +88,7 @@ void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
 
 PageViewFactory EngineProfile::factory()
 {
-    const WebEnginePageView::Parts parts { m_profile, m_downloads, m_routes, m_progress };
+    const WebEnginePageView::Parts parts { m_profile, m_downloads, m_routes, m_progress,
+        m_permissions.get() };
     return [parts](QWidget *parent) -> PageView * { return new WebEnginePageView(parts, parent); };
 }

@@ -7,6 +7,7 @@
 
 class DownloadSaver;
 class EngineRoutes;
+class PermissionAnswers;
 class ProgressBatch;
 class QWebEngineProfile;
 
@@ -41,4 +42,5 @@ private:
     DownloadSaver *m_downloads = nullptr;
     EngineRoutes *m_routes = nullptr;
     ProgressBatch *m_progress = nullptr;
+    std::unique_ptr<PermissionAnswers> m_permissions;
 };

@@ -8,6 +8,7 @@
 #include "hosted/pageoutput.h"
 #include "hosted/pagerequests.h"
 #include "hosted/pagerules.h"
+#include "hosted/permissions.h"
 #include "hosted/progressbatch.h"
 
 #include <algorithm>
@@ -90,6 +91,12 @@ void WebEnginePageView::ensureEngine()
     setFocusProxy(m_view);
     m_requests->watchInput(m_view);
     m_devTools = new DevTools(m_page, this);
+    // The site's questions, above the page, while its tab is in front.
+    m_permissions = new PagePermissions(
+        m_page, m_parts.permissions, [this] { return m_requests->guards().allowDialog(); }, this);
+    static_cast<QVBoxLayout *>(layout())->insertWidget(0, m_permissions);
+    m_permissions->setInFront(m_inFront);
+    connect(m_page, &QWebEnginePage::loadStarted, m_permissions, &PagePermissions::withdraw);
     m_output = new PageOutput(m_view, m_parts.downloads, [this] { m_devTools->inspect(); });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
@@ -195,6 +202,8 @@ void WebEnginePageView::setInFront(bool inFront)
         m_page->setRest(Rest::Awake);
     if (m_view)
         m_view->setVisible(inFront);
+    if (m_permissions)
+        m_permissions->setInFront(inFront);
     m_requests->setInFront(inFront);
 }
 
@@ -303,5 +312,7 @@ void WebEnginePageView::toggleDevTools()
 void WebEnginePageView::release()
 {
     // The view goes once no dialog of its page waits on the stack (mayGo).
+    if (m_permissions)
+        m_permissions->withdraw();
     m_requests->tabClosing();
 }

@@ -31,6 +31,7 @@ public:
         DownloadSaver *downloads = nullptr;
         EngineRoutes *routes = nullptr;
         ProgressBatch *progress = nullptr;
+        class PermissionAnswers *permissions = nullptr;
     };
 
     explicit WebEnginePageView(const Parts &parts, QWidget *parent = nullptr);
@@ -81,6 +82,7 @@ private:
     PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
     class DevTools *m_devTools = nullptr;
+    class PagePermissions *m_permissions = nullptr;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
     // A load asked for before the window was first shown.

@@ -595,6 +595,18 @@ class PageKeysAndDialogs(Journey):
             wait_for(lambda: not dialog.showing, f"{key} to answer the confirm")
             self.page_named(answer)
 
+    def test_a_sites_question_for_notifications_is_answered_with_allow(self):
+        b = self.browser
+        self.serve("/notify", "Notify", PINK,
+                   "<script>Notification.requestPermission()"
+                   ".then(answer => document.title = answer)</script>")
+        self.go("site.test/notify", "Notify")
+        bar = b.node(None, "Question from the site", "the site's question")
+        self.assertIsNotNone(bar.find("label", "site.test wants to show notifications"))
+        b.click(b.node("push button", "Allow", where=bar))
+        self.page_named("granted")
+        wait_for(lambda: not bar.showing, "the question to go")
+
     def test_closing_a_page_with_unsaved_text_asks_and_staying_keeps_it(self):
         b = self.browser
         self.serve("/draft", "Draft", PINK,
