@@ -7,7 +7,10 @@
 #include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QLocale>
 #include <qtwebenginecoreglobal.h>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
@@ -61,11 +64,44 @@ EngineProfile::EngineProfile(QObject *parent)
     // A PDF shows in its tab, with the engine's own viewer, rather than being saved.
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    // Text fields are checked in the user's language where a dictionary for it was built.
+    if (const auto language = spellingLanguage(QLocale::system(), dictionaries())) {
+        m_profile->setSpellCheckLanguages({ *language });
+        m_profile->setSpellCheckEnabled(true);
+    }
     // Asked of the window, which grants it to the tab in front only.
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 }
 
 EngineProfile::~EngineProfile() = default;
+
+QStringList EngineProfile::dictionaries()
+{
+    // Where the engine looks: its own variable's folder, else the one beside the program.
+    const QString given = qEnvironmentVariable("QTWEBENGINE_DICTIONARIES_PATH");
+    const QDir folder(given.isEmpty()
+            ? QCoreApplication::applicationDirPath() + QStringLiteral("/qtwebengine_dictionaries")
+            : given);
+    QStringList names;
+    for (const QString &file : folder.entryList({ QStringLiteral("*.bdic") }, QDir::Files))
+        names << file.chopped(5);
+    return names;
+}
+
+std::optional<QString> EngineProfile::spellingLanguage(
+    const QLocale &locale, const QStringList &dictionaries)
+{
+    // The locale's own ("en_US"), else one of its language ("en_GB" for "en_AU").
+    const QString exact = locale.name();
+    if (dictionaries.contains(exact))
+        return exact;
+    const QString language = exact.section(u'_', 0, 0) + u'_';
+    for (const QString &name : dictionaries) {
+        if (name.startsWith(language))
+            return name;
+    }
+    return std::nullopt;
+}
 
 QString EngineProfile::version()
 {

@@ -3,9 +3,12 @@
 #include "hosted/pageview.h"
 
 #include <memory>
+#include <optional>
 #include <QObject>
+#include <QStringList>
 
 class DownloadSaver;
+class QLocale;
 class EngineRoutes;
 class PermissionAnswers;
 class ProgressBatch;
@@ -20,6 +23,12 @@ class EngineProfile final : public QObject
 public:
     explicit EngineProfile(QObject *parent = nullptr);
     ~EngineProfile() override;
+
+    // The spelling dictionaries the engine finds, by name ("en_US"), and the one to check
+    // text in for a locale; none where there is no dictionary of its language.
+    static QStringList dictionaries();
+    static std::optional<QString> spellingLanguage(
+        const QLocale &locale, const QStringList &dictionaries);
 
     // The web engine this program runs on, as it says itself: Qt WebEngine's version, its
     // Chromium's, and the Chromium version its security fixes come from.
