@@ -7,28 +7,30 @@ EnginePage::EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent)
     , m_hooks(std::move(hooks))
 { }
 
-PageView::Rest EnginePage::rest() const
+namespace {
+
+PageView::Rest restOf(QWebEnginePage::LifecycleState state)
 {
-    switch (lifecycleState()) {
-    case LifecycleState::Frozen:
+    switch (state) {
+    case QWebEnginePage::LifecycleState::Frozen:
         return PageView::Rest::Frozen;
-    case LifecycleState::Discarded:
+    case QWebEnginePage::LifecycleState::Discarded:
         return PageView::Rest::Asleep;
     default:
         return PageView::Rest::Awake;
     }
 }
 
+} // namespace
+
+PageView::Rest EnginePage::rest() const
+{
+    return restOf(lifecycleState());
+}
+
 PageView::Rest EnginePage::recommendedRest() const
 {
-    switch (recommendedState()) {
-    case LifecycleState::Frozen:
-        return PageView::Rest::Frozen;
-    case LifecycleState::Discarded:
-        return PageView::Rest::Asleep;
-    default:
-        return PageView::Rest::Awake;
-    }
+    return restOf(recommendedState());
 }
 
 void EnginePage::setRest(PageView::Rest rest)
