@@ -1,10 +1,13 @@
 #include "hosted/downloadnames.h"
 
+#include <cerrno>
+#include <csignal>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace DownloadNames {
 
@@ -147,6 +150,29 @@ QString offeredPath(const QString &suggested)
     const QString name = visible(suggested);
     const QString free = freeName(directory, name, {});
     return QDir(directory).filePath(free.isEmpty() ? name : free);
+}
+
+QString partialPrefix()
+{
+    return QStringLiteral(".tessarvine-partial-");
+}
+
+void removeLeftovers(const QString &directory)
+{
+    const QDir dir(directory);
+    for (const QString &name : dir.entryList({ partialPrefix() + u'*' },
+             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        // ".tessarvine-partial-<pid>-<random>": the run that made it has ended.
+        const pid_t pid = name.mid(partialPrefix().size()).section(u'-', 0, 0).toInt();
+        struct stat entry;
+        const QString path = dir.filePath(name);
+        if (pid <= 0 || ::lstat(QFile::encodeName(path).constData(), &entry) != 0
+            || !S_ISDIR(entry.st_mode) || entry.st_uid != ::getuid())
+            continue;
+        if (::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        QDir(path).removeRecursively();
+    }
 }
 
 } // namespace DownloadNames

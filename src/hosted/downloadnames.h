@@ -41,4 +41,10 @@ QString folder(const QString &given = QString());
 // otherwise ask about it in a loop of their own).
 QString offeredPath(const QString &suggested);
 
+// The start of the name of a run's private folder of downloads being written
+// (".tessarvine-partial-<pid>-<random>").
+QString partialPrefix();
+// The private folders of earlier runs that are no longer running, inside directory.
+void removeLeftovers(const QString &directory);
+
 } // namespace DownloadNames

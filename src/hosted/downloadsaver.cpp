@@ -24,7 +24,6 @@ namespace {
 constexpr int renameAttempts = 20;
 // Places chosen for downloads that never came are forgotten beyond this many.
 constexpr qsizetype expectedAtMost = 16;
-const QString partialPrefix = QStringLiteral(".tessarvine-partial-");
 
 // Moves a file to a name that must not exist yet, as any entry: the move fails rather than
 // replace a file or follow a link.
@@ -48,33 +47,16 @@ QString DownloadSaver::directory() const
     return DownloadNames::folder(m_directory);
 }
 
-void DownloadSaver::removeLeftovers(const QString &directory)
-{
-    const QDir dir(directory);
-    for (const QString &name : dir.entryList({ partialPrefix + u'*' },
-             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
-        // ".tessarvine-partial-<pid>-<random>": the run that made it has ended.
-        const pid_t pid = name.mid(partialPrefix.size()).section(u'-', 0, 0).toInt();
-        struct stat entry;
-        const QString path = dir.filePath(name);
-        if (pid <= 0 || ::lstat(QFile::encodeName(path).constData(), &entry) != 0
-            || !S_ISDIR(entry.st_mode) || entry.st_uid != ::getuid())
-            continue;
-        if (::kill(pid, 0) == 0 || errno != ESRCH)
-            continue;
-        QDir(path).removeRecursively();
-    }
-}
-
 QString DownloadSaver::partialFolder(const QString &directory)
 {
     std::unique_ptr<QTemporaryDir> &partial = m_partial[directory];
     if (!partial || !partial->isValid()) {
         QDir().mkpath(directory);
-        removeLeftovers(directory);
+        DownloadNames::removeLeftovers(directory);
         // Made afresh and private (mode 0700): no entry in it was put there before.
-        partial = std::make_unique<QTemporaryDir>(QDir(directory).filePath(
-            partialPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX")));
+        partial = std::make_unique<QTemporaryDir>(
+            QDir(directory).filePath(DownloadNames::partialPrefix() + QString::number(::getpid())
+                + QStringLiteral("-XXXXXX")));
     }
     return partial->isValid() ? partial->path() : QString();
 }

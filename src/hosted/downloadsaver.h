@@ -52,9 +52,6 @@ public:
     // Saves a download the user chose the place of; false for any other.
     bool saveExpected(QWebEngineDownloadRequest *download);
 
-    // The private folders of earlier runs that are no longer running, inside directory.
-    static void removeLeftovers(const QString &directory);
-
     // The downloads of this run still running.
     QList<Download *> running() const;
 

@@ -1,6 +1,9 @@
 // What the window asks a page view on the engine to do: go through its history, stop,
-// reload, zoom, find, print and save. Work that needs the engine waits while a dialog does.
+// reload, zoom, find, print and save, ask to be left, show its developer tools. Work that
+// needs the engine waits while a dialog does.
+#include "hosted/devtools.h"
 #include "hosted/enginepage.h"
+#include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
 #include "hosted/pagerequests.h"
 #include "hosted/webenginepageview.h"
@@ -80,4 +83,23 @@ void WebEnginePageView::Find(const QString &text, bool backward)
                     emit self->FindResult(result.activeMatch(), result.numberOfMatches());
             });
     });
+}
+
+void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)
+{
+    // A page that never showed, or slept (its document let go), has nothing to ask.
+    if (!m_page || !m_load->shownDocument() || m_page->rest() == Rest::Asleep) {
+        decided(true);
+        return;
+    }
+    // A frozen page runs no script: it is thawed (not loaded again) to be asked.
+    if (m_page->rest() == Rest::Frozen)
+        m_page->setRest(Rest::Awake);
+    m_requests->askToLeave(m_page, std::move(decided));
+}
+
+void WebEnginePageView::toggleDevTools()
+{
+    ensureEngine();
+    m_devTools->toggle();
 }

@@ -1,6 +1,7 @@
 #include "hosted/pageload.h"
 
 #include "hosted/documentcompletion.h"
+#include "hosted/pageinput.h"
 #include "hosted/pagerequests.h"
 #include "hosted/progressbatch.h"
 
@@ -68,7 +69,7 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         emit SetSecureLockIcon(notSecure);
         // A server's error answer (a 404 page, say) is shown, and completes as a document.
         // Either way the engine shows a document of its own in place of the page.
-        m_requests->documentShown();
+        m_requests->input().documentShown();
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
             m_completion->loadSucceeded(m_page);
         else
@@ -96,7 +97,7 @@ void PageLoad::tellProgress()
 
 void PageLoad::loadSucceeded()
 {
-    m_requests->documentShown();
+    m_requests->input().documentShown();
     const bool https = m_page->url().scheme() == u"https";
     emit SetSecureLockIcon(https ? secure : notSecure);
     // The document is complete only once its body markup is in hand, so that the handler

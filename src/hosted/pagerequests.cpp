@@ -1,6 +1,7 @@
 #include "hosted/pagerequests.h"
 
 #include "hosted/downloadsaver.h"
+#include "hosted/pageinput.h"
 #include "hosted/pagerules.h"
 
 #include <QAuthenticator>
@@ -19,6 +20,7 @@ PageRequests::PageRequests(DownloadSaver *downloads, QWidget *view)
     : QObject(view)
     , m_downloads(downloads)
     , m_view(view)
+    , m_input(new PageInput(m_guards, this))
 { }
 
 void PageRequests::download(QWebEngineDownloadRequest *download)
@@ -76,57 +78,9 @@ void PageRequests::watch(QWebEnginePage *page)
     });
 }
 
-void PageRequests::watchInput(QWidget *engineView)
-{
-    m_engineView = engineView;
-    engineView->installEventFilter(this);
-}
-
 void PageRequests::loadStarted()
 {
     m_guards.loadStarted();
-}
-
-void PageRequests::documentShown()
-{
-    m_typedSinceLoad = false;
-}
-
-bool PageRequests::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::ChildAdded:
-        // The engine puts the widgets that take the user's input inside its view.
-        if (watched == m_engineView) {
-            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
-                child->installEventFilter(this);
-        }
-        break;
-    case QEvent::Drop:
-        // Seen before the engine takes it; a page that handles the drop itself asks for no
-        // window, and the address is forgotten soon.
-        if (const auto *drop = static_cast<QDropEvent *>(event); drop->mimeData()->hasUrls()) {
-            m_dropped = drop->mimeData()->urls().value(0);
-            m_droppedUntil.setRemainingTime(2000);
-        }
-        [[fallthrough]];
-    case QEvent::MouseButtonPress:
-        m_pressModifiers = static_cast<QMouseEvent *>(event)->modifiers();
-        [[fallthrough]];
-    case QEvent::KeyPress:
-        // Whatever the user gives the page (keys, a paste with the middle button, a choice
-        // made with the mouse, a dropped file) may be all a form holds of it.
-        m_typedSinceLoad = true;
-        m_guards.userActed();
-        break;
-    case QEvent::InputMethod:
-        // Text composed with an input method comes without key presses.
-        m_typedSinceLoad = true;
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 NewWindowRequest PageRequests::windowAsked(const QWebEngineNewWindowRequest &request) const
@@ -139,7 +93,7 @@ NewWindowRequest PageRequests::windowAsked(const QWebEngineNewWindowRequest &req
     asked.behind = request.destination() == Destination::InNewBackgroundTab;
     asked.linkInNewTab = asked.behind
         || (request.destination() == Destination::InNewTab && asked.userInitiated
-            && m_pressModifiers.testFlags(Qt::ControlModifier | Qt::ShiftModifier));
+            && m_input->pressModifiers().testFlags(Qt::ControlModifier | Qt::ShiftModifier));
     return asked;
 }
 
@@ -155,14 +109,6 @@ bool PageRequests::allowDialog()
     if (m_guards.firstDialogRefused())
         emit StatusTextChange(tr("This page's further dialogs are blocked"));
     return false;
-}
-
-std::optional<QUrl> PageRequests::takeDropToOpenHere()
-{
-    const QUrl dropped = std::exchange(m_dropped, QUrl());
-    if (dropped.isEmpty() || m_droppedUntil.hasExpired())
-        return std::nullopt;
-    return dropped;
 }
 
 void PageRequests::setInFront(bool inFront)

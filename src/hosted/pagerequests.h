@@ -13,6 +13,7 @@
 #include <QUrl>
 
 class DownloadSaver;
+class PageInput;
 class QAuthenticator;
 class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
@@ -36,14 +37,10 @@ public:
     PageRequests(DownloadSaver *downloads, QWidget *view);
 
     PageGuards &guards() { return m_guards; }
-    // The user's clicks and keys reach the engine's widgets inside this one.
-    void watchInput(QWidget *engineView);
+    // What the user gives the page.
+    PageInput &input() { return *m_input; }
     // A load of the page started.
     void loadStarted();
-    // A new document is shown: what the user gave the one before has gone with it.
-    void documentShown();
-    // The user gave the page input since its document was shown: a form may hold it.
-    bool typedSinceLoad() const { return m_typedSinceLoad; }
     // What the page asks by the engine's signals: windows, logins, its window's end.
     void watch(QWebEnginePage *page);
     // The page was opened by another page's request for a window: it may close itself.
@@ -55,10 +52,6 @@ public:
     // The page asked for a window: whether the user's click or key asked for it, and whether
     // the user opened a link in a new tab.
     NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request) const;
-    // The engine opens a link dropped on the page (and not taken by it) in a new window,
-    // asked for without a script's request; the user dropped it here to open it here. The
-    // address, when a link was dropped a moment ago and no script asked for a window since.
-    std::optional<QUrl> takeDropToOpenHere();
 
     // Whether the view is in front; a dialog waits only then.
     void setInFront(bool inFront);
@@ -102,9 +95,6 @@ signals:
     // Released, and no dialog waits on the stack any more: the view may go.
     void mayGo();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     bool waitFor(ScriptDialog &dialog, bool takeFocus = false);
     bool askLeaving(const QString &origin);
@@ -121,17 +111,12 @@ private:
     bool m_inFront = false;
     bool m_focused = false;
     bool m_openedByPage = false;
-    bool m_typedSinceLoad = false;
-    // The keys held at the user's last press in the page.
-    Qt::KeyboardModifiers m_pressModifiers;
-    QWidget *m_engineView = nullptr;
+
+    PageInput *m_input;
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterDialogs;
     // Who waits for the answer to leaving the page, and how long the page is given.
     std::function<void(bool leave)> m_leaving;
     QTimer *m_leavePatience = nullptr;
-    // The link last dropped on the page, kept for a moment.
-    QUrl m_dropped;
-    QDeadlineTimer m_droppedUntil;
 };

@@ -4,6 +4,7 @@
 #include "hosted/documentcompletion.h"
 #include "hosted/enginepage.h"
 #include "hosted/engineroutes.h"
+#include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
 #include "hosted/pagerequests.h"
@@ -89,7 +90,7 @@ void WebEnginePageView::ensureEngine()
     m_view->setHidden(!m_inFront);
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
-    m_requests->watchInput(m_view);
+    m_requests->input().watch(m_view);
     m_devTools = new DevTools(m_page, this);
     // The site's questions, above the page, while its tab is in front.
     m_permissions = new PagePermissions(
@@ -216,7 +217,7 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
     // A form may hold what the user gave the page: that page is frozen at most, never let
     // go; nor deeper than the engine itself recommends.
     const Rest given
-        = deepest == Rest::Asleep && m_requests->typedSinceLoad() ? Rest::Frozen : deepest;
+        = deepest == Rest::Asleep && m_requests->input().givenSinceShown() ? Rest::Frozen : deepest;
     const Rest wanted = std::min(given, m_page->recommendedRest());
     if (may && wanted > m_page->rest())
         m_page->setRest(wanted);
@@ -273,7 +274,7 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
 {
     // The engine opens a link dropped on the page (and not taken by it) in a new window; the
     // user dropped it here to open it here.
-    if (const auto dropped = m_requests->takeDropToOpenHere();
+    if (const auto dropped = m_requests->input().takeDropToOpenHere();
         dropped && *dropped == request.requestedUrl()) {
         // As if typed: a dropped address is held to the same rules.
         QTimer::singleShot(0, this, [this, address = dropped->toString()] { Navigate(address); });
@@ -288,25 +289,6 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
         return;
     target->m_requests->openedByPage();
     request.openIn(target->enginePage());
-}
-
-void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)
-{
-    // A page that never showed, or slept (its document let go), has nothing to ask.
-    if (!m_page || !m_load->shownDocument() || m_page->rest() == Rest::Asleep) {
-        decided(true);
-        return;
-    }
-    // A frozen page runs no script: it is thawed (not loaded again) to be asked.
-    if (m_page->rest() == Rest::Frozen)
-        m_page->setRest(Rest::Awake);
-    m_requests->askToLeave(m_page, std::move(decided));
-}
-
-void WebEnginePageView::toggleDevTools()
-{
-    ensureEngine();
-    m_devTools->toggle();
 }
 
 void WebEnginePageView::release()

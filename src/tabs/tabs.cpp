@@ -46,18 +46,6 @@ Tab *Tabs::open(Order order, bool behind)
     return tab;
 }
 
-void Tabs::keepInFront()
-{
-    // A new element lies on top of the others: the active tab's come back over it.
-    const Tab *front = tabAt(m_current);
-    if (!front)
-        return;
-    if (PageView *view = front->page())
-        view->raise();
-    if (SourceEditor *editor = front->source(); editor && front->header()->sourceShown())
-        editor->raise();
-}
-
 void Tabs::wire(Tab *tab)
 {
     const int index = tab->index();
@@ -90,33 +78,6 @@ void Tabs::wire(Tab *tab)
     connect(tab->page(), &PageView::DialogShown, tab, [this, tab] { pageAsksDialog(tab); });
     // The question whether to leave a page is seen over it, in front.
     connect(tab->page(), &PageView::LeaveAsked, tab, [this, index] { activate(index); });
-}
-
-void Tabs::shiftHeaders(int from, float by)
-{
-    for (auto it = m_tabs.lower_bound(from); it != m_tabs.end(); ++it) {
-        if (::flik *header = it->second ? it->second->header() : nullptr)
-            header->setLeft(header->Left() + by);
-    }
-    m_window.strip->headersChanged();
-}
-
-void Tabs::resizeViews(QSize size)
-{
-    for (int index = 0, last = ubound(); index <= last; ++index) {
-        if (PageView *view = WebBrowser(index))
-            view->resize(size);
-        if (SourceEditor *editor = Codetext(index))
-            editor->resize(size);
-    }
-}
-
-void Tabs::disconnectViews()
-{
-    for (int index = 0, last = ubound(); index <= last; ++index) {
-        if (PageView *view = WebBrowser(index))
-            view->disconnect();
-    }
 }
 
 void Tabs::activate(int index, Activation how)
@@ -208,32 +169,6 @@ void Tabs::close(int index)
     });
 }
 
-void Tabs::askToLeaveAll(std::function<void(bool leave)> decided)
-{
-    std::vector<QPointer<Tab>> tabs;
-    for (Tab *one : all())
-        tabs.emplace_back(one);
-    askInTurn(std::move(tabs), 0, std::move(decided));
-}
-
-void Tabs::askInTurn(
-    std::vector<QPointer<Tab>> tabs, std::size_t next, std::function<void(bool)> decided)
-{
-    while (next < tabs.size() && !tabs[next])
-        ++next;
-    if (next == tabs.size()) {
-        decided(true);
-        return;
-    }
-    PageView *page = tabs[next]->page();
-    page->askToClose([this, tabs = std::move(tabs), next, decided](bool leave) mutable {
-        if (leave)
-            askInTurn(std::move(tabs), next + 1, std::move(decided));
-        else
-            decided(false);
-    });
-}
-
 void Tabs::closeNow(Tab *closing)
 {
     const int index = closing->index();
@@ -270,24 +205,6 @@ void Tabs::closeNow(Tab *closing)
     m_closing = false;
     m_window.strip->headersChanged();
     emit closed(index, address);
-}
-
-void Tabs::settleFocus(Tab *closing)
-{
-    const QWidget *focus = QApplication::focusWidget();
-    if (!(holds(closing->page(), focus) || holds(closing->source(), focus)
-            || holds(closing->header(), focus)))
-        return;
-    // Hiding the focused element would pass the focus along the focus chain, to whatever
-    // comes next. It goes where the user's eyes go instead: the active tab's page (or its
-    // source, when that is on show), or the address box when no tab is left.
-    QWidget *next = m_window.address;
-    const ::flik *header = headerAt(m_current);
-    if (SourceEditor *editor = editorAt(m_current); editor && header && header->sourceShown())
-        next = editor;
-    else if (PageView *view = viewAt(m_current))
-        next = view;
-    next->setFocus(Qt::OtherFocusReason);
 }
 
 void Tabs::pageAsksDialog(Tab *tab)

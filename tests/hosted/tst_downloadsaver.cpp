@@ -137,7 +137,7 @@ void TestDownloadSaver::leftoversOfEndedRunsGo()
     left.close();
     const QString mine = QStringLiteral(".tessarvine-partial-%1-ghijkl").arg(getpid());
     QVERIFY(dir.mkpath(mine));
-    DownloadSaver::removeLeftovers(folder.path());
+    DownloadNames::removeLeftovers(folder.path());
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList { mine });
 }

@@ -1,0 +1,65 @@
+#include "hosted/pageinput.h"
+
+#include "hosted/pageguards.h"
+
+#include <QDropEvent>
+#include <QEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QWidget>
+#include <utility>
+
+PageInput::PageInput(PageGuards &guards, QObject *parent)
+    : QObject(parent)
+    , m_guards(guards)
+{ }
+
+void PageInput::watch(QWidget *engineView)
+{
+    m_engineView = engineView;
+    engineView->installEventFilter(this);
+}
+
+std::optional<QUrl> PageInput::takeDropToOpenHere()
+{
+    const QUrl dropped = std::exchange(m_dropped, QUrl());
+    if (dropped.isEmpty() || m_droppedUntil.hasExpired())
+        return std::nullopt;
+    return dropped;
+}
+
+bool PageInput::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // The engine puts the widgets that take the user's input inside its view.
+        if (watched == m_engineView) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        break;
+    case QEvent::Drop:
+        // Seen before the engine takes it; the address is forgotten soon.
+        if (const auto *drop = static_cast<QDropEvent *>(event); drop->mimeData()->hasUrls()) {
+            m_dropped = drop->mimeData()->urls().value(0);
+            m_droppedUntil.setRemainingTime(2000);
+        }
+        m_given = true;
+        m_guards.userActed();
+        break;
+    case QEvent::MouseButtonPress:
+        m_pressModifiers = static_cast<QMouseEvent *>(event)->modifiers();
+        [[fallthrough]];
+    case QEvent::KeyPress:
+        m_given = true;
+        m_guards.userActed();
+        break;
+    case QEvent::InputMethod:
+        // Text composed with an input method comes without key presses.
+        m_given = true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QUrl>
+
+class PageGuards;
+class QWidget;
+
+// What the user gives one page, seen at the engine's widgets before the engine takes it:
+// whether anything was given since its document was shown (a form may hold it), the keys
+// held at the last press (Ctrl+Shift+click), and a link dropped on it a moment ago. Each
+// act of the user's gives the page's guards back what they bound.
+class PageInput final : public QObject
+{
+    Q_OBJECT
+public:
+    PageInput(PageGuards &guards, QObject *parent);
+
+    // The user's clicks and keys reach the engine's widgets inside this one.
+    void watch(QWidget *engineView);
+    // Keys, a paste with the middle button, a choice made with the mouse, text from an input
+    // method or a dropped file, since the document shown now was shown.
+    bool givenSinceShown() const { return m_given; }
+    void documentShown() { m_given = false; }
+    Qt::KeyboardModifiers pressModifiers() const { return m_pressModifiers; }
+    // The engine opens a link dropped on the page (and not taken by it) in a new window; the
+    // user dropped it here to open it here. The address, when a link was dropped a moment
+    // ago.
+    std::optional<QUrl> takeDropToOpenHere();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    PageGuards &m_guards;
+    QWidget *m_engineView = nullptr;
+    bool m_given = false;
+    Qt::KeyboardModifiers m_pressModifiers;
+    QUrl m_dropped;
+    QDeadlineTimer m_droppedUntil;
+};
