@@ -71,6 +71,8 @@ PagePermissions::PagePermissions(
 {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
+    // A line above the page, however tall the page area.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setAccessibleName(tr("Question from the site"));
     // The site's name is the page's to choose: plain text.
     m_question->setTextFormat(Qt::PlainText);
