@@ -31,5 +31,7 @@ private:
     std::function<void(const QString &)> m_status;
     std::unique_ptr<QPrinter> m_printer;
     QPointer<QPrintDialog> m_dialog;
-    QPointer<PageView> m_printing;
+    // The view printing, as a plain object: its print ends as it is being destroyed, when it
+    // is no page view any more.
+    QPointer<QObject> m_printing;
 };
