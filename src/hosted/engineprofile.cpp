@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLocale>
+#include <QTimer>
 #include <qtwebenginecoreglobal.h>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
@@ -117,8 +118,10 @@ void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
         return;
     QEventLoop loop;
     connect(profile.get(), &QObject::destroyed, &loop, &QEventLoop::quit);
-    // Posted after the pages' own deletions, and so done after them.
-    profile.release()->deleteLater();
+    // Nothing tells when the engine's workers are done with what the pages left them (the
+    // file of a download refused as the page went, say): they post back to this thread, and
+    // are given a moment to, after the pages' own deletions.
+    QTimer::singleShot(afterPagesMs, profile.release(), &QObject::deleteLater);
     loop.exec();
 }
 

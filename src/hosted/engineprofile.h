@@ -42,6 +42,7 @@ public:
     // has run. Deleted while that work was queued, it left the engine's workers with freed
     // memory.
     static void deleteAfterPages(std::unique_ptr<EngineProfile> profile);
+    static constexpr int afterPagesMs = 250;
 
     QWebEngineProfile *profile() const { return m_profile; }
     DownloadSaver *downloads() const { return m_downloads; }

@@ -282,6 +282,10 @@ void TestHostileEngine::downloadBoundHoldsAcrossReloads()
     QVERIFY(m_server->requested.count("/reloading") > 3);
     const QStringList saved = QDir(m_downloads.path()).entryList(QDir::Files);
     QCOMPARE(saved.size(), PageGuards::downloadsWithoutUserAction);
+    // The loop ends before the window does, as a user leaving the page would end it.
+    m_server->page("/calm", "<html><head><title>Calm</title></head><body>calm</body></html>");
+    go(m_server->url("/calm"));
+    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Calm"), timeout);
 }
 
 void TestHostileEngine::typedDownloadsAreTheUsersOwn()
