@@ -1,6 +1,8 @@
 // The page view on the real engine against a local server: what the window's handlers
 // rely on arrives, in a sensible order.
+#include "hosted/documentcompletion.h"
 #include "hosted/engineprofile.h"
+#include "hosted/scriptdialog.h"
 #include "hosted/webenginepageview.h"
 #include "support/httpresponder.h"
 
@@ -11,6 +13,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -44,6 +47,7 @@ private slots:
     void titlesAreOnlyThePagesOwn();
     void loadAskedBeforeShowingStartsWhenShown();
     void aPageTypedIntoNeverSleeps();
+    void noCompletionWhileADialogWaits();
 
 private:
     WebEnginePageView *makeView();
@@ -404,6 +408,36 @@ void TestWebEnginePageView::titlesAreOnlyThePagesOwn()
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 2, timeout);
     QCOMPARE(titles.size(), 1);
     QCOMPARE(titles.at(0).at(0).toString(), QStringLiteral("Own title"));
+}
+
+void TestWebEnginePageView::noCompletionWhileADialogWaits()
+{
+    // A page that does not answer completes after a patience; never while a dialog waits,
+    // when no page can answer: its tab would take the front and end that dialog. A page
+    // whose script keeps its renderer busy is one that does not answer.
+    m_server->page("/busy",
+        "<html><body><script>onload = () => setTimeout(() => { for (;;) {} }, 0)</script>"
+        "</body></html>");
+    QWebEnginePage page(m_profile->profile());
+    QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
+    page.load(QUrl(m_server->url("/busy")));
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, timeout);
+    QTest::qWait(500); // the page's loop starts within this while; nothing tells when
+    DocumentCompletion completion;
+    completion.forgetAnswers(); // as a load starts
+    QSignalSpy completed(&completion, &DocumentCompletion::completed);
+    QWidget host;
+    ScriptDialog dialog(ScriptDialog::Kind::Alert, QString(), "waiting", QString(), &host);
+    QTimer::singleShot(0, &completion, [&] { completion.loadSucceeded(&page); });
+    qsizetype whileWaiting = -1;
+    // Nothing can be seen to wait on: twice the patience passes with the dialog open.
+    QTimer::singleShot(2 * DocumentCompletion::patienceMs, &dialog, [&] {
+        whileWaiting = completed.size();
+        dialog.abandon();
+    });
+    dialog.exec(false);
+    QCOMPARE(whileWaiting, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(completed.size(), 1, timeout);
 }
 
 QTEST_MAIN(TestWebEnginePageView)
