@@ -126,9 +126,12 @@ void WebEnginePageView::ensureEngine()
             emit TitleChange(title);
     });
     // The engine has no status texts of its own; the hovered link's address is the one it
-    // reports (and '' when the hover ends).
-    connect(m_page, &QWebEnginePage::linkHovered, this,
-        [this](const QString &url) { emit StatusTextChange(url); });
+    // reports (and '' when the hover ends). It also reports a hover ending where none began
+    // (as a load starts, say), which would wipe what the status bar was telling.
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        if (url != std::exchange(m_hoveredLink, url))
+            emit StatusTextChange(url);
+    });
     // A certificate error is left unanswered, which the engine takes as a refusal: the page
     // ends as a navigation error and never shows with a lock mark.
 }

@@ -87,6 +87,7 @@ private:
     EnginePage *m_page = nullptr;
     // A load asked for before the window was first shown.
     QUrl m_loadWhenShown;
+    QString m_hoveredLink;
     int m_zoomLevel = 2;
     bool m_inFront = false;
 };
