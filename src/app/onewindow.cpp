@@ -72,14 +72,6 @@ QByteArray encodeLine(const QString &address)
 
 } // namespace
 
-QByteArray encode(const QStringList &addresses)
-{
-    QByteArray message = header;
-    for (const QString &address : addresses.mid(0, maxAddresses))
-        message += encodeLine(address);
-    return message + '\n';
-}
-
 QList<QByteArray> encodeAll(const QStringList &addresses)
 {
     QList<QByteArray> messages;

@@ -23,12 +23,10 @@ inline constexpr qsizetype maxAddresses = 100;
 // of its own).
 QString socketPath(const QString &runtimeDirectory, const QString &display);
 
-// A message: a first line that names it, then one address a line in UTF-8, with "%" and
-// control characters percent-encoded so that no address holds a line break, then an empty
-// line.
-QByteArray encode(const QStringList &addresses);
 // The addresses in messages that each fit maxMessageBytes, in order; an address that fits
-// in none (longer than the program opens) is left out.
+// in none (longer than the program opens) is left out. A message: a first line that names
+// it, then one address a line in UTF-8, with "%" and control characters percent-encoded so
+// that no address holds a line break, then an empty line.
 QList<QByteArray> encodeAll(const QStringList &addresses);
 // The addresses of a whole message; nothing for anything else.
 std::optional<QStringList> decode(const QByteArray &message);

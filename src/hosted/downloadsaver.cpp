@@ -4,7 +4,6 @@
 #include "hosted/downloadnames.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -12,10 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebEngineDownloadRequest>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {

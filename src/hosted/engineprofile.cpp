@@ -53,13 +53,13 @@ EngineProfile::EngineProfile(QObject *parent)
         });
     m_progress = new ProgressBatch(this);
     m_permissions = std::make_unique<PermissionAnswers>();
+    QWebEngineSettings *settings = m_profile->settings();
     // Without this the engine drops script pop-ups itself and the host never hears of them.
-    m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
     // A local page (a saved page, a download opened from the list) reads no other local
     // file, as in mainstream browsers, and so has nothing of the user's to send; the web's
     // images, styles and scripts it shows, as a saved page needs.
-    QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     // A PDF shows in its tab, with the engine's own viewer, rather than being saved.
@@ -71,7 +71,7 @@ EngineProfile::EngineProfile(QObject *parent)
         m_profile->setSpellCheckEnabled(true);
     }
     // Asked of the window, which grants it to the tab in front only.
-    m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 }
 
 EngineProfile::~EngineProfile() = default;

@@ -6,11 +6,9 @@
 
 #include <QAuthenticator>
 #include <QDeadlineTimer>
-#include <QDropEvent>
-#include <QEvent>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
+#include <QUrl>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>

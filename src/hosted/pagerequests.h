@@ -6,15 +6,13 @@
 
 #include <functional>
 #include <optional>
-#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
-#include <QTimer>
-#include <QUrl>
 
 class DownloadSaver;
 class PageInput;
 class QAuthenticator;
+class QTimer;
 class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
 class QWebEnginePage;

@@ -7,14 +7,10 @@
 #include <QApplication>
 #include <QComboBox>
 
-namespace {
-
-bool holds(const QWidget *element, const QWidget *focus)
+bool Tabs::holds(const QWidget *element, const QWidget *focus)
 {
     return element && focus && (element == focus || element->isAncestorOf(focus));
 }
-
-} // namespace
 
 void Tabs::keepInFront()
 {
@@ -39,23 +35,25 @@ void Tabs::shiftHeaders(int from, float by)
 
 void Tabs::resizeViews(QSize size)
 {
-    // The templates at 0 too: new elements copy their size.
-    std::vector<int> indices = openTabs();
-    indices.push_back(0);
-    for (const int index : indices) {
-        if (PageView *view = WebBrowser(index))
-            view->resize(size);
-        if (SourceEditor *editor = Codetext(index))
-            editor->resize(size);
+    // The templates too: new elements copy their size.
+    const auto resize = [size](QWidget *element) {
+        if (element)
+            element->resize(size);
+    };
+    resize(m_templates.page());
+    resize(m_templates.source());
+    for (const Tab *one : all()) {
+        resize(one->page());
+        resize(one->source());
     }
 }
 
 void Tabs::disconnectViews()
 {
-    std::vector<int> indices = openTabs();
-    indices.push_back(0);
-    for (const int index : indices) {
-        if (PageView *view = WebBrowser(index))
+    if (PageView *view = m_templates.page())
+        view->disconnect();
+    for (const Tab *one : all()) {
+        if (PageView *view = one->page())
             view->disconnect();
     }
 }

@@ -11,11 +11,6 @@
 
 namespace {
 
-bool holds(const QWidget *element, const QWidget *focus)
-{
-    return element && focus && (element == focus || element->isAncestorOf(focus));
-}
-
 // The most tabs: the 16-bit index's range.
 constexpr int maxIndex = std::numeric_limits<TabIndex>::max();
 

@@ -127,6 +127,8 @@ private:
     void showViews(Tab *tab, Activation how);
     void bringInFront(Tab *tab);
     void settleFocus(Tab *closing);
+    // Whether the focus is on the element or inside it.
+    static bool holds(const QWidget *element, const QWidget *focus);
     void pageAsksDialog(Tab *tab);
     void closeNow(Tab *closing);
     void keepInFront();
