@@ -40,9 +40,9 @@ void EnginePage::setRest(PageView::Rest rest)
                                                      : LifecycleState::Active);
 }
 
-bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)
+bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
 {
-    m_hooks.navigationAsked(url);
+    m_hooks.navigationAsked(url, isMainFrame);
     return true;
 }
 

@@ -19,8 +19,8 @@ public:
         std::function<bool(ScriptDialog::Kind kind, const QString &origin, const QString &message,
             const QString &defaultValue, QString *value)>
             dialog;
-        // A frame's navigation, a redirect, or an address typed.
-        std::function<void(const QUrl &url)> navigationAsked;
+        // A frame's navigation, a redirect, or an address typed; whether the main frame's.
+        std::function<void(const QUrl &url, bool mainFrame)> navigationAsked;
     };
 
     EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent);

@@ -1,5 +1,7 @@
 #include "hosted/engineprofile.h"
 
+#include "common/permissionanswers.h"
+#include "hosted/desktopnotifications.h"
 #include "hosted/downloadsaver.h"
 #include "hosted/engineroutes.h"
 #include "hosted/pagerules.h"
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <qtwebenginecoreglobal.h>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNotification>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -29,7 +32,7 @@ public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (PageRules::isSpecialFile(info.requestUrl()))
+        if (!PageRules::mayReadLocal(info.requestUrl()))
             info.block(true);
     }
 };
@@ -53,6 +56,8 @@ EngineProfile::EngineProfile(QObject *parent)
         });
     m_progress = new ProgressBatch(this);
     m_permissions = std::make_unique<PermissionAnswers>();
+    // Shown only for a site the user allowed, as the engine asks before it shows any.
+    m_profile->setNotificationPresenter(&DesktopNotifications::present);
     QWebEngineSettings *settings = m_profile->settings();
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);

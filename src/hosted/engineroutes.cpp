@@ -1,5 +1,8 @@
 #include "hosted/engineroutes.h"
 
+#include "common/site.h"
+
+#include <optional>
 #include <QApplication>
 #include <QUrl>
 #include <QWebEngineDownloadRequest>
@@ -15,16 +18,18 @@ size_t addressKey(const QUrl &url)
     return qHash(url.adjusted(QUrl::RemoveFragment).toEncoded());
 }
 
-// The site an address belongs to (scheme, host and port); a blob's is its maker's. Kept
-// apart from the addresses' keys.
-size_t siteKey(const QUrl &url)
+// The site an address belongs to; kept apart from the addresses' keys. An address of no
+// site (data:, file:) has none: every tab could have asked for one.
+std::optional<size_t> siteKey(const QUrl &url)
 {
-    const QUrl site = url.scheme() == u"blob" ? QUrl(url.path()) : url;
-    return qHash(site.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
-                         | QUrl::RemoveUserInfo)
-                     .toEncoded(),
-        size_t(1));
+    const auto site = Site::of(url);
+    if (!site)
+        return std::nullopt;
+    return qHashMulti(size_t(1), site->scheme(), site->host(), site->port());
 }
+
+// How long after a press on a page a download no page asked for by address is that page's.
+constexpr int pressOwnsMs = 3000;
 
 } // namespace
 
@@ -36,6 +41,11 @@ PageRoute::PageRoute(EngineRoutes *routes, QWidget *view)
 void PageRoute::navigationAsked(const QUrl &url)
 {
     m_routes->asked(this, url);
+}
+
+void PageRoute::userPressed()
+{
+    m_routes->pressed(this);
 }
 
 EngineRoutes::EngineRoutes(QObject *parent)
@@ -65,7 +75,14 @@ PageRoute *EngineRoutes::routeHolding(const QWidget *widget) const
 void EngineRoutes::asked(PageRoute *route, const QUrl &url)
 {
     remember(addressKey(url), route);
-    remember(siteKey(url), route);
+    if (const auto site = siteKey(url))
+        remember(*site, route);
+}
+
+void EngineRoutes::pressed(PageRoute *route)
+{
+    m_pressed = route;
+    m_pressedUntil.setRemainingTime(pressOwnsMs);
 }
 
 void EngineRoutes::remember(size_t key, PageRoute *route)
@@ -102,10 +119,12 @@ void EngineRoutes::route(QWebEngineDownloadRequest *download)
         return; // taken already: a download resumed
 
     PageRoute *owner = m_asked.value(addressKey(download->url())).route;
-    if (!owner)
-        owner = m_asked.value(siteKey(download->url())).route;
-    if (!owner)
-        owner = m_focused;
+    if (const auto site = siteKey(download->url()); !owner && site)
+        owner = m_asked.value(*site).route;
+    if (!owner && !m_pressedUntil.hasExpired())
+        owner = std::exchange(m_pressed, nullptr);
     if (owner)
         emit owner->downloadRequested(download);
+    else
+        download->cancel();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -23,6 +24,8 @@ public:
     // The view's page asked to load an address: a frame's navigation, a redirect, or an
     // address typed. A download of it is the view's.
     void navigationAsked(const QUrl &url);
+    // A mouse button went down on the view's page, which is in sight.
+    void userPressed();
 
 signals:
     void focusEntered();
@@ -43,8 +46,9 @@ private:
 // page that started it has gone (a tab closed while its download starts), and the whole
 // program falls. It goes to the view whose page asked for its address last; a download no
 // page asked for by address (a link's download attribute, a script's) goes to the view that
-// asked for an address of its site last, else to the view that has the keyboard focus. A
-// download no view takes is cancelled.
+// asked for an address of its site last, else to the view in front just after a press on
+// its page (the user's own data: link). A download no view takes is cancelled: a covered
+// tab's script could otherwise download in the name of the tab the user types in.
 class EngineRoutes final : public QObject
 {
     Q_OBJECT
@@ -60,6 +64,8 @@ public:
     void asked(PageRoute *route, const QUrl &url);
     // A download no one else took goes to the view it belongs to.
     void route(QWebEngineDownloadRequest *download);
+    // A view's page was pressed on.
+    void pressed(PageRoute *route);
 
 private:
     void onFocusChanged(QWidget *now);
@@ -68,6 +74,8 @@ private:
 
     QHash<const QWidget *, PageRoute *> m_routes;
     QPointer<PageRoute> m_focused;
+    QPointer<PageRoute> m_pressed;
+    QDeadlineTimer m_pressedUntil;
     // The route that asked for an address last, by the address's key, with how often the
     // key stands in the order of asking, which forgets the oldest first.
     struct Asked

@@ -16,13 +16,13 @@
 void WebEnginePageView::GoBack()
 {
     if (m_page && m_page->history()->canGoBack())
-        m_requests->whenEngineFree([this] { m_page->history()->back(); });
+        m_requests->navigateAway([this] { m_page->history()->back(); });
 }
 
 void WebEnginePageView::GoForward()
 {
     if (m_page && m_page->history()->canGoForward())
-        m_requests->whenEngineFree([this] { m_page->history()->forward(); });
+        m_requests->navigateAway([this] { m_page->history()->forward(); });
 }
 
 void WebEnginePageView::Stop()
@@ -59,7 +59,7 @@ void WebEnginePageView::SaveLink(const QString &link, const QString &path)
 void WebEnginePageView::Reload()
 {
     if (m_page)
-        m_requests->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Reload); });
+        m_requests->navigateAway([this] { m_page->triggerAction(QWebEnginePage::Reload); });
 }
 
 void WebEnginePageView::setZoomLevel(int level)
@@ -85,7 +85,7 @@ void WebEnginePageView::Find(const QString &text, bool backward)
     });
 }
 
-void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)
+void WebEnginePageView::askToClose(int patienceMs, std::function<void(bool leave)> decided)
 {
     // A page that never showed, or slept (its document let go), has nothing to ask.
     if (!m_page || !m_load->shownDocument() || m_page->rest() == Rest::Asleep) {
@@ -95,7 +95,7 @@ void WebEnginePageView::askToClose(std::function<void(bool leave)> decided)
     // A frozen page runs no script: it is thawed (not loaded again) to be asked.
     if (m_page->rest() == Rest::Frozen)
         m_page->setRest(Rest::Awake);
-    m_requests->askToLeave(m_page, std::move(decided));
+    m_requests->askToLeave(m_page, patienceMs, std::move(decided));
 }
 
 void WebEnginePageView::toggleDevTools()

@@ -9,6 +9,14 @@
 #include <QWidget>
 #include <utility>
 
+namespace {
+
+// How long after a press the window the engine asks for is still the press's doing: the
+// engine asks within a few events of the click's release.
+constexpr int usersActMs = 2000;
+
+} // namespace
+
 PageInput::PageInput(PageGuards &guards, QObject *parent)
     : QObject(parent)
     , m_guards(guards)
@@ -26,6 +34,22 @@ std::optional<QUrl> PageInput::takeDropToOpenHere()
     if (dropped.isEmpty() || m_droppedUntil.hasExpired())
         return std::nullopt;
     return dropped;
+}
+
+void PageInput::menuOpens(const QUrl &link)
+{
+    m_menuLink = link;
+    m_actUntil.setRemainingTime(usersActMs);
+}
+
+bool PageInput::takeUsersLink(const QUrl &requested)
+{
+    if (m_actUntil.hasExpired() || requested.isEmpty()
+        || (requested != m_hovered && requested != m_menuLink))
+        return false;
+    m_actUntil = QDeadlineTimer();
+    m_menuLink.clear();
+    return true;
 }
 
 bool PageInput::eventFilter(QObject *watched, QEvent *event)
@@ -49,6 +73,9 @@ bool PageInput::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
         m_pressModifiers = static_cast<QMouseEvent *>(event)->modifiers();
+        m_menuLink.clear();
+        m_actUntil.setRemainingTime(usersActMs);
+        emit pressed();
         [[fallthrough]];
     case QEvent::KeyPress:
         m_given = true;

@@ -29,6 +29,19 @@ public:
     // user dropped it here to open it here. The address, when a link was dropped a moment
     // ago.
     std::optional<QUrl> takeDropToOpenHere();
+    // The link under the pointer, as the engine reports it; empty when none is.
+    void hovered(const QUrl &link) { m_hovered = link; }
+    // The user chose to open a link from the page's menu.
+    void menuOpens(const QUrl &link);
+    // Whether a window the engine asks for, with the user's gesture, is the link the user
+    // opened: the one under the pointer a moment after their press, or the one they chose
+    // from the menu. Once per act: a page's handler that asks again and again for it gets
+    // no further tab by it.
+    bool takeUsersLink(const QUrl &requested);
+
+signals:
+    // A mouse button went down on the page.
+    void pressed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,4 +53,8 @@ private:
     Qt::KeyboardModifiers m_pressModifiers;
     QUrl m_dropped;
     QDeadlineTimer m_droppedUntil;
+    QUrl m_hovered;
+    QUrl m_menuLink;
+    // Until when the last press (or menu choice) may open its link; expired once it did.
+    QDeadlineTimer m_actUntil;
 };

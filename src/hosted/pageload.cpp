@@ -1,5 +1,6 @@
 #include "hosted/pageload.h"
 
+#include "common/site.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/pageinput.h"
 #include "hosted/pagerequests.h"
@@ -34,6 +35,13 @@ void PageLoad::watch(QWebEnginePage *page)
 {
     m_page = page;
     connect(page, &QWebEnginePage::loadingChanged, this, &PageLoad::loadingChanged);
+    // A page of another site shows without its lock until its own load succeeds: the lock
+    // of the page before it would vouch for a page that never completes.
+    connect(page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        const auto site = Site::of(url);
+        if (site != std::exchange(m_site, site))
+            emit SetSecureLockIcon(notSecure);
+    });
     connect(page, &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading && progress != m_progress) {
             m_progress = progress;

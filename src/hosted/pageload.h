@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/site.h"
+
 #include <optional>
 #include <QObject>
 #include <QString>
@@ -62,4 +64,6 @@ private:
     std::optional<QString> m_body;
     QString m_documentTitle;
     std::optional<QUrl> m_failed;
+    // The site of the address shown.
+    std::optional<Site> m_site;
 };

@@ -2,6 +2,7 @@
 
 #include "hosted/downloadnames.h"
 #include "hosted/downloadsaver.h"
+#include "hosted/pagerules.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -83,6 +84,10 @@ void PageOutput::saveLink(const QString &link, const QString &path)
     const QUrl url(link);
     if (!url.isValid() || !m_downloads)
         return;
+    if (!PageRules::mayReadLocal(url)) {
+        saved(QString());
+        return;
+    }
     m_downloads->expect(url, path, [self = QPointer(this)](const QString &saved) {
         if (self)
             self->saved(saved);
@@ -112,8 +117,10 @@ void PageOutput::showMenu(QPoint position)
             // The user's own act, opened behind as a middle click does, never as a pop-up.
             menu->removeAction(page->action(QWebEnginePage::OpenLinkInNewTab));
             auto *open = new QAction(tr("Open link in new tab"), menu);
-            connect(open, &QAction::triggered, page,
-                [page] { page->triggerAction(QWebEnginePage::OpenLinkInNewBackgroundTab); });
+            connect(open, &QAction::triggered, page, [this, page, link] {
+                emit linkOpened(link);
+                page->triggerAction(QWebEnginePage::OpenLinkInNewBackgroundTab);
+            });
             menu->insertAction(menu->actions().value(0), open);
         }
     }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <QObject>
 #include <QPoint>
+#include <QUrl>
 
 class DownloadSaver;
 class QWebEngineView;
@@ -27,6 +28,8 @@ signals:
     void printFinished(bool ok);
     void saveRequested(const QString &link, const QString &suggestedName);
     void statusText(const QString &text);
+    // The user chose to open a link in a new tab from the menu.
+    void linkOpened(const QUrl &link);
 
 private:
     void showMenu(QPoint position);

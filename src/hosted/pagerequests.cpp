@@ -1,5 +1,6 @@
 #include "hosted/pagerequests.h"
 
+#include "common/site.h"
 #include "hosted/downloadsaver.h"
 #include "hosted/pageinput.h"
 #include "hosted/pagerules.h"
@@ -50,12 +51,12 @@ void PageRequests::download(QWebEngineDownloadRequest *download)
 void PageRequests::watch(QWebEnginePage *page)
 {
     connect(page, &QWebEnginePage::authenticationRequired, this,
-        [this, page](const QUrl &url, QAuthenticator *authenticator) {
-            // Only the site the user visits asks; its address is the one the main frame
-            // asked for, or shows while one of its own requests wants a login.
-            if (PageRules::maySignIn(url, page->requestedUrl())
-                || PageRules::maySignIn(url, page->url())) {
-                signIn(PageRules::siteName(url), url.scheme() != u"https", authenticator);
+        [this](const QUrl &url, QAuthenticator *authenticator) {
+            // Only the site the user visits asks: the one the main frame heads for last,
+            // after any redirect, which is the shown page's own once that has come. A 401
+            // comes before its page does, so the page shown is not the one to ask.
+            if (const auto site = Site::of(url); site && site == Site::of(m_heading)) {
+                signIn(site->shown(), url.scheme() != u"https", authenticator);
                 return;
             }
             *authenticator = QAuthenticator();
@@ -79,19 +80,34 @@ void PageRequests::watch(QWebEnginePage *page)
 void PageRequests::loadStarted()
 {
     m_guards.loadStarted();
+    m_navigatingAway = QDeadlineTimer();
 }
 
-NewWindowRequest PageRequests::windowAsked(const QWebEngineNewWindowRequest &request) const
+void PageRequests::navigateAway(std::function<void()> work)
 {
-    // No script opens a tab behind: that is a middle click, Ctrl+click or the page's menu.
-    // In front, only Ctrl+Shift+click tells the user's link from a page's.
+    whenEngineFree([this, work = std::move(work)] {
+        // The page's beforeunload answers within the patience given to a page being
+        // closed; after that, a confirm is the page's own again.
+        m_navigatingAway.setRemainingTime(PageView::leavePatienceMs * 2);
+        work();
+    });
+}
+
+NewWindowRequest PageRequests::windowAsked(const QWebEngineNewWindowRequest &request)
+{
+    // The engine names every window.open of a middle click's or Ctrl+click's handlers "a
+    // new background tab", and gives the click's gesture to the first of them, whichever
+    // address it opens. The user's own link is the one under the pointer (or chosen from
+    // the menu), opened once; anything else is the page's pop-up, wherever it asks for it.
     using Destination = QWebEngineNewWindowRequest::DestinationType;
     NewWindowRequest asked;
     asked.userInitiated = request.isUserInitiated();
-    asked.behind = request.destination() == Destination::InNewBackgroundTab;
-    asked.linkInNewTab = asked.behind
-        || (request.destination() == Destination::InNewTab && asked.userInitiated
-            && m_input->pressModifiers().testFlags(Qt::ControlModifier | Qt::ShiftModifier));
+    const bool behind = request.destination() == Destination::InNewBackgroundTab;
+    const bool inFront = request.destination() == Destination::InNewTab
+        && m_input->pressModifiers().testFlags(Qt::ControlModifier | Qt::ShiftModifier);
+    asked.linkInNewTab = asked.userInitiated && (behind || inFront)
+        && m_input->takeUsersLink(request.requestedUrl());
+    asked.behind = asked.linkInNewTab && behind;
     return asked;
 }
 
@@ -126,9 +142,13 @@ bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const 
     if (m_released)
         return false;
     // While the page is asked whether it may be left, its confirm is that question: no
-    // script of a page leaving runs a dialog of its own.
-    if (m_leaving && kind == ScriptDialog::Kind::Confirm)
+    // script of a page leaving runs a dialog of its own. The same question whether the tab
+    // closes or the browser moves the page on.
+    const bool navigatingAway = !m_navigatingAway.hasExpired();
+    if ((m_leaving || navigatingAway) && kind == ScriptDialog::Kind::Confirm) {
+        m_navigatingAway = QDeadlineTimer();
         return askLeaving(origin);
+    }
     if (!m_inFront) {
         m_answeredBehind = true;
         return false;
@@ -196,7 +216,8 @@ void PageRequests::whenEngineFree(std::function<void()> work)
     m_afterDialogs.append(std::move(work));
 }
 
-void PageRequests::askToLeave(QWebEnginePage *page, std::function<void(bool leave)> decided)
+void PageRequests::askToLeave(
+    QWebEnginePage *page, int patienceMs, std::function<void(bool leave)> decided)
 {
     if (m_leaving) {
         // Asked again while the question is open: both hear the one answer.
@@ -210,7 +231,6 @@ void PageRequests::askToLeave(QWebEnginePage *page, std::function<void(bool leav
     if (!m_leavePatience) {
         m_leavePatience = new QTimer(this);
         m_leavePatience->setSingleShot(true);
-        m_leavePatience->setInterval(leavePatienceMs);
         // A page that does not answer is left all the same; not while the user decides.
         connect(m_leavePatience, &QTimer::timeout, this, [this] {
             if (m_dialogsOpen > 0)
@@ -219,7 +239,7 @@ void PageRequests::askToLeave(QWebEnginePage *page, std::function<void(bool leav
                 leavingDecided(true);
         });
     }
-    m_leavePatience->start();
+    m_leavePatience->start(patienceMs);
     whenEngineFree([page] { page->triggerAction(QWebEnginePage::RequestClose); });
 }
 

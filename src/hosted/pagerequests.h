@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <optional>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
+#include <QUrl>
 
 class DownloadSaver;
 class PageInput;
@@ -39,6 +41,12 @@ public:
     PageInput &input() { return *m_input; }
     // A load of the page started.
     void loadStarted();
+    // The main frame is to load an address: a link, a redirect, an address typed. Its site
+    // is the one that may ask for a password until the next.
+    void mainFrameHeadsFor(const QUrl &url) { m_heading = url; }
+    // The browser itself moves the page on (an address typed, Back, Forward, a reload), as
+    // whenEngineFree runs work: a confirm the page asks meanwhile is whether to leave it.
+    void navigateAway(std::function<void()> work);
     // What the page asks by the engine's signals: windows, logins, its window's end.
     void watch(QWebEnginePage *page);
     // The page was opened by another page's request for a window: it may close itself.
@@ -49,7 +57,7 @@ public:
     void download(QWebEngineDownloadRequest *download);
     // The page asked for a window: whether the user's click or key asked for it, and whether
     // the user opened a link in a new tab.
-    NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request) const;
+    NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request);
 
     // Whether the view is in front; a dialog waits only then.
     void setInFront(bool inFront);
@@ -77,9 +85,8 @@ public:
     // The view's tab closes: a dialog that waits ends as cancelled, and none opens again.
     void tabClosing();
     // The page is asked whether it may be left (its beforeunload); decided follows with
-    // the answer, or with leaving when the page has not answered within leavePatienceMs.
-    static constexpr int leavePatienceMs = 3000;
-    void askToLeave(QWebEnginePage *page, std::function<void(bool leave)> decided);
+    // the answer, or with leaving when the page has not answered within patienceMs.
+    void askToLeave(QWebEnginePage *page, int patienceMs, std::function<void(bool leave)> decided);
 
 signals:
     void StatusTextChange(const QString &Text);
@@ -109,6 +116,10 @@ private:
     bool m_inFront = false;
     bool m_focused = false;
     bool m_openedByPage = false;
+    QUrl m_heading;
+    // Until when a confirm is the question whether to leave the page for the browser's
+    // own navigation; unset when none waits.
+    QDeadlineTimer m_navigatingAway;
 
     PageInput *m_input;
     // A dialog was answered while the tab was covered; said when it comes in front.

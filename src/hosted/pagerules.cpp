@@ -1,5 +1,7 @@
 #include "hosted/pagerules.h"
 
+#include "common/site.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
@@ -27,9 +29,11 @@ bool enginesOwn(const QUrl &url)
     return scheme == u"about" && url.path() != u"blank";
 }
 
-int defaultPort(const QUrl &url)
+// A local address's host: the engine reads the path of file://localhost/x and of
+// file://127.0.0.1/x alike as /x, so only no host and "localhost" say what they mean.
+bool namesThisComputer(const QUrl &url)
 {
-    return url.scheme() == u"https" ? 443 : url.scheme() == u"http" ? 80 : -1;
+    return url.host().isEmpty() || url.host().compare(u"localhost", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -43,6 +47,8 @@ std::optional<Refusal> refusal(const QUrl &url)
         return Refusal { refusedAddress, text("A script typed as an address is not run") };
     if (enginesOwn(url))
         return Refusal { refusedAddress, text("Addresses of the web engine's own are not opened") };
+    if (url.isLocalFile() && !namesThisComputer(url))
+        return Refusal { refusedAddress, text("Files of another computer are not opened") };
     if (isSpecialFile(url))
         return Refusal { refusedAddress, text("Only files and folders are opened") };
     return std::nullopt;
@@ -59,25 +65,17 @@ std::optional<Refusal> givenRefusal(const QString &address)
 
 bool isSpecialFile(const QUrl &url)
 {
+    // The path as the engine opens it: toLocalFile() would keep a host ("//localhost/x"),
+    // look at a path that is not there, and let the engine open a FIFO all the same.
     struct stat entry;
     return url.isLocalFile()
-        && ::stat(QFile::encodeName(url.toLocalFile()).constData(), &entry) == 0
+        && ::stat(QFile::encodeName(url.path(QUrl::FullyDecoded)).constData(), &entry) == 0
         && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode);
 }
 
-bool maySignIn(const QUrl &request, const QUrl &page)
+bool mayReadLocal(const QUrl &url)
 {
-    return request.isValid() && page.isValid() && !request.host().isEmpty()
-        && request.scheme().compare(page.scheme(), Qt::CaseInsensitive) == 0
-        && request.host().compare(page.host(), Qt::CaseInsensitive) == 0
-        && request.port(defaultPort(request)) == page.port(defaultPort(page));
-}
-
-QString siteName(const QUrl &url)
-{
-    const int port = url.port();
-    return port < 0 || port == defaultPort(url) ? url.host()
-                                                : url.host() + u':' + QString::number(port);
+    return !url.isLocalFile() || (namesThisComputer(url) && !isSpecialFile(url));
 }
 
 bool isStandInTitle(const QString &title, const QUrl &address)

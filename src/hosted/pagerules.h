@@ -34,14 +34,10 @@ std::optional<Refusal> givenRefusal(const QString &address);
 // Whether a local address names something on disk that is neither a file nor a folder (a
 // FIFO, a device), which the engine would wait on for ever, and hold the program's end.
 bool isSpecialFile(const QUrl &url);
-
-// Whether a request may put a login prompt over the page the user visits: only the main
-// frame's site (the same scheme, host and port) may; a frame of another site would ask for
-// a password in the name of the page around it.
-bool maySignIn(const QUrl &request, const QUrl &page);
-// How a login names the site that asks: its host, with its port when it is not the
-// scheme's own.
-QString siteName(const QUrl &url);
+// Whether the engine may read an address the page or the user names: anything but a local
+// address of another computer's (file://127.0.0.1/x, which the engine reads as /x) or of
+// something that is no file or folder.
+bool mayReadLocal(const QUrl &url);
 
 // Whether a title is the engine's rendering of an address ("host/path", without "http://";
 // a local file's name) rather than a title of the page's own.

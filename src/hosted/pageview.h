@@ -131,8 +131,14 @@ public:
     // The tab or the window is to close: the page's beforeunload runs, and a page that
     // wants to be asked puts the question to the user over itself (its tab comes in front
     // first). decided follows with whether to leave: at once when there is nothing to ask,
-    // and after a few seconds at the most from a page that does not answer.
-    virtual void askToClose(std::function<void(bool leave)> decided) { decided(true); }
+    // and after patienceMs (not counting the time the question is on screen) from a page
+    // that does not answer.
+    static constexpr int leavePatienceMs = 3000;
+    virtual void askToClose(int patienceMs, std::function<void(bool leave)> decided)
+    {
+        Q_UNUSED(patienceMs);
+        decided(true);
+    }
 
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
@@ -144,6 +150,9 @@ signals:
     void DownloadComplete();
     void TitleChange(const QString &Text);
     void DocumentComplete(const QString &URL);
+    // The page shows another address: the engine committed a document there (which may
+    // still load), an address typed starts to load, or the page rewrote its own address.
+    void LocationChange(const QString &URL);
     void SetSecureLockIcon(int SecureLockIcon);
     // A download of the page's is accepted and starts.
     void FileDownload();

@@ -3,63 +3,55 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace Permissions {
 
-std::optional<QString> wants(QWebEnginePage::Feature feature)
+std::optional<Permission> kindOf(QWebEnginePage::Feature feature)
 {
     using F = QWebEnginePage::Feature;
     switch (feature) {
     case F::Notifications:
-        return QObject::tr("show notifications");
+        return Permission::Notifications;
     case F::Geolocation:
-        return QObject::tr("know your location");
+        return Permission::Location;
     case F::MediaVideoCapture:
-        return QObject::tr("use your camera");
+        return Permission::Camera;
     case F::MediaAudioCapture:
-        return QObject::tr("use your microphone");
+        return Permission::Microphone;
     case F::MediaAudioVideoCapture:
-        return QObject::tr("use your camera and microphone");
-    case F::DesktopVideoCapture:
-    case F::DesktopAudioVideoCapture:
-        return QObject::tr("share your screen");
+        return Permission::CameraAndMicrophone;
     default:
         return std::nullopt;
     }
 }
 
-Outcome outcome(std::optional<bool> answered, bool inFront, bool questionOpen, bool mayAsk)
+QString wants(Permission permission)
 {
-    if (answered)
-        return *answered ? Outcome::Grant : Outcome::Block;
-    if (questionOpen || !mayAsk)
-        return Outcome::Block;
-    return inFront ? Outcome::Ask : Outcome::Wait;
+    switch (permission) {
+    case Permission::Notifications:
+        return QObject::tr("show notifications");
+    case Permission::Location:
+        return QObject::tr("know your location");
+    case Permission::Camera:
+        return QObject::tr("use your camera");
+    case Permission::Microphone:
+        return QObject::tr("use your microphone");
+    case Permission::CameraAndMicrophone:
+        return QObject::tr("use your camera and microphone");
+    }
+    return QString();
+}
+
+std::optional<Site> asker(const QUrl &origin, const QUrl &topPage)
+{
+    const auto site = Site::of(origin);
+    if (!site || site != Site::of(topPage))
+        return std::nullopt;
+    return site;
 }
 
 } // namespace Permissions
-
-namespace {
-
-QString key(const QUrl &origin, QWebEnginePage::Feature feature)
-{
-    return origin.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment) + u' '
-        + QString::number(int(feature));
-}
-
-} // namespace
-
-std::optional<bool> PermissionAnswers::answer(
-    const QUrl &origin, QWebEnginePage::Feature feature) const
-{
-    const auto it = m_answers.constFind(key(origin, feature));
-    return it == m_answers.constEnd() ? std::nullopt : std::optional(*it);
-}
-
-void PermissionAnswers::remember(const QUrl &origin, QWebEnginePage::Feature feature, bool allowed)
-{
-    m_answers.insert(key(origin, feature), allowed);
-}
 
 PagePermissions::PagePermissions(
     QWebEnginePage *page, PermissionAnswers *answers, std::function<bool()> mayAsk, QWidget *view)
@@ -68,6 +60,7 @@ PagePermissions::PagePermissions(
     , m_answers(answers)
     , m_mayAsk(std::move(mayAsk))
     , m_question(new QLabel(this))
+    , m_settling(new QTimer(this))
 {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
@@ -82,56 +75,102 @@ PagePermissions::PagePermissions(
         auto *button = new QPushButton(allow ? tr("Allow") : tr("Block"), this);
         connect(button, &QPushButton::clicked, this, [this, allow] { answer(allow); });
         layout->addWidget(button);
+        m_buttons << button;
     }
+    m_settling->setSingleShot(true);
+    m_settling->setInterval(settleMs);
+    connect(m_settling, &QTimer::timeout, this, [this] {
+        for (QPushButton *button : std::as_const(m_buttons))
+            button->setEnabled(true);
+    });
     hide();
     connect(page, &QWebEnginePage::featurePermissionRequested, this, &PagePermissions::requested);
     connect(page, &QWebEnginePage::featurePermissionRequestCanceled, this,
         [this](const QUrl &origin, QWebEnginePage::Feature feature) {
+            std::erase_if(m_waiting, [&](const Request &request) {
+                return request.origin == origin && request.feature == feature;
+            });
             if (m_open && m_open->origin == origin && m_open->feature == feature) {
                 m_open.reset();
-                hide();
+                askNext();
             }
         });
 }
 
 void PagePermissions::requested(const QUrl &origin, QWebEnginePage::Feature feature)
 {
-    using Permissions::Outcome;
-    const auto answered = m_answers->answer(origin, feature);
-    // Counted only when it would be asked.
-    const bool mayAsk = !answered && !m_open && m_mayAsk();
-    const Outcome outcome = !Permissions::wants(feature)
-        ? Outcome::Block
-        : Permissions::outcome(answered, m_inFront, m_open.has_value(), mayAsk);
-    if (outcome == Outcome::Grant || outcome == Outcome::Block) {
-        m_page->setFeaturePermission(origin, feature,
-            outcome == Outcome::Grant ? QWebEnginePage::PermissionGrantedByUser
-                                      : QWebEnginePage::PermissionDeniedByUser);
+    const auto kind = Permissions::kindOf(feature);
+    const auto site = Permissions::asker(origin, m_page->url());
+    if (!kind || !site) {
+        // Refused without asking, and not counted against the page's questions.
+        m_page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
         return;
     }
-    m_open = Request { origin, feature };
-    if (outcome == Outcome::Ask)
-        present();
+    const Request request { origin, feature, *site, *kind };
+    if (m_open) {
+        // A refusal now would be taken for the open question's: the engine answers camera
+        // and microphone requests in order.
+        if (m_waiting.size() < waiting)
+            m_waiting.push_back(request);
+        return;
+    }
+    consider(request);
+}
+
+void PagePermissions::consider(const Request &request)
+{
+    if (const auto answered = m_answers->answer(request.site, request.kind)) {
+        settle(request, *answered);
+        askNext();
+        return;
+    }
+    // Past the page's bound on dialogs and questions, it is refused: no page raises a storm.
+    if (!m_mayAsk()) {
+        settle(request, false);
+        askNext();
+        return;
+    }
+    m_open = request;
+    present();
+}
+
+void PagePermissions::askNext()
+{
+    if (m_open)
+        return;
+    hide();
+    if (!m_waiting.empty()) {
+        const Request next = m_waiting.front();
+        m_waiting.pop_front();
+        consider(next);
+    }
 }
 
 void PagePermissions::present()
 {
-    if (!m_open)
+    if (!m_open || !m_inFront)
         return;
-    const QString site = m_open->origin.host().isEmpty() ? tr("This page") : m_open->origin.host();
-    m_question->setText(
-        tr("%1 wants to %2").arg(site, Permissions::wants(m_open->feature).value_or(QString())));
+    m_question->setText(tr("%1 wants to %2")
+            .arg(m_open->site.shown(), Permissions::wants(m_open->kind)));
+    for (QPushButton *button : std::as_const(m_buttons))
+        button->setEnabled(false);
+    m_settling->start();
     show();
     raise();
 }
 
 void PagePermissions::answer(bool allow)
 {
-    if (!m_open)
+    if (!m_open || m_settling->isActive())
         return;
     const Request request = *std::exchange(m_open, std::nullopt);
-    hide();
-    m_answers->remember(request.origin, request.feature, allow);
+    m_answers->remember(request.site, request.kind, allow);
+    settle(request, allow);
+    askNext();
+}
+
+void PagePermissions::settle(const Request &request, bool allow)
+{
     m_page->setFeaturePermission(request.origin, request.feature,
         allow ? QWebEnginePage::PermissionGrantedByUser : QWebEnginePage::PermissionDeniedByUser);
 }
@@ -147,10 +186,16 @@ void PagePermissions::setInFront(bool inFront)
 
 void PagePermissions::withdraw()
 {
-    if (!m_open)
-        return;
-    const Request request = *std::exchange(m_open, std::nullopt);
+    m_open.reset();
+    m_waiting.clear();
     hide();
-    m_page->setFeaturePermission(
-        request.origin, request.feature, QWebEnginePage::PermissionDeniedByUser);
+}
+
+void PagePermissions::refuseAll()
+{
+    if (m_open)
+        settle(*std::exchange(m_open, std::nullopt), false);
+    for (const Request &request : std::exchange(m_waiting, {}))
+        settle(request, false);
+    hide();
 }

@@ -59,6 +59,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     });
     connect(m_route, &PageRoute::focusLeft, this, [this] { m_requests->setFocused(false); });
     connect(m_route, &PageRoute::downloadRequested, m_requests, &PageRequests::download);
+    connect(&m_requests->input(), &PageInput::pressed, m_route, &PageRoute::userPressed);
     connect(m_requests, &PageRequests::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
     connect(m_requests, &PageRequests::DownloadComplete, this, &PageView::DownloadComplete);
@@ -82,7 +83,11 @@ void WebEnginePageView::ensureEngine()
         return m_requests->dialog(kind, origin, message, defaultValue, value);
     };
     // Every address the page asks for, so that a download of it is known to be this view's.
-    hooks.navigationAsked = [this](const QUrl &url) { m_route->navigationAsked(url); };
+    hooks.navigationAsked = [this](const QUrl &url, bool mainFrame) {
+        m_route->navigationAsked(url);
+        if (mainFrame)
+            m_requests->mainFrameHeadsFor(url);
+    };
     m_page = new EnginePage(m_parts.profile, std::move(hooks), m_view);
     connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebEnginePageView::onNewWindow);
     m_view->setPage(m_page);
@@ -97,11 +102,15 @@ void WebEnginePageView::ensureEngine()
         m_page, m_parts.permissions, [this] { return m_requests->guards().allowDialog(); }, this);
     static_cast<QVBoxLayout *>(layout())->insertWidget(0, m_permissions);
     m_permissions->setInFront(m_inFront);
+    // A question belongs to the document it was asked over. A load that follows one that
+    // never ended starts without a word; the address it shows is told all the same.
     connect(m_page, &QWebEnginePage::loadStarted, m_permissions, &PagePermissions::withdraw);
+    connect(m_page, &QWebEnginePage::urlChanged, m_permissions, &PagePermissions::withdraw);
     m_output = new PageOutput(m_view, m_parts.downloads, [this] { m_devTools->inspect(); });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
     connect(m_output, &PageOutput::statusText, this, &PageView::StatusTextChange);
+    connect(m_output, &PageOutput::linkOpened, &m_requests->input(), &PageInput::menuOpens);
     connect(m_view, &QWebEngineView::printRequested, this, [this] {
         if (m_requests->mayPrint())
             emit PrintRequested();
@@ -118,6 +127,8 @@ void WebEnginePageView::ensureEngine()
             else
                 request.reject();
         });
+    connect(m_page, &QWebEnginePage::urlChanged, this,
+        [this](const QUrl &url) { emit LocationChange(url.toString()); });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Until a page gives a title, the engine reports the page's address as its title;
         // that is not the page's title, and it is screened as an address at completion.
@@ -129,6 +140,7 @@ void WebEnginePageView::ensureEngine()
     // reports (and '' when the hover ends). It also reports a hover ending where none began
     // (as a load starts, say), which would wipe what the status bar was telling.
     connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        m_requests->input().hovered(QUrl(url));
         if (url != std::exchange(m_hoveredLink, url))
             emit StatusTextChange(url);
     });
@@ -188,7 +200,7 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     m_loadWhenShown.clear();
-    m_requests->whenEngineFree([this, url] { m_page->load(url); });
+    m_requests->navigateAway([this, url] { m_page->load(url); });
 }
 
 void WebEnginePageView::showEvent(QShowEvent *event)
@@ -298,6 +310,6 @@ void WebEnginePageView::release()
 {
     // The view goes once no dialog of its page waits on the stack (mayGo).
     if (m_permissions)
-        m_permissions->withdraw();
+        m_permissions->refuseAll();
     m_requests->tabClosing();
 }

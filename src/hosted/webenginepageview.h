@@ -60,7 +60,7 @@ public:
     void dismissDialogs() override;
     void setInFront(bool inFront) override;
     Rest rest(Rest deepest) override;
-    void askToClose(std::function<void(bool leave)> decided) override;
+    void askToClose(int patienceMs, std::function<void(bool leave)> decided) override;
     void release() override;
 
     // The engine's page and view of this tab, made on first use.

@@ -10,6 +10,14 @@ void PageEvents::WebBrowser_TitleChange(int Index, const QString &Text)
     screenForWarnings(ContentWarnings::Source::Title, Text);
 }
 
+void PageEvents::WebBrowser_LocationChange(int Index, const QString &URL)
+{
+    // The address box names the page shown in front, from the moment the engine shows it,
+    // however long that page then takes to complete.
+    if (toTabIndex(form.current()) == Index)
+        form.followAddress(URL);
+}
+
 void PageEvents::WebBrowser_DocumentComplete(int Index, const QString &URL)
 {
     Q_UNUSED(URL); // the view's own address is read instead, as for every frame's event
@@ -23,7 +31,7 @@ void PageEvents::WebBrowser_DocumentComplete(int Index, const QString &URL)
     if (header)
         header->Caption(view->LocationName());
     if (toTabIndex(form.current()) == Index)
-        form.setAddressText(view->LocationURL());
+        form.followAddress(view->LocationURL());
     if (header) {
         header->hideprog();
         // Only the tab in front is activated again. A covered tab whose page moved on by

@@ -33,6 +33,8 @@ void PageEvents::wire(Tab *tab)
     });
     connect(view, &PageView::DocumentComplete, tab,
         [this, index](const QString &url) { WebBrowser_DocumentComplete(index, url); });
+    connect(view, &PageView::LocationChange, tab,
+        [this, index](const QString &url) { WebBrowser_LocationChange(index, url); });
     connect(view, &PageView::SetSecureLockIcon, tab,
         [this, index](int level) { WebBrowser_SetSecureLockIcon(index, level); });
     connect(view, &PageView::FileDownload, tab, [this, index] {

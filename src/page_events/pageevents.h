@@ -28,6 +28,7 @@ public:
     void WebBrowser_GotFocus(int Index);
     void WebBrowser_TitleChange(int Index, const QString &Text);
     void WebBrowser_DocumentComplete(int Index, const QString &URL);
+    void WebBrowser_LocationChange(int Index, const QString &URL);
     void WebBrowser_NewWindow2(int Index, NewWindowRequest &request);
     void WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode);
     // The page of a tab that a page opened closes itself (window.close()).

@@ -1,6 +1,6 @@
 #include "page_tools/fullscreen.h"
 
-#include "hosted/pagerules.h"
+#include "common/site.h"
 #include "hosted/pageview.h"
 #include "tabs/tabs.h"
 
@@ -91,7 +91,8 @@ void FullScreen::enterPage(PageView *view)
     m_window.setWindowState(m_beforePage | Qt::WindowFullScreen);
     m_relayout();
     // Named by the site that asked, as the page could draw a notice of its own.
-    const QString site = PageRules::siteName(QUrl(view->LocationURL()));
+    const auto shown = Site::of(QUrl(view->LocationURL()));
+    const QString site = shown ? shown->shown() : QString();
     m_notice->setText(site.isEmpty()
             ? tr("This page is full screen. Press Esc to leave full screen")
             : tr("%1 is full screen. Press Esc to leave full screen").arg(site));

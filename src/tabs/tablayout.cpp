@@ -1,5 +1,6 @@
 // Where the tabs' elements lie: the strip's reflow, the views' size and stacking, and
 // where the keyboard goes when a focused element goes away.
+#include "tabs/addressbox.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
@@ -67,7 +68,7 @@ void Tabs::settleFocus(Tab *closing)
     // Hiding the focused element would pass the focus along the focus chain, to whatever
     // comes next. It goes where the user's eyes go instead: the active tab's page (or its
     // source, when that is on show), or the address box when no tab is left.
-    QWidget *next = m_window.address;
+    QWidget *next = m_window.address->widget();
     const ::flik *header = headerAt(m_current);
     if (SourceEditor *editor = editorAt(m_current); editor && header && header->sourceShown())
         next = editor;

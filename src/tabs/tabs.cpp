@@ -1,12 +1,12 @@
 #include "tabs/tabs.h"
 
+#include "tabs/addressbox.h"
 #include "tabs/tab.h"
 #include "tabs/tabstrip.h"
 
 #include <limits>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <utility>
 
 namespace {
@@ -72,7 +72,10 @@ void Tabs::wire(Tab *tab)
     });
     connect(tab->page(), &PageView::DialogShown, tab, [this, tab] { pageAsksDialog(tab); });
     // The question whether to leave a page is seen over it, in front.
-    connect(tab->page(), &PageView::LeaveAsked, tab, [this, index] { activate(index); });
+    connect(tab->page(), &PageView::LeaveAsked, tab, [this, index] {
+        m_leaveQuestionShown = true;
+        activate(index);
+    });
 }
 
 void Tabs::activate(int index, Activation how)
@@ -97,11 +100,17 @@ void Tabs::activate(int index, Activation how)
         if (how == Activation::Full)
             m_window.sourceMark->setChecked(false);
     }
-    if (header->myindex != m_current)
+    const bool switched = header->myindex != m_current;
+    if (switched)
         m_lastone = m_current;
     m_current = header->myindex;
-    if (PageView *view = WebBrowser(toTabIndex(m_current).value_or(-1)))
-        m_window.address->setEditText(view->LocationURL());
+    // Another tab's address replaces what the user typed; the same tab's leaves it.
+    if (PageView *view = WebBrowser(toTabIndex(m_current).value_or(-1))) {
+        if (switched)
+            m_window.address->show(view->LocationURL());
+        else
+            m_window.address->follow(view->LocationURL());
+    }
     m_window.showLock(header->lockShown());
     if (!header->isHidden())
         m_window.strip->ensureVisible(header);
@@ -155,7 +164,7 @@ void Tabs::close(int index)
     if (!closing || closing->askedToLeave())
         return;
     closing->setAskedToLeave(true);
-    closing->page()->askToClose([this, guard = QPointer(closing)](bool leave) {
+    closing->page()->askToClose(PageView::leavePatienceMs, [this, guard = QPointer(closing)](bool leave) {
         if (!guard)
             return;
         guard->setAskedToLeave(false);

@@ -15,7 +15,7 @@
 #include <vector>
 
 class QAction;
-class QComboBox;
+class AddressBox;
 class Tab;
 class TabStrip;
 
@@ -37,7 +37,7 @@ public:
     {
         QWidget *container = nullptr; // where the views lie, stacked
         TabStrip *strip = nullptr; // where the headers lie
-        QComboBox *address = nullptr;
+        AddressBox *address = nullptr;
         QAction *sourceMark = nullptr; // "Source code"
         // The encryption panel shows the active tab's lock, or not.
         std::function<void(bool encrypted)> showLock;
@@ -132,8 +132,8 @@ private:
     void pageAsksDialog(Tab *tab);
     void closeNow(Tab *closing);
     void keepInFront();
-    void askInTurn(
-        std::vector<QPointer<Tab>> tabs, std::size_t next, std::function<void(bool)> decided);
+    void askInTurn(std::vector<QPointer<Tab>> tabs, std::size_t next, int patienceMs,
+        std::function<void(bool)> decided);
 
     Window m_window;
     TabTemplates m_templates;
@@ -147,4 +147,6 @@ private:
     QPointer<Tab> m_inFront;
     bool m_closing = false;
     bool m_handingFocus = false;
+    // The page asked last whether it may be left put the question to the user.
+    bool m_leaveQuestionShown = false;
 };

@@ -3,6 +3,7 @@
 #include "common/artwork.h"
 #include "common/twips.h"
 #include "hosted/sourceeditor.h"
+#include "tabs/addressbox.h"
 #include "tabs/tab.h"
 #include "tabs/tabrest.h"
 #include "tabs/tabs.h"
@@ -32,7 +33,7 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     buildMenus();
     buildControls();
     m_tabs = new Tabs(
-        { container, Picture1, address, sc, [this](bool encrypted) { showLock(encrypted); } },
+        { container, Picture1, m_addressBox, sc, [this](bool encrypted) { showLock(encrypted); } },
         std::move(factory), m_addresses.searchService, this);
     connect(m_tabs, &Tabs::headerPressed, this, [this] {
         closer_Click();
@@ -84,6 +85,7 @@ void Form1::buildControls()
     address = CoolBar1->address();
     Picture1 = CoolBar1->strip();
     address->setEditText(tr("Loading..."));
+    m_addressBox = new AddressBox(address);
     // The box has the keyboard focus and hands keys to its line edit directly, past any
     // filter on the line edit: the box itself is watched.
     address->installEventFilter(this);

@@ -105,7 +105,8 @@ public:
     // The address box: a completed page's address added to its list (the text typed into
     // it stays), its text replaced, and the keyboard given to it with its text selected.
     void appendAddress(const QString &address);
-    void setAddressText(const QString &text);
+    // The address the page in front shows now, unless the user is typing in the box.
+    void followAddress(const QString &text);
     void focusAddress();
 
     // The warning panel shown with a message (and a title line, when given), or hidden.
@@ -155,6 +156,7 @@ private:
     CoolBar *CoolBar1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
     QComboBox *address = nullptr;
+    class AddressBox *m_addressBox = nullptr;
     TabStrip *Picture1 = nullptr;
     QToolButton *newflik = nullptr;
     QLabel *lock = nullptr;

@@ -1,6 +1,7 @@
 // Navigation bar: the address box, back, forward, stop and the zoom menu, each acting on
 // the active tab's page view at the moment of the event.
 #include "window/form1.h"
+#include "tabs/addressbox.h"
 #include "tabs/tabs.h"
 
 #include <QComboBox>
@@ -32,8 +33,10 @@ void Form1::address_KeyPress(int &KeyAscii)
         typed = m_chosenAddress;
     if (typed.size() >= field->maxLength() && typed != m_chosenAddress)
         setStatusText(tr("The address is too long for the address box"));
-    else if (PageView *view = m_tabs->viewAt(current()))
+    else if (PageView *view = m_tabs->viewAt(current())) {
+        m_addressBox->entered();
         view->Navigate(typed);
+    }
     KeyAscii = 0;
 }
 
@@ -81,9 +84,9 @@ void Form1::takeListedAddress(int index)
         address->setEditText(m_chosenAddress);
 }
 
-void Form1::setAddressText(const QString &text)
+void Form1::followAddress(const QString &text)
 {
-    address->setEditText(text);
+    m_addressBox->follow(text);
 }
 
 void Form1::focusAddress()
@@ -116,7 +119,7 @@ bool Form1::addressKey(QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Escape) {
         const PageView *view = m_tabs->viewAt(current());
-        address->setEditText(view ? view->LocationURL() : QString());
+        m_addressBox->show(view ? view->LocationURL() : QString());
         address->lineEdit()->selectAll();
         return true;
     }

@@ -393,6 +393,22 @@ class Popups(Journey):
         self.assertIsNone(b.panel())
 
 
+    def test_a_click_that_opens_thirty_windows_opens_none_with_popups_off(self):
+        b = self.browser
+        self.serve("/many", "Many", PINK,
+                   "<div style='height:300px'>x</div><script>addEventListener('auxclick', () => {"
+                   " for (let i = 0; i < 30; ++i) window.open('/popup?' + i) })</script>")
+        b.menu("Settings", "Popups")  # off: a page's windows are pop-ups, however it asks
+        self.go("site.test/many", "Many")
+        x, y, _, _ = b.page_area()
+        b.click_at(x + 40, y + 100, button=2)
+        wait_for(lambda: b.panel(), "the pop-up notice")
+        self.assertIn("A popup window has been blocked.", b.panel())
+        time.sleep(1.0)  # proving that none of the windows is requested
+        self.assertFalse([p for p in self.server.paths() if p.startswith("/popup")])
+        self.assertEqual(b.captions(), ["Many"])
+
+
 class Notices(Journey):
     def test_navigation_error_notice(self):
         b = self.browser
@@ -617,16 +633,21 @@ class PageKeysAndDialogs(Journey):
         b.focus_window()
         self.click_page()
         b.type("unsaved words")
+        # Typing another address asks the same question as closing does.
         for choice in ("Stay", "Leave"):
-            b.key("ctrl+w")
+            if choice == "Stay":
+                b.open_address("site.test/elsewhere")
+            else:
+                b.key("ctrl+w")
             dialog = b.node(None, "Message from the page", f"the question, to {choice}")
             self.assertIsNotNone(
                 dialog.find("label", "Leave this page? Changes you made may not be saved."))
             b.click(b.node("push button", choice, where=dialog))
             wait_for(lambda: not dialog.showing, f"the question answered with {choice}")
             if choice == "Stay":
-                time.sleep(4)  # a tab closed all the same would have gone by then
+                time.sleep(4)  # a page left all the same would have gone by then
                 self.assertIn("Draft", b.captions())
+                self.assertFalse(self.server.received("/elsewhere", "site.test"))
         wait_for(lambda: "Draft" not in b.captions(), "the tab to close once left")
 
     def test_a_new_tab_loads_while_another_tabs_dialog_waits(self):

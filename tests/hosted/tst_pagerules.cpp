@@ -3,7 +3,10 @@
 #include "hosted/pagerules.h"
 #include "hosted/renderpath.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <QUrl>
 
 class TestPageRules : public QObject
@@ -12,8 +15,7 @@ class TestPageRules : public QObject
 private slots:
     void refusal_data();
     void refusal();
-    void maySignIn_data();
-    void maySignIn();
+    void localAddressesAsTheEngineReadsThem();
     void softwareRenderer_data();
     void softwareRenderer();
 };
@@ -46,6 +48,28 @@ void TestPageRules::refusal()
     QVERIFY(!refusal || !refusal->why.isEmpty());
 }
 
+// The engine reads file://localhost/x and file://127.0.0.1/x as /x: a FIFO named so must be
+// refused as its plain path is, or an engine worker waits on it and the program never ends.
+void TestPageRules::localAddressesAsTheEngineReadsThem()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const auto code = [](const QString &address) {
+        const auto refusal = PageRules::givenRefusal(address);
+        return refusal ? refusal->code : 0;
+    };
+    const int refused = PageRules::refusedAddress;
+    QCOMPARE(code(u"file://" + fifo), refused);
+    QCOMPARE(code(u"file://localhost" + fifo), refused);
+    QCOMPARE(code(u"file://LOCALHOST" + dir.path()), 0);
+    for (const char *host : { "127.0.0.1", "[::1]", "a.localhost", "other.test" })
+        QCOMPARE(code(u"file://" + QLatin1String(host) + dir.path()), refused);
+    QVERIFY(!PageRules::mayReadLocal(QUrl(u"file://127.0.0.1" + dir.path())));
+    QVERIFY(!PageRules::mayReadLocal(QUrl(u"file://localhost" + fifo)));
+    QVERIFY(PageRules::mayReadLocal(QUrl(u"file://" + dir.path())));
+}
+
 void TestPageRules::softwareRenderer_data()
 {
     QTest::addColumn<QByteArray>("renderer");
@@ -62,37 +86,6 @@ void TestPageRules::softwareRenderer()
     QFETCH(QByteArray, renderer);
     QFETCH(bool, software);
     QCOMPARE(RenderPath::softwareRenderer(renderer), software);
-}
-
-void TestPageRules::maySignIn_data()
-{
-    QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<bool>("asks");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("the page itself") << "http://site.test/private" << "http://site.test/private"
-                                     << true << "site.test";
-    QTest::newRow("its own resource") << "https://SITE.test:443/img" << "https://site.test/"
-                                      << true << "site.test";
-    QTest::newRow("its own port") << "http://127.0.0.2:8080/a" << "http://127.0.0.2:8080/"
-                                  << true << "127.0.0.2:8080";
-    QTest::newRow("another host") << "http://127.0.0.2/frame" << "http://127.0.0.1/" << false
-                                  << "127.0.0.2";
-    QTest::newRow("another port") << "http://site.test:81/" << "http://site.test/" << false
-                                  << "site.test:81";
-    QTest::newRow("downgraded") << "http://site.test/" << "https://site.test/" << false
-                                << "site.test";
-    QTest::newRow("no page yet") << "http://site.test/" << "" << false << "site.test";
-}
-
-void TestPageRules::maySignIn()
-{
-    QFETCH(QString, request);
-    QFETCH(QString, page);
-    QFETCH(bool, asks);
-    QFETCH(QString, named);
-    QCOMPARE(PageRules::maySignIn(QUrl(request), QUrl(page)), asks);
-    QCOMPARE(PageRules::siteName(QUrl(request)), named);
 }
 
 QTEST_GUILESS_MAIN(TestPageRules)

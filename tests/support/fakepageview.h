@@ -37,14 +37,16 @@ public:
     bool Print(QPrinter *) override { return !LocationURL().isEmpty(); }
     // A page with unsaved work asks before it is left: the question waits in leaveAsked
     // until the test answers it.
-    void askToClose(std::function<void(bool leave)> decided) override
+    void askToClose(int patienceMs, std::function<void(bool leave)> decided) override
     {
+        patiences << patienceMs;
         if (asksToLeave)
             leaveAsked = std::move(decided);
         else
             decided(true);
     }
     bool asksToLeave = false;
+    QList<int> patiences;
     std::function<void(bool leave)> leaveAsked;
     QString LocationURL() const override { return url; }
     QString LocationName() const override { return name; }

@@ -26,6 +26,7 @@ class TestNavigation : public QObject
 private slots:
     void enterNavigatesTheActiveTabOnly();
     void enterReachesNeitherBoxNorList();
+    void addressBoxNamesThePageShownButNotOverTypedText();
     void otherKeysNeverNavigate();
     void emptyBoxAsksForTheEmptyText();
     void addressTooLongForTheBoxIsNeverCutAndLoaded();
@@ -58,6 +59,36 @@ void TestNavigation::enterNavigatesTheActiveTabOnly()
     form.address_KeyPress(key);
     QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("other.test"));
     QCOMPARE(f.view(2)->navigated.size(), 1);
+}
+
+// A page another site sent a window to shows before it completes (an image that never
+// comes): the box must name it from then on, and never write over what the user types.
+void TestNavigation::addressBoxNamesThePageShownButNotOverTypedText()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    f.view(1)->complete("https://trusted.test/", "Trusted");
+    form.newflik_Click();
+    f.view(2)->complete("https://second.test/", "Second");
+    f.header(1)->sellect();
+    f.view(1)->url = "http://look-alike.test/login";
+    emit f.view(1)->LocationChange(f.view(1)->url);
+    QCOMPARE(f.addressText(), QStringLiteral("http://look-alike.test/login"));
+    emit f.view(2)->LocationChange("https://second.test/moved");
+    QCOMPARE(f.addressText(), QStringLiteral("http://look-alike.test/login"));
+
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::key(Qt::Key_A, Qt::ControlModifier);
+    Input::type("mine.test");
+    emit f.view(1)->LocationChange("http://look-alike.test/next");
+    f.view(1)->complete("http://look-alike.test/next", "Next");
+    QCOMPARE(f.addressText(), QStringLiteral("mine.test"));
+    Input::key(Qt::Key_Escape);
+    QCOMPARE(f.addressText(), QStringLiteral("http://look-alike.test/next"));
+    // Typed over again, then another tab comes in front: its address, not the typing.
+    Input::type("half typed");
+    f.header(2)->sellect();
+    QCOMPARE(f.addressText(), QStringLiteral("https://second.test/"));
 }
 
 void TestNavigation::enterReachesNeitherBoxNorList()
