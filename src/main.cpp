@@ -53,7 +53,14 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (early.action == CommandLine::Action::Version) {
-        QTextStream(stdout) << CommandLine::version(EngineProfile::version());
+        // The dictionaries found, as the browser would find them: where it looks, it asks
+        // of its own program.
+        int coreArgc = 1;
+        const QCoreApplication core(coreArgc, argv);
+        EngineProfile::findDictionaries();
+        QTextStream(stdout) << CommandLine::version(EngineProfile::version())
+                            << "Spelling dictionaries: "
+                            << EngineProfile::dictionaries().join(u", ") << '\n';
         return 0;
     }
 
@@ -74,7 +81,9 @@ int main(int argc, char *argv[])
     int appArgc = qtArgc;
     QApplication app(appArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarvine"));
-    QApplication::setDesktopFileName(QStringLiteral("tessarvine"));
+    // One name for the desktop entry, the software centre and the Wayland window.
+    QApplication::setDesktopFileName(QStringLiteral("org.tessarvine.Tessarvine"));
+    EngineProfile::findDictionaries();
     quitOnTerm(app);
 
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.

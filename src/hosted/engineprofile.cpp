@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLocale>
 #include <QTimer>
 #include <qtwebenginecoreglobal.h>
@@ -81,6 +82,18 @@ EngineProfile::EngineProfile(QObject *parent)
 
 EngineProfile::~EngineProfile() = default;
 
+void EngineProfile::findDictionaries()
+{
+    // Installed, they lie under share/ beside bin/ (/usr, /usr/local or ~/.local alike); in
+    // the build tree, beside the program, where the engine looks without being told.
+    if (!qEnvironmentVariableIsEmpty("QTWEBENGINE_DICTIONARIES_PATH"))
+        return;
+    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath()
+        + QStringLiteral("/../share/tessarvine/qtwebengine_dictionaries"));
+    if (QDir(installed).exists())
+        qputenv("QTWEBENGINE_DICTIONARIES_PATH", QFile::encodeName(installed));
+}
+
 QStringList EngineProfile::dictionaries()
 {
     // Where the engine looks: its own variable's folder, else the one beside the program.
@@ -97,8 +110,9 @@ QStringList EngineProfile::dictionaries()
 std::optional<QString> EngineProfile::spellingLanguage(
     const QLocale &locale, const QStringList &dictionaries)
 {
-    // The locale's own ("en_US"), else one of its language ("en_GB" for "en_AU").
-    const QString exact = locale.name();
+    // The locale's own ("en_US"), else one of its language ("en_GB" for "en_AU"). The C
+    // locale, where none was chosen, speaks American English.
+    const QString exact = locale.language() == QLocale::C ? QStringLiteral("en_US") : locale.name();
     if (dictionaries.contains(exact))
         return exact;
     const QString language = exact.section(u'_', 0, 0) + u'_';

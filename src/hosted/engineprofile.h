@@ -27,6 +27,9 @@ public:
     // The spelling dictionaries the engine finds, by name ("en_US"), and the one to check
     // text in for a locale; none where there is no dictionary of its language.
     static QStringList dictionaries();
+    // Points the engine at the installed dictionaries, unless the user named a folder: the
+    // engine reads where once, before the first profile, and looks nowhere else then.
+    static void findDictionaries();
     static std::optional<QString> spellingLanguage(
         const QLocale &locale, const QStringList &dictionaries);
 

@@ -44,7 +44,7 @@ void PageEvents::WebBrowser_DownloadComplete(int Index)
 {
     if (::flik *header = form.tabs().flik(Index); header && Index > 0)
         header->hideprog();
-    form.clearPanel2Picture();
+    form.settlePanel2();
 }
 
 void PageEvents::WebBrowser_FileDownload(int Index, bool &Cancel)

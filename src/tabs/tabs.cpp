@@ -54,6 +54,9 @@ void Tabs::wire(Tab *tab)
     connect(header, &::flik::focused, tab, [this, index] { emit headerFocused(index); });
     connect(header, &::flik::closeRequested, tab, [this, index] { close(index); });
     connect(header, &::flik::menuCommand, tab, [this, index](TabCommand command) {
+        // Chosen from a covered tab's menu, it is shown: that tab comes in front first.
+        if (!isCurrent(index))
+            activate(index);
         if (command == TabCommand::ViewSearch)
             viewSearch(index);
         else

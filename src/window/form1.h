@@ -93,12 +93,13 @@ public:
     bool warningSigns() const;
     bool popups() const;
 
-    // Panel 1 of the status bar; panel 2's picture: the download mark, or none; panel 2
-    // cleared of its picture and text.
+    // Panel 1 of the status bar; panel 2's picture: the download mark; panel 2 cleared of
+    // its picture and text; panel 2 as a load's end leaves it: the download mark while a
+    // download runs, else the lock of the tab in front, whichever tab's load ended.
     void setStatusText(const QString &text);
     void showDownloadMark();
-    void clearPanel2Picture();
     void clearPanel2();
+    void settlePanel2();
     // Panel 2 shows the lock and "Encrypted" of the active tab's page, or nothing.
     void showLock(bool encrypted);
 

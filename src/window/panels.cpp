@@ -1,5 +1,7 @@
 // The status bar's panels and the warning panel, as the page events write them.
 #include "window/form1.h"
+#include "tab_header/flik.h"
+#include "tabs/tabs.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
 
@@ -16,16 +18,21 @@ void Form1::showDownloadMark()
     m_panel2 = Panel2::Downloads;
 }
 
-void Form1::clearPanel2Picture()
+void Form1::clearPanel2()
 {
     StatusBar1->setPanel2Picture(QPixmap());
     m_panel2 = Panel2::Empty;
+    StatusBar1->setPanel2Text(QString());
 }
 
-void Form1::clearPanel2()
+void Form1::settlePanel2()
 {
-    clearPanel2Picture();
-    StatusBar1->setPanel2Text(QString());
+    if (m_running && !m_running().isEmpty()) {
+        showDownloadMark();
+        return;
+    }
+    const ::flik *front = m_tabs->headerAt(current());
+    showLock(front && front->lockShown());
 }
 
 void Form1::showLock(bool encrypted)

@@ -497,13 +497,13 @@ class OpenedByTheDesktop(Journey):
         self.serve("/second", "Second", YELLOW)
 
     def before_start(self, env, home):
-        entry = os.path.join(os.path.dirname(__file__), "../../resources/tessarvine.desktop")
+        entry = os.path.join(os.path.dirname(__file__), "../../resources/org.tessarvine.Tessarvine.desktop")
         applications = os.path.join(env["XDG_DATA_HOME"], "applications")
         os.makedirs(applications)
-        with open(entry) as source, open(os.path.join(applications, "tessarvine.desktop"), "w") as copy:
+        with open(entry) as source, open(os.path.join(applications, "org.tessarvine.Tessarvine.desktop"), "w") as copy:
             copy.write(source.read().replace("Exec=tessarvine", f"Exec={BINARY}"))
         for scheme in ("x-scheme-handler/http", "x-scheme-handler/https", "text/html"):
-            h.run("xdg-mime", "default", "tessarvine.desktop", scheme, env=env)
+            h.run("xdg-mime", "default", "org.tessarvine.Tessarvine.desktop", scheme, env=env)
 
     def wait_loaded(self):
         wait_for(lambda: self.browser.captions() == ["Linked"], "the linked page's tab")
@@ -618,8 +618,10 @@ class PageKeysAndDialogs(Journey):
                    ".then(answer => document.title = answer)</script>")
         self.go("site.test/notify", "Notify")
         bar = b.node(None, "Question from the site", "the site's question")
-        self.assertIsNotNone(bar.find("label", "site.test wants to show notifications"))
-        b.click(b.node("push button", "Allow", where=bar))
+        self.assertIsNotNone(bar.find("label", "http://site.test wants to show notifications"))
+        allow = b.node("push button", "Allow", where=bar)
+        wait_for(lambda: allow.state("enabled"), "Allow to take a click, a moment after it shows")
+        b.click(allow)
         self.page_named("granted")
         wait_for(lambda: not bar.showing, "the question to go")
 
@@ -695,7 +697,7 @@ class PageKeysAndDialogs(Journey):
         b.open_address("site.test/private")
         dialog = b.node(None, "Sign in", "the login")
         # The site first, its realm as its own words, and that the password goes in clear.
-        self.assertIsNotNone(dialog.find("label", "site.test says:"))
+        self.assertIsNotNone(dialog.find("label", "http://site.test says:"))
         self.assertIsNotNone(dialog.find("label", '"Office"'))
         self.assertIsNotNone(dialog.find("label", "This connection is not encrypted: the user "
                                          "name and password will be sent as plain text."))
@@ -787,7 +789,8 @@ class FullScreen(Journey):
         b.click_at(x + 40, y + 20)
         wait_for(lambda: b.page_area() == (0, 0, *h.SCREEN), "the page to fill the screen")
         self.assertTrue(
-            b.node("label", "site.test is full screen. Press Esc to leave full screen").showing)
+            b.node("label", "http://site.test is full screen. Press Esc to leave full screen")
+            .showing)
         self.assertFalse(b.window.find("menu bar").showing)
         b.key("Escape")
         wait_for(lambda: b.page_area() == page_area, "the page back in its place")

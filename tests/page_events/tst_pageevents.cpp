@@ -127,13 +127,20 @@ void TestPageEvents::lockMarkFollowsTheLevel()
 
 void TestPageEvents::downloadMarkComesAndGoes()
 {
+    // The download mark while a download runs; else the front tab's lock, whichever tab's
+    // load ends: a covered tab's must not leave "Encrypted" without its lock.
     FormFixture f;
+    f.form->newflik_Click();
     emit f.view(1)->SetSecureLockIcon(2);
     f.header(1)->sellect();
+    const qint64 lock = f.panel2Picture().cacheKey();
+    QVERIFY(!f.panel2Picture().isNull());
     emit f.view(1)->FileDownload();
     QCOMPARE(f.panel2Picture().cacheKey(), f.control<QLabel>("downloadico")->pixmap().cacheKey());
     emit f.view(1)->DownloadComplete();
-    QVERIFY(f.panel2Picture().isNull());
+    QCOMPARE(f.panel2Picture().cacheKey(), lock);
+    emit f.view(2)->DownloadComplete();
+    QCOMPARE(f.panel2Picture().cacheKey(), lock);
     QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
 }
 

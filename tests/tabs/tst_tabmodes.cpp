@@ -96,23 +96,23 @@ void TestTabModes::sourceViewOfABackgroundTab()
     f.view(2)->url = "http://two.test/";
     f.header(1)->sellect();
     f.header(2)->sellect();
+    // Chosen from the covered tab's menu: that tab comes in front, showing its source.
     f.header(1)->vs_Click();
     QVERIFY(f.header(1)->sourceShown());
     QVERIFY(!f.header(2)->sourceShown());
-    // Only the covered tab's mode changed: the front, its address and the mark stay.
-    QCOMPARE(f.activeTab(), 2);
-    QCOMPARE(f.topView(), f.page(2));
-    QCOMPARE(f.addressText(), QStringLiteral("http://two.test/"));
-    QVERIFY(!f.checked("sc"));
-    QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>one</p>"));
-    f.header(1)->sellect();
+    QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.topView(), f.source(1));
     QVERIFY(f.checked("sc"));
-    // Turned off from the covered tab's menu, the page in front stays in sight.
+    QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>one</p>"));
+    // Turned off from its menu while another tab is in front: it comes in front again,
+    // showing its page.
     f.header(2)->sellect();
+    QCOMPARE(f.addressText(), QStringLiteral("http://two.test/"));
     f.header(1)->vs_Click();
-    QCOMPARE(f.topView(), f.page(2));
-    QVERIFY(f.view(2)->inFront && !f.view(1)->inFront);
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.topView(), f.page(1));
+    QVERIFY(f.view(1)->inFront && !f.view(2)->inFront);
+    QVERIFY(!f.checked("sc"));
 }
 
 void TestTabModes::dialogBringsThePageOverItsSource()
@@ -363,7 +363,8 @@ void TestTabModes::menuCommandsActOnTheirHeader()
     }
     QVERIFY(search->sourceShown());
     QVERIFY(!f.header(3)->sourceShown());
-    QCOMPARE(f.activeTab(), 3); // the icon's press does not activate
+    // The icon's press does not activate; the command chosen brings its tab in front.
+    QCOMPARE(f.activeTab(), 2);
     {
         MenuChoice back(search, "View search");
         search->iconi_MouseDown(2);
