@@ -50,7 +50,11 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     addEverydayFeatures();
     m_tabs->loadTemplates();
     Form_Load();
-    new Shortcuts(*this);
+    new Shortcuts({ this, m_tabs, &fullScreen(), [this] { focusAddress(); },
+        [this] { openTabToType(); }, [this] { reopenClosedTab(); }, [this] { sc_Click(); },
+        [this] { printPage(); }, [this] { savePage(); }, [this] { showDownloads(); },
+        [this](const QString &key) { Toolbar1_ButtonClick(key); },
+        [this](int item) { Toolbar1_ButtonMenuClick(item); } });
 }
 
 Form1::~Form1()

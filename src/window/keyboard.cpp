@@ -3,7 +3,6 @@
 #include "page_tools/findbar.h"
 #include "page_tools/fullscreen.h"
 #include "tabs/tabs.h"
-#include "window/form1.h"
 
 #include <algorithm>
 #include <QApplication>
@@ -31,49 +30,64 @@ int steppedZoom(int level, int step)
 
 } // namespace KeyboardRules
 
-Shortcuts::Shortcuts(Form1 &form)
-    : QObject(&form)
-    , form(form)
+Shortcuts::Shortcuts(Window window)
+    : QObject(window.window)
+    , m_window(std::move(window))
+{
+    addTabKeys();
+    addPageKeys();
+    // Before any widget of the window is asked whether it keeps a key for itself.
+    qApp->installEventFilter(this);
+}
+
+float Shortcuts::current() const
+{
+    return m_window.tabs->current();
+}
+
+void Shortcuts::addTabKeys()
 {
     using K = QKeySequence;
-    add({ K(Qt::CTRL | Qt::Key_L), K(Qt::ALT | Qt::Key_D), K(Qt::Key_F6) },
-        [&form] { form.focusAddress(); });
-    add({ K(Qt::CTRL | Qt::Key_T) }, [&form] { form.openTabToType(); });
-    add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_T) }, [&form] { form.reopenClosedTab(); });
+    const Window &w = m_window;
+    add({ K(Qt::CTRL | Qt::Key_L), K(Qt::ALT | Qt::Key_D), K(Qt::Key_F6) }, w.focusAddress);
+    add({ K(Qt::CTRL | Qt::Key_T) }, w.openTabToType);
+    add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_T) }, w.reopenClosedTab);
     add({ K(Qt::CTRL | Qt::Key_W), K(Qt::CTRL | Qt::Key_F4) }, [this] { closeActiveTab(); });
     add({ K(Qt::CTRL | Qt::Key_Tab), K(Qt::CTRL | Qt::Key_PageDown) }, [this] { cycleTabs(1); });
     // Shift+Tab arrives as Backtab.
     add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
             K(Qt::CTRL | Qt::Key_PageUp) },
         [this] { cycleTabs(-1); });
-    add({ K(Qt::ALT | Qt::Key_Left) },
-        [&form] { form.Toolbar1_ButtonClick(QStringLiteral("back")); });
-    add({ K(Qt::ALT | Qt::Key_Right) },
-        [&form] { form.Toolbar1_ButtonClick(QStringLiteral("forward")); });
+    add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_Y) }, w.showDownloads);
+    add({ K(Qt::Key_F11) }, [this] { m_window.fullScreen->toggleWindow(); });
+}
+
+void Shortcuts::addPageKeys()
+{
+    using K = QKeySequence;
+    const Window &w = m_window;
+    add({ K(Qt::ALT | Qt::Key_Left) }, [this] { m_window.toolbar(QStringLiteral("back")); });
+    add({ K(Qt::ALT | Qt::Key_Right) }, [this] { m_window.toolbar(QStringLiteral("forward")); });
     add({ K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_R) }, [this] { reload(); });
-    add({ K(Qt::Key_Escape) }, [&form] {
-        if (!form.fullScreen().leavePage())
-            form.Toolbar1_ButtonClick(QStringLiteral("stop"));
+    add({ K(Qt::Key_Escape) }, [this] {
+        if (!m_window.fullScreen->leavePage())
+            m_window.toolbar(QStringLiteral("stop"));
     });
-    add({ K(Qt::Key_F11) }, [&form] { form.fullScreen().toggleWindow(); });
     const auto step = [this](int by) {
-        if (PageView *view = this->form.tabs().viewAt(this->form.current()))
+        if (PageView *view = m_window.tabs->viewAt(current()))
             zoomTo(KeyboardRules::steppedZoom(view->zoomLevel(), by));
     };
     add({ K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal) }, [step] { step(1); });
     add({ K(Qt::CTRL | Qt::Key_Minus) }, [step] { step(-1); });
     add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
-    add({ K(Qt::CTRL | Qt::Key_U) }, [&form] { form.sc_Click(); });
+    add({ K(Qt::CTRL | Qt::Key_U) }, w.toggleSource);
     add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
-    add({ K(Qt::CTRL | Qt::Key_P) }, [&form] { form.printPage(); });
-    add({ K(Qt::CTRL | Qt::Key_S) }, [&form] { form.savePage(); });
-    add({ K(Qt::CTRL | Qt::SHIFT | Qt::Key_Y) }, [&form] { form.showDownloads(); });
-    add({ K(Qt::Key_F12), K(Qt::CTRL | Qt::SHIFT | Qt::Key_I) }, [&form] {
-        if (PageView *view = form.tabs().viewAt(form.current()))
+    add({ K(Qt::CTRL | Qt::Key_P) }, w.print);
+    add({ K(Qt::CTRL | Qt::Key_S) }, w.save);
+    add({ K(Qt::Key_F12), K(Qt::CTRL | Qt::SHIFT | Qt::Key_I) }, [this] {
+        if (PageView *view = m_window.tabs->viewAt(current()))
             view->toggleDevTools();
     });
-    // Before any widget of the window is asked whether it keeps a key for itself.
-    qApp->installEventFilter(this);
 }
 
 bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
@@ -87,15 +101,15 @@ bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
     const QWidget *holder = widget;
     while (holder && holder != watched)
         holder = holder->parentWidget();
-    if (!holder || widget->window() != &form)
+    if (!holder || widget->window() != m_window.window)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
         // While the active page loads, Esc stops it, unless a dialog or a field of the
         // window's claims it first; otherwise it reaches whatever has the focus.
         // A page shown full screen leaves it with Esc, whatever holds the focus.
-        const PageView *active = form.tabs().viewAt(form.current());
-        if (form.fullScreen().pageShown() || (active && active->isLoading()))
+        const PageView *active = m_window.tabs->viewAt(current());
+        if (m_window.fullScreen->pageShown() || (active && active->isLoading()))
             return false;
         event->accept();
         return true;
@@ -120,7 +134,7 @@ void Shortcuts::add(std::initializer_list<QKeySequence> keys, std::function<void
 {
     for (const QKeySequence &key : keys) {
         m_keys.insert(key[0]);
-        auto *shortcut = new QShortcut(key, &form);
+        auto *shortcut = new QShortcut(key, m_window.window);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
         // Two keys of one action can match one key press (Ctrl+Shift+Tab and Backtab, "+" and
@@ -132,38 +146,38 @@ void Shortcuts::add(std::initializer_list<QKeySequence> keys, std::function<void
 void Shortcuts::closeActiveTab()
 {
     // As the active tab's close box.
-    if (const auto index = toTabIndex(form.current()))
-        form.tabs().close(*index);
+    if (const auto index = toTabIndex(current()))
+        m_window.tabs->close(*index);
 }
 
 void Shortcuts::cycleTabs(int step)
 {
-    const auto current = toTabIndex(form.current());
+    const auto index = toTabIndex(current());
     if (const auto next
-        = KeyboardRules::cycledTab(form.tabs().openTabs(), current.value_or(0), step))
-        form.tabs().activate(*next);
+        = KeyboardRules::cycledTab(m_window.tabs->openTabs(), index.value_or(0), step))
+        m_window.tabs->activate(*next);
 }
 
 void Shortcuts::zoomTo(int level)
 {
     // As the zoom menu's item at that level.
-    form.Toolbar1_ButtonMenuClick(level + 1);
+    m_window.zoomMenu(level + 1);
 }
 
 void Shortcuts::reload()
 {
-    if (PageView *view = form.tabs().viewAt(form.current()))
+    if (PageView *view = m_window.tabs->viewAt(current()))
         view->Reload();
 }
 
 void Shortcuts::findInPage()
 {
     // The view in front is the one searched: the page, or its source.
-    const Tabs &tabs = form.tabs();
-    const ::flik *header = tabs.headerAt(form.current());
-    SourceEditor *editor = tabs.editorAt(form.current());
+    const Tabs &tabs = *m_window.tabs;
+    const ::flik *header = tabs.headerAt(current());
+    SourceEditor *editor = tabs.editorAt(current());
     if (editor && header && header->sourceShown())
         FindBar::of(editor)->open();
-    else if (PageView *view = tabs.viewAt(form.current()))
+    else if (PageView *view = tabs.viewAt(current()))
         FindBar::of(view)->open();
 }

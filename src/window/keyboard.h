@@ -5,10 +5,12 @@
 #include <optional>
 #include <QKeySequence>
 #include <QObject>
+#include <QString>
 #include <QSet>
 #include <vector>
 
-class Form1;
+class FullScreen;
+class Tabs;
 
 // The rules behind the shortcut keys that are worth testing on their own.
 namespace KeyboardRules {
@@ -33,7 +35,20 @@ class Shortcuts final : public QObject
 {
     Q_OBJECT
 public:
-    explicit Shortcuts(Form1 &form);
+    // What the keys act on: the window's tabs and full screen, and the window's own
+    // commands, as its menus and buttons run them.
+    struct Window
+    {
+        QWidget *window = nullptr;
+        Tabs *tabs = nullptr;
+        FullScreen *fullScreen = nullptr;
+        std::function<void()> focusAddress, openTabToType, reopenClosedTab, toggleSource, print,
+            save, showDownloads;
+        // The toolbar's "back", "forward" and "stop"; the zoom menu's item from 1.
+        std::function<void(const QString &key)> toolbar;
+        std::function<void(int item)> zoomMenu;
+    };
+    explicit Shortcuts(Window window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,7 +60,10 @@ private:
     void zoomTo(int level);
     void reload();
     void findInPage();
+    void addTabKeys();
+    void addPageKeys();
+    float current() const;
 
-    Form1 &form;
+    Window m_window;
     QSet<QKeyCombination> m_keys;
 };

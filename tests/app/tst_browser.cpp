@@ -1,5 +1,6 @@
 // The browser as users start it, on the real engine: start-up loads the start page into
 // tab 1.
+#include "app/termination.h"
 #include "hosted/sourceeditor.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"
@@ -9,7 +10,9 @@
 #include "window/form1.h"
 
 #include <QComboBox>
+#include <csignal>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 constexpr int timeout = 20000;
@@ -23,7 +26,16 @@ public:
 
 private slots:
     void startPageLoadsIntoTabOne();
+    void sigtermEndsTheEventLoop();
 };
+
+// A session's end (or a user's kill) must end the program, not ask about downloads and wait.
+void TestBrowser::sigtermEndsTheEventLoop()
+{
+    QVERIFY(Termination::quitOnTerm(*QCoreApplication::instance()));
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
 
 void TestBrowser::startPageLoadsIntoTabOne()
 {
