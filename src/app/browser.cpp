@@ -1,7 +1,7 @@
 #include "app/browser.h"
 
 #include "app/onewindow.h"
-#include "hosted/downloadsaver.h"
+#include "hosted/downloads/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "page_events/pageevents.h"
 

@@ -1,6 +1,6 @@
 #include "hosted/documentcompletion.h"
 
-#include "hosted/scriptdialog.h"
+#include "hosted/questions/scriptdialog.h"
 
 #include <QPointer>
 #include <QTimer>

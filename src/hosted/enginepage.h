@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hosted/pageview.h"
-#include "hosted/scriptdialog.h"
+#include "hosted/questions/scriptdialog.h"
 
 #include <functional>
 #include <QWebEnginePage>

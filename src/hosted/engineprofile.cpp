@@ -1,11 +1,10 @@
 #include "hosted/engineprofile.h"
 
 #include "common/permissionanswers.h"
-#include "hosted/desktopnotifications.h"
-#include "hosted/downloadsaver.h"
-#include "hosted/engineroutes.h"
+#include "hosted/questions/desktopnotifications.h"
+#include "hosted/downloads/downloadsaver.h"
+#include "hosted/downloads/engineroutes.h"
 #include "hosted/pagerules.h"
-#include "hosted/permissions.h"
 #include "hosted/progressbatch.h"
 #include "hosted/webenginepageview.h"
 

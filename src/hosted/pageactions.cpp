@@ -5,7 +5,7 @@
 #include "hosted/enginepage.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "hosted/pagerequests.h"
+#include "hosted/questions/pagedialogs.h"
 #include "hosted/webenginepageview.h"
 
 #include <QPointer>
@@ -16,26 +16,26 @@
 void WebEnginePageView::GoBack()
 {
     if (m_page && m_page->history()->canGoBack())
-        m_requests->navigateAway([this] { m_page->history()->back(); });
+        m_dialogs->navigateAway([this] { m_page->history()->back(); });
 }
 
 void WebEnginePageView::GoForward()
 {
     if (m_page && m_page->history()->canGoForward())
-        m_requests->navigateAway([this] { m_page->history()->forward(); });
+        m_dialogs->navigateAway([this] { m_page->history()->forward(); });
 }
 
 void WebEnginePageView::Stop()
 {
     m_loadWhenShown.clear();
     if (m_page)
-        m_requests->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Stop); });
+        m_dialogs->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Stop); });
 }
 
 void WebEnginePageView::ExitFullScreen()
 {
     if (m_page)
-        m_requests->whenEngineFree(
+        m_dialogs->whenEngineFree(
             [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
 }
 
@@ -59,7 +59,7 @@ void WebEnginePageView::SaveLink(const QString &link, const QString &path)
 void WebEnginePageView::Reload()
 {
     if (m_page)
-        m_requests->navigateAway([this] { m_page->triggerAction(QWebEnginePage::Reload); });
+        m_dialogs->navigateAway([this] { m_page->triggerAction(QWebEnginePage::Reload); });
 }
 
 void WebEnginePageView::setZoomLevel(int level)
@@ -67,7 +67,7 @@ void WebEnginePageView::setZoomLevel(int level)
     if (const auto factor = zoomFactorForLevel(level)) {
         ensureEngine();
         m_zoomLevel = level;
-        m_requests->whenEngineFree([this, factor] { m_page->setZoomFactor(*factor); });
+        m_dialogs->whenEngineFree([this, factor] { m_page->setZoomFactor(*factor); });
     }
 }
 
@@ -76,7 +76,7 @@ void WebEnginePageView::Find(const QString &text, bool backward)
     if (!m_page)
         return;
     const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
-    m_requests->whenEngineFree([this, text, flags] {
+    m_dialogs->whenEngineFree([this, text, flags] {
         m_page->findText(
             text, flags, [self = QPointer(this)](const QWebEngineFindTextResult &result) {
                 if (self)
@@ -95,7 +95,7 @@ void WebEnginePageView::askToClose(int patienceMs, std::function<void(bool leave
     // A frozen page runs no script: it is thawed (not loaded again) to be asked.
     if (m_page->rest() == Rest::Frozen)
         m_page->setRest(Rest::Awake);
-    m_requests->askToLeave(m_page, patienceMs, std::move(decided));
+    m_dialogs->askToLeave(m_page, patienceMs, std::move(decided));
 }
 
 void WebEnginePageView::toggleDevTools()

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QWebEngineNewWindowRequest>
 #include <QWidget>
 #include <utility>
 
@@ -89,4 +90,22 @@ bool PageInput::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+NewWindowRequest PageInput::windowAsked(const QWebEngineNewWindowRequest &request)
+{
+    // The engine names every window.open of a middle click's or Ctrl+click's handlers "a
+    // new background tab", and gives the click's gesture to the first of them, whichever
+    // address it opens. The user's own link is the one under the pointer (or chosen from
+    // the menu), opened once; anything else is the page's pop-up, wherever it asks for it.
+    using Destination = QWebEngineNewWindowRequest::DestinationType;
+    NewWindowRequest asked;
+    asked.userInitiated = request.isUserInitiated();
+    const bool behind = request.destination() == Destination::InNewBackgroundTab;
+    const bool inFront = request.destination() == Destination::InNewTab
+        && m_pressModifiers.testFlags(Qt::ControlModifier | Qt::ShiftModifier);
+    asked.linkInNewTab = asked.userInitiated && (behind || inFront)
+        && takeUsersLink(request.requestedUrl());
+    asked.behind = asked.linkInNewTab && behind;
+    return asked;
 }

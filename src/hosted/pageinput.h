@@ -1,11 +1,14 @@
 #pragma once
 
+#include "hosted/pageview.h"
+
 #include <optional>
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QUrl>
 
 class PageGuards;
+class QWebEngineNewWindowRequest;
 class QWidget;
 
 // What the user gives one page, seen at the engine's widgets before the engine takes it:
@@ -38,6 +41,9 @@ public:
     // from the menu. Once per act: a page's handler that asks again and again for it gets
     // no further tab by it.
     bool takeUsersLink(const QUrl &requested);
+    // The page asked for a window: whether the user's click or key asked for it, and whether
+    // it is the link the user opened in a new tab.
+    NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request);
 
 signals:
     // A mouse button went down on the page.

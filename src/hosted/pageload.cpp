@@ -3,7 +3,7 @@
 #include "common/site.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/pageinput.h"
-#include "hosted/pagerequests.h"
+#include "hosted/questions/pagedialogs.h"
 #include "hosted/progressbatch.h"
 
 #include <QWebEngineLoadingInfo>
@@ -21,11 +21,12 @@ constexpr int secure = 2;
 
 } // namespace
 
-PageLoad::PageLoad(DocumentCompletion *completion, PageRequests *requests, ProgressBatch *progress,
-    QObject *parent)
+PageLoad::PageLoad(DocumentCompletion *completion, PageDialogs *dialogs, PageInput *input,
+    ProgressBatch *progress, QObject *parent)
     : QObject(parent)
     , m_completion(completion)
-    , m_requests(requests)
+    , m_dialogs(dialogs)
+    , m_input(input)
     , m_progressBatch(progress)
 {
     connect(m_completion, &DocumentCompletion::completed, this, &PageLoad::documentRead);
@@ -63,7 +64,7 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         m_body.reset(); // the completed page is being left
         m_documentTitle.clear();
         m_failed.reset();
-        m_requests->loadStarted();
+        m_dialogs->loadStarted();
         m_loading = true;
         m_progress = 0;
         m_startText = info.url().toDisplayString();
@@ -77,7 +78,7 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         emit SetSecureLockIcon(notSecure);
         // A server's error answer (a 404 page, say) is shown, and completes as a document.
         // Either way the engine shows a document of its own in place of the page.
-        m_requests->input().documentShown();
+        m_input->documentShown();
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
             m_completion->loadSucceeded(m_page);
         else
@@ -105,7 +106,7 @@ void PageLoad::tellProgress()
 
 void PageLoad::loadSucceeded()
 {
-    m_requests->input().documentShown();
+    m_input->documentShown();
     const bool https = m_page->url().scheme() == u"https";
     emit SetSecureLockIcon(https ? secure : notSecure);
     // The document is complete only once its body markup is in hand, so that the handler

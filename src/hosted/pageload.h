@@ -8,7 +8,8 @@
 #include <QUrl>
 
 class DocumentCompletion;
-class PageRequests;
+class PageDialogs;
+class PageInput;
 class ProgressBatch;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -21,8 +22,8 @@ class PageLoad final : public QObject
 {
     Q_OBJECT
 public:
-    PageLoad(DocumentCompletion *completion, PageRequests *requests, ProgressBatch *progress,
-        QObject *parent);
+    PageLoad(DocumentCompletion *completion, PageDialogs *dialogs, PageInput *input,
+        ProgressBatch *progress, QObject *parent);
 
     void watch(QWebEnginePage *page);
 
@@ -53,7 +54,8 @@ private:
     void loadEnded();
 
     DocumentCompletion *m_completion;
-    PageRequests *m_requests;
+    PageDialogs *m_dialogs;
+    PageInput *m_input;
     ProgressBatch *m_progressBatch;
     QWebEnginePage *m_page = nullptr;
     bool m_loading = false;

@@ -1,7 +1,7 @@
 #include "hosted/pageoutput.h"
 
-#include "hosted/downloadnames.h"
-#include "hosted/downloadsaver.h"
+#include "hosted/downloads/downloadnames.h"
+#include "hosted/downloads/downloadsaver.h"
 #include "hosted/pagerules.h"
 
 #include <QAction>

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/permissionanswers.h"
+#include "common/site.h"
+
 #include <functional>
 #include <optional>
 #include <QWidget>
@@ -19,6 +22,17 @@ struct NewWindowRequest
     // front (Ctrl+Shift+click).
     bool linkInNewTab = false;
     bool behind = false;
+};
+
+// A site's question to the user, as its page view puts it: which site asks, and for what.
+// answer gives the user's answer to the page that asked, once; after its page has gone it
+// does nothing.
+struct PermissionQuestion
+{
+    Site site;
+    Permission kind;
+    int id = 0;
+    std::function<void(bool allow)> answer;
 };
 
 // One tab's page view: the embedded web-browser control as the window's handlers see it.
@@ -171,6 +185,11 @@ signals:
     // The user chose to save the page (an empty link) or a link's resource from the page's
     // menu, suggesting a file name.
     void SaveRequested(const QString &link, const QString &suggestedName);
+    // The page's site asks the user a question (to know the location, say): only the top
+    // page's own site, past the answers given before and the page's bound on questions.
+    void PermissionAsked(const PermissionQuestion &question);
+    // The page moved on, or took back what it asked: its questions are no longer asked.
+    void PermissionsWithdrawn();
     // The outcome of Find: the match now highlighted (from 1; 0 for none) and how many
     // there are.
     void FindResult(int active, int total);

@@ -2,14 +2,15 @@
 
 #include "hosted/devtools.h"
 #include "hosted/documentcompletion.h"
+#include "hosted/downloads/pagedownloads.h"
 #include "hosted/enginepage.h"
-#include "hosted/engineroutes.h"
+#include "hosted/downloads/engineroutes.h"
 #include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "hosted/pagerequests.h"
+#include "hosted/questions/pagedialogs.h"
 #include "hosted/pagerules.h"
-#include "hosted/permissions.h"
+#include "hosted/questions/pagepermissions.h"
 #include "hosted/progressbatch.h"
 
 #include <algorithm>
@@ -33,8 +34,10 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     , m_parts(parts)
     , m_route(parts.routes->routeFor(this))
     , m_completion(new DocumentCompletion(this))
-    , m_requests(new PageRequests(parts.downloads, this))
-    , m_load(new PageLoad(m_completion, m_requests, parts.progress, this))
+    , m_input(new PageInput(m_guards, this))
+    , m_dialogs(new PageDialogs(m_guards, this))
+    , m_downloads(new PageDownloads(m_guards, parts.downloads, this))
+    , m_load(new PageLoad(m_completion, m_dialogs, m_input, parts.progress, this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -50,23 +53,24 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
         emit DocumentComplete(LocationURL());
         // The engine replaces its focus widget after a cross-site navigation; a view that
         // had the focus gets it back.
-        if (m_requests->focused() && !QApplication::focusWidget() && isVisible())
+        if (m_dialogs->focused() && !QApplication::focusWidget() && isVisible())
             m_view->setFocus();
     });
     connect(m_route, &PageRoute::focusEntered, this, [this] {
-        m_requests->setFocused(true);
+        m_dialogs->setFocused(true);
         emit GotFocus();
     });
-    connect(m_route, &PageRoute::focusLeft, this, [this] { m_requests->setFocused(false); });
-    connect(m_route, &PageRoute::downloadRequested, m_requests, &PageRequests::download);
-    connect(&m_requests->input(), &PageInput::pressed, m_route, &PageRoute::userPressed);
-    connect(m_requests, &PageRequests::StatusTextChange, this, &PageView::StatusTextChange);
-    connect(m_requests, &PageRequests::FileDownload, this, &PageView::FileDownload);
-    connect(m_requests, &PageRequests::DownloadComplete, this, &PageView::DownloadComplete);
-    connect(m_requests, &PageRequests::DialogShown, this, &PageView::DialogShown);
-    connect(m_requests, &PageRequests::LeaveAsked, this, &PageView::LeaveAsked);
-    connect(m_requests, &PageRequests::WindowClosing, this, &PageView::WindowClosing);
-    connect(m_requests, &PageRequests::mayGo, this, &QObject::deleteLater);
+    connect(m_route, &PageRoute::focusLeft, this, [this] { m_dialogs->setFocused(false); });
+    connect(m_route, &PageRoute::downloadRequested, m_downloads, &PageDownloads::download);
+    connect(m_input, &PageInput::pressed, m_route, &PageRoute::userPressed);
+    connect(m_downloads, &PageDownloads::StatusTextChange, this, &PageView::StatusTextChange);
+    connect(m_downloads, &PageDownloads::FileDownload, this, &PageView::FileDownload);
+    connect(m_downloads, &PageDownloads::DownloadComplete, this, &PageView::DownloadComplete);
+    connect(m_dialogs, &PageDialogs::StatusTextChange, this, &PageView::StatusTextChange);
+    connect(m_dialogs, &PageDialogs::DialogShown, this, &PageView::DialogShown);
+    connect(m_dialogs, &PageDialogs::LeaveAsked, this, &PageView::LeaveAsked);
+    connect(m_dialogs, &PageDialogs::WindowClosing, this, &PageView::WindowClosing);
+    connect(m_dialogs, &PageDialogs::mayGo, this, &QObject::deleteLater);
 }
 
 void WebEnginePageView::ensureEngine()
@@ -80,13 +84,13 @@ void WebEnginePageView::ensureEngine()
     EnginePage::Hooks hooks;
     hooks.dialog = [this](ScriptDialog::Kind kind, const QString &origin, const QString &message,
                        const QString &defaultValue, QString *value) {
-        return m_requests->dialog(kind, origin, message, defaultValue, value);
+        return m_dialogs->dialog(kind, origin, message, defaultValue, value);
     };
     // Every address the page asks for, so that a download of it is known to be this view's.
     hooks.navigationAsked = [this](const QUrl &url, bool mainFrame) {
         m_route->navigationAsked(url);
         if (mainFrame)
-            m_requests->mainFrameHeadsFor(url);
+            m_dialogs->mainFrameHeadsFor(url);
     };
     m_page = new EnginePage(m_parts.profile, std::move(hooks), m_view);
     connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebEnginePageView::onNewWindow);
@@ -95,28 +99,24 @@ void WebEnginePageView::ensureEngine()
     m_view->setHidden(!m_inFront);
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
-    m_requests->input().watch(m_view);
+    m_input->watch(m_view);
     m_devTools = new DevTools(m_page, this);
-    // The site's questions, above the page, while its tab is in front.
-    m_permissions = new PagePermissions(
-        m_page, m_parts.permissions, [this] { return m_requests->guards().allowDialog(); }, this);
-    static_cast<QVBoxLayout *>(layout())->insertWidget(0, m_permissions);
-    m_permissions->setInFront(m_inFront);
-    // A question belongs to the document it was asked over. A load that follows one that
-    // never ended starts without a word; the address it shows is told all the same.
-    connect(m_page, &QWebEnginePage::loadStarted, m_permissions, &PagePermissions::withdraw);
-    connect(m_page, &QWebEnginePage::urlChanged, m_permissions, &PagePermissions::withdraw);
+    // The site's questions, told for the tab to put to the user.
+    auto *permissions = new PagePermissions(
+        m_page, m_parts.permissions, [this] { return m_guards.allowDialog(); }, this);
+    connect(permissions, &PagePermissions::asked, this, &PageView::PermissionAsked);
+    connect(permissions, &PagePermissions::withdrawn, this, &PageView::PermissionsWithdrawn);
     m_output = new PageOutput(m_view, m_parts.downloads, [this] { m_devTools->inspect(); });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
     connect(m_output, &PageOutput::statusText, this, &PageView::StatusTextChange);
-    connect(m_output, &PageOutput::linkOpened, &m_requests->input(), &PageInput::menuOpens);
+    connect(m_output, &PageOutput::linkOpened, m_input, &PageInput::menuOpens);
     connect(m_view, &QWebEngineView::printRequested, this, [this] {
-        if (m_requests->mayPrint())
+        if (m_dialogs->mayPrint())
             emit PrintRequested();
     });
 
-    m_requests->watch(m_page);
+    m_dialogs->watch(m_page);
     m_load->watch(m_page);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {
@@ -140,7 +140,7 @@ void WebEnginePageView::ensureEngine()
     // reports (and '' when the hover ends). It also reports a hover ending where none began
     // (as a load starts, say), which would wipe what the status bar was telling.
     connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        m_requests->input().hovered(QUrl(url));
+        m_input->hovered(QUrl(url));
         if (url != std::exchange(m_hoveredLink, url))
             emit StatusTextChange(url);
     });
@@ -179,7 +179,7 @@ void WebEnginePageView::Navigate(const QString &address)
     if (address.isEmpty())
         return;
     // The user's own act: what it downloads is not the page's doing.
-    m_requests->guards().userActed();
+    m_guards.userActed();
     const QUrl url = QUrl::fromUserInput(address);
     if (const auto refusal = PageRules::refusal(url)) {
         // Reported like any failed navigation, and like one, later than the request.
@@ -200,7 +200,7 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     m_loadWhenShown.clear();
-    m_requests->navigateAway([this, url] { m_page->load(url); });
+    m_dialogs->navigateAway([this, url] { m_page->load(url); });
 }
 
 void WebEnginePageView::showEvent(QShowEvent *event)
@@ -218,9 +218,7 @@ void WebEnginePageView::setInFront(bool inFront)
         m_page->setRest(Rest::Awake);
     if (m_view)
         m_view->setVisible(inFront);
-    if (m_permissions)
-        m_permissions->setInFront(inFront);
-    m_requests->setInFront(inFront);
+    m_dialogs->setInFront(inFront);
 }
 
 PageView::Rest WebEnginePageView::rest(Rest deepest)
@@ -228,11 +226,11 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
     if (!m_page)
         return Rest::Awake;
     const bool may = !m_inFront && !m_load->isLoading() && m_load->shownDocument()
-        && !m_requests->busy() && !m_page->recentlyAudible();
+        && !m_dialogs->busy() && !m_downloads->running() && !m_page->recentlyAudible();
     // A form may hold what the user gave the page: that page is frozen at most, never let
     // go; nor deeper than the engine itself recommends.
     const Rest given
-        = deepest == Rest::Asleep && m_requests->input().givenSinceShown() ? Rest::Frozen : deepest;
+        = deepest == Rest::Asleep && m_input->givenSinceShown() ? Rest::Frozen : deepest;
     const Rest wanted = std::min(given, m_page->recommendedRest());
     if (may && wanted > m_page->rest())
         m_page->setRest(wanted);
@@ -241,7 +239,7 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
 
 void WebEnginePageView::dismissDialogs()
 {
-    m_requests->answerDialogs();
+    m_dialogs->answerDialogs();
 }
 
 QString WebEnginePageView::LocationURL() const
@@ -289,27 +287,25 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
 {
     // The engine opens a link dropped on the page (and not taken by it) in a new window; the
     // user dropped it here to open it here.
-    if (const auto dropped = m_requests->input().takeDropToOpenHere();
+    if (const auto dropped = m_input->takeDropToOpenHere();
         dropped && *dropped == request.requestedUrl()) {
         // As if typed: a dropped address is held to the same rules.
         QTimer::singleShot(0, this, [this, address = dropped->toString()] { Navigate(address); });
         return;
     }
-    const NewWindowRequest answer = askNewWindow(m_requests->windowAsked(request));
+    const NewWindowRequest answer = askNewWindow(m_input->windowAsked(request));
     if (answer.Cancel || !answer.ppDisp || answer.ppDisp == this)
         return;
     auto *target = qobject_cast<WebEnginePageView *>(answer.ppDisp);
     // A page may only open into a view of its own profile.
     if (!target || target->profile() != profile())
         return;
-    target->m_requests->openedByPage();
+    target->m_dialogs->openedByPage();
     request.openIn(target->enginePage());
 }
 
 void WebEnginePageView::release()
 {
     // The view goes once no dialog of its page waits on the stack (mayGo).
-    if (m_permissions)
-        m_permissions->refuseAll();
-    m_requests->tabClosing();
+    m_dialogs->tabClosing();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hosted/pageguards.h"
 #include "hosted/pageview.h"
 
 #include <QUrl>
@@ -9,7 +10,9 @@ class DownloadSaver;
 class EnginePage;
 class EngineRoutes;
 class PageLoad;
-class PageRequests;
+class PageDialogs;
+class PageDownloads;
+class PageInput;
 class PageRoute;
 class ProgressBatch;
 class QWebEngineNewWindowRequest;
@@ -78,11 +81,15 @@ private:
     Parts m_parts;
     PageRoute *m_route = nullptr;
     DocumentCompletion *m_completion = nullptr;
-    PageRequests *m_requests = nullptr;
+    // What the page may ask, counted: shared by what it asks of the user, its downloads and
+    // what the user gives it back.
+    PageGuards m_guards;
+    PageInput *m_input = nullptr;
+    PageDialogs *m_dialogs = nullptr;
+    PageDownloads *m_downloads = nullptr;
     PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
     class DevTools *m_devTools = nullptr;
-    class PagePermissions *m_permissions = nullptr;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
     // A load asked for before the window was first shown.

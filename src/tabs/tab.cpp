@@ -3,6 +3,7 @@
 #include "hosted/pageview.h"
 #include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/permissionbar.h"
 
 Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObject *parent)
     : QObject(parent)
@@ -10,7 +11,26 @@ Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObjec
     , m_header(header)
     , m_page(page)
     , m_source(source)
-{ }
+{
+    if (m_page)
+        wire();
+}
+
+void Tab::wire()
+{
+    m_permissions = new PermissionBar(m_page);
+    connect(m_page, &PageView::PermissionAsked, this,
+        [this](const PermissionQuestion &question) { m_permissions->ask(question); });
+    connect(m_page, &PageView::PermissionsWithdrawn, this, [this] { m_permissions->withdraw(); });
+}
+
+void Tab::setInFront(bool inFront)
+{
+    if (m_page)
+        m_page->setInFront(inFront);
+    if (m_permissions)
+        m_permissions->setInFront(inFront);
+}
 
 void Tab::close()
 {
@@ -21,6 +41,8 @@ void Tab::close()
         disconnect(element, nullptr, this, nullptr);
         element->hide();
     }
+    if (m_permissions)
+        m_permissions->refuseAll();
     if (m_page) {
         // A closed tab's page asks nothing more of the browser.
         m_page->setNewWindowHandler({});

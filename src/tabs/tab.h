@@ -39,16 +39,24 @@ public:
     PageView::Rest rest() const { return m_rest; }
     void setRest(PageView::Rest rest) { m_rest = rest; }
 
+    // Its page in sight, with what is shown over it, or covered.
+    void setInFront(bool inFront);
+
     // Lets the elements go: the connections made for this tab first, then the page (which
     // goes once its dialog is off the stack), the source view, the header (possibly the one
     // whose click is being handled) and this, each once the event being handled is done.
     void close();
 
 private:
+    // Whatever listens to the tab's elements on its behalf, connected once, here.
+    void wire();
+
     const int m_index;
     QPointer<::flik> m_header;
     QPointer<PageView> m_page;
     QPointer<SourceEditor> m_source;
+    // Made with the tab, over its page.
+    class PermissionBar *m_permissions = nullptr;
     bool m_openedUnasked = false;
     std::optional<qint64> m_coveredSince;
     PageView::Rest m_rest = PageView::Rest::Awake;

@@ -4,7 +4,6 @@
 #include "tabs/tab.h"
 
 #include <algorithm>
-#include <QFile>
 
 TabRest::TabRest(OpenTabs tabs, qint64 sleepAfterMs, QObject *parent)
     : QObject(parent)
@@ -63,19 +62,4 @@ void TabRest::look()
             tab->setRest(view->rest(PageView::Rest::Frozen));
         }
     }
-}
-
-double TabRest::availableMemory()
-{
-    QFile meminfo(QStringLiteral("/proc/meminfo"));
-    if (!meminfo.open(QIODevice::ReadOnly))
-        return 1;
-    double total = 0, available = 0;
-    for (const QByteArray &line : meminfo.readAll().split('\n')) {
-        if (line.startsWith("MemTotal:"))
-            total = line.simplified().split(' ').value(1).toDouble();
-        else if (line.startsWith("MemAvailable:"))
-            available = line.simplified().split(' ').value(1).toDouble();
-    }
-    return total > 0 && available > 0 ? available / total : 1;
 }

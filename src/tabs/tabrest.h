@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/memory.h"
+
 #include <functional>
 #include <QElapsedTimer>
 #include <QObject>
@@ -34,16 +36,15 @@ public:
     void inFront(Tab *tab);
     void covered(Tab *tab);
 
-    // The share of the system's memory available now, from /proc/meminfo; 1 when unknown.
-    static double availableMemory();
-    // Where the share available is read; availableMemory unless a test says otherwise.
+    // Where the share of the system's memory available is read; the kernel's unless a test
+    // says otherwise.
     void setMemoryProbe(std::function<double()> probe) { m_memory = std::move(probe); }
 
 private:
     void look();
 
     OpenTabs m_tabs;
-    std::function<double()> m_memory = &TabRest::availableMemory;
+    std::function<double()> m_memory = [] { return Memory::availableShare(); };
     qint64 m_sleepAfterMs;
     QElapsedTimer m_clock;
     QTimer m_look;

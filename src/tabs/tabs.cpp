@@ -143,8 +143,8 @@ void Tabs::bringInFront(Tab *tab)
 {
     const QPointer<Tab> behind = std::exchange(m_inFront, tab);
     PageView *view = tab ? tab->page() : nullptr;
-    if (view)
-        view->setInFront(true);
+    if (tab)
+        tab->setInFront(true);
     if (behind == tab)
         return;
     emit frontChanged(tab, behind);
@@ -158,7 +158,7 @@ void Tabs::bringInFront(Tab *tab)
         view->setFocus(Qt::OtherFocusReason);
         m_handingFocus = false;
     }
-    behindView->setInFront(false);
+    behind->setInFront(false);
 }
 
 void Tabs::close(int index)

@@ -1,7 +1,7 @@
 // What people expect of a browser beyond its design, reached by keys, the page's menu, the
 // status bar and dialogs: a closed tab back, links dropped on the strip, full screen,
 // printing and saving.
-#include "hosted/downloadnames.h"
+#include "hosted/downloads/downloadnames.h"
 #include "hosted/pagerules.h"
 #include "page_tools/downloadslist.h"
 #include "page_tools/fullscreen.h"

@@ -2,7 +2,7 @@
 // site's question, as tables.
 #include "common/permissionanswers.h"
 #include "common/site.h"
-#include "hosted/permissions.h"
+#include "hosted/questions/permissionrules.h"
 
 #include <QTest>
 #include <QUrl>

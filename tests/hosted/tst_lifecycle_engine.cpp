@@ -1,6 +1,6 @@
 // A thousand tabs opened, loaded and closed on the real engine, with pop-ups and downloads
 // mixed in: no crash, no view or page left behind, memory back near where it started.
-#include "hosted/downloadsaver.h"
+#include "hosted/downloads/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"

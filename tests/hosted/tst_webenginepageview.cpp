@@ -2,7 +2,7 @@
 // rely on arrives, in a sensible order.
 #include "hosted/documentcompletion.h"
 #include "hosted/engineprofile.h"
-#include "hosted/scriptdialog.h"
+#include "hosted/questions/scriptdialog.h"
 #include "hosted/webenginepageview.h"
 #include "support/httpresponder.h"
 

@@ -1,5 +1,5 @@
 // Page events from the real engine through the window, against a local server.
-#include "hosted/downloadsaver.h"
+#include "hosted/downloads/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
 #include "window/form1.h"

@@ -14,6 +14,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QTest>
@@ -43,7 +46,56 @@ private slots:
     void nearestTabToTheLeftComesFirst();
     void closingTheFocusedPageActivatesTheRememberedTab();
     void closingDestroysAfterTheHandler();
+    void aSitesQuestionBelongsToItsTabAndItsPage();
 };
+
+// A question waits for its covered tab, goes unanswered when its page moves on, is refused
+// when its tab closes, and takes no answer in the moment it appears.
+void TestTabs::aSitesQuestionBelongsToItsTabAndItsPage()
+{
+    FormFixture f;
+    f.form->show();
+    f.form->newflik_Click();
+    f.form->newflik_Click();
+    QStringList answers;
+    const auto ask = [&answers](PageView *page, const char *site) {
+        const QString name = QString::fromLatin1(site);
+        emit page->PermissionAsked({ *Site::of(QUrl(name)), Permission::Location, 1,
+            [&answers, name](bool allow) { answers << name + (allow ? " allowed" : " blocked"); } });
+    };
+    const auto bar = [](PageView *page) {
+        for (auto *frame : page->findChildren<QFrame *>())
+            if (frame->accessibleName() == u"Question from the site")
+                return frame;
+        return static_cast<QFrame *>(nullptr);
+    };
+    const auto button = [&bar](PageView *page, const QString &text) {
+        for (auto *one : bar(page)->findChildren<QPushButton *>())
+            if (one->text() == text)
+                return one;
+        return static_cast<QPushButton *>(nullptr);
+    };
+    ask(f.page(1), "https://covered.test");
+    QVERIFY(!bar(f.page(1))->isVisible());
+    f.header(1)->sellect();
+    QVERIFY(bar(f.page(1))->isVisible());
+    QCOMPARE(bar(f.page(1))->findChild<QLabel *>()->text(),
+        QStringLiteral("covered.test wants to know your location"));
+    QTest::mouseClick(button(f.page(1), "Allow"), Qt::LeftButton);
+    QVERIFY(answers.isEmpty());
+    QTRY_VERIFY(button(f.page(1), "Allow")->isEnabled());
+    QTest::mouseClick(button(f.page(1), "Allow"), Qt::LeftButton);
+    QCOMPARE(answers, QStringList { "https://covered.test allowed" });
+    QVERIFY(!bar(f.page(1))->isVisible());
+
+    ask(f.page(1), "http://moves.test");
+    emit f.page(1)->PermissionsWithdrawn();
+    QVERIFY(!bar(f.page(1))->isVisible());
+    ask(f.page(2), "http://closes.test");
+    f.closeTab(2);
+    QCOMPARE(answers.size(), 2);
+    QCOMPARE(answers.last(), QStringLiteral("http://closes.test blocked"));
+}
 
 void TestTabs::popupOpensAnActiveTabRightOfTheLast()
 {

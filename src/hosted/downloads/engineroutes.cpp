@@ -1,4 +1,4 @@
-#include "hosted/engineroutes.h"
+#include "hosted/downloads/engineroutes.h"
 
 #include "common/site.h"
 

@@ -1,7 +1,7 @@
 // Final names of saved downloads: plain, visible, short enough, and never one that is
 // there in any form; and the leftovers of a run that was killed.
-#include "hosted/downloadnames.h"
-#include "hosted/downloadsaver.h"
+#include "hosted/downloads/downloadnames.h"
+#include "hosted/downloads/downloadsaver.h"
 
 #include <QDir>
 #include <QFile>

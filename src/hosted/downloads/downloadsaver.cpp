@@ -1,7 +1,7 @@
-#include "hosted/downloadsaver.h"
+#include "hosted/downloads/downloadsaver.h"
 
-#include "hosted/download.h"
-#include "hosted/downloadnames.h"
+#include "hosted/downloads/download.h"
+#include "hosted/downloads/downloadnames.h"
 
 #include <cerrno>
 #include <cstdio>

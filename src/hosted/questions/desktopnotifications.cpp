@@ -1,4 +1,4 @@
-#include "hosted/desktopnotifications.h"
+#include "hosted/questions/desktopnotifications.h"
 
 #include "common/site.h"
 

@@ -1,4 +1,4 @@
-#include "hosted/scriptdialog.h"
+#include "hosted/questions/scriptdialog.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "hosted/download.h"
+#include "hosted/downloads/download.h"
 
 #include <utility>
 

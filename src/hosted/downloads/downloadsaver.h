@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosted/download.h"
+#include "hosted/downloads/download.h"
 
 #include <functional>
 #include <map>

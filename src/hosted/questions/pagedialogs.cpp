@@ -1,54 +1,22 @@
-#include "hosted/pagerequests.h"
+#include "hosted/questions/pagedialogs.h"
 
 #include "common/site.h"
-#include "hosted/downloadsaver.h"
-#include "hosted/pageinput.h"
 #include "hosted/pagerules.h"
 
 #include <QAuthenticator>
-#include <QDeadlineTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <utility>
 
-PageRequests::PageRequests(DownloadSaver *downloads, QWidget *view)
+PageDialogs::PageDialogs(PageGuards &guards, QWidget *view)
     : QObject(view)
-    , m_downloads(downloads)
+    , m_guards(guards)
     , m_view(view)
-    , m_input(new PageInput(m_guards, this))
 { }
 
-void PageRequests::download(QWebEngineDownloadRequest *download)
-{
-    // A page that starts downloads in a loop, reloading itself or not, would fill the disk.
-    // A few are saved, then one a minute, until the user acts in the tab.
-    if (!m_guards.allowDownload(QDeadlineTimer::current().deadline())) {
-        download->cancel();
-        emit StatusTextChange(tr("Download refused: this page has started too many downloads"));
-        return;
-    }
-    if (!m_downloads) {
-        download->cancel();
-        return;
-    }
-    emit FileDownload();
-    // The download may outlive the tab that started it.
-    ++m_downloadsRunning;
-    m_downloads->save(download, [self = QPointer(this)](const QString &path) {
-        if (!self)
-            return;
-        --self->m_downloadsRunning;
-        emit self->StatusTextChange(
-            path.isEmpty() ? tr("Download failed") : tr("Saved %1").arg(path));
-        emit self->DownloadComplete();
-    });
-}
-
-void PageRequests::watch(QWebEnginePage *page)
+void PageDialogs::watch(QWebEnginePage *page)
 {
     connect(page, &QWebEnginePage::authenticationRequired, this,
         [this](const QUrl &url, QAuthenticator *authenticator) {
@@ -77,13 +45,13 @@ void PageRequests::watch(QWebEnginePage *page)
     });
 }
 
-void PageRequests::loadStarted()
+void PageDialogs::loadStarted()
 {
     m_guards.loadStarted();
     m_navigatingAway = QDeadlineTimer();
 }
 
-void PageRequests::navigateAway(std::function<void()> work)
+void PageDialogs::navigateAway(std::function<void()> work)
 {
     whenEngineFree([this, work = std::move(work)] {
         // The page's beforeunload answers within the patience given to a page being
@@ -93,30 +61,12 @@ void PageRequests::navigateAway(std::function<void()> work)
     });
 }
 
-NewWindowRequest PageRequests::windowAsked(const QWebEngineNewWindowRequest &request)
-{
-    // The engine names every window.open of a middle click's or Ctrl+click's handlers "a
-    // new background tab", and gives the click's gesture to the first of them, whichever
-    // address it opens. The user's own link is the one under the pointer (or chosen from
-    // the menu), opened once; anything else is the page's pop-up, wherever it asks for it.
-    using Destination = QWebEngineNewWindowRequest::DestinationType;
-    NewWindowRequest asked;
-    asked.userInitiated = request.isUserInitiated();
-    const bool behind = request.destination() == Destination::InNewBackgroundTab;
-    const bool inFront = request.destination() == Destination::InNewTab
-        && m_input->pressModifiers().testFlags(Qt::ControlModifier | Qt::ShiftModifier);
-    asked.linkInNewTab = asked.userInitiated && (behind || inFront)
-        && m_input->takeUsersLink(request.requestedUrl());
-    asked.behind = asked.linkInNewTab && behind;
-    return asked;
-}
-
-bool PageRequests::mayPrint()
+bool PageDialogs::mayPrint()
 {
     return !m_released && m_inFront && allowDialog();
 }
 
-bool PageRequests::allowDialog()
+bool PageDialogs::allowDialog()
 {
     if (m_guards.allowDialog())
         return true;
@@ -125,7 +75,7 @@ bool PageRequests::allowDialog()
     return false;
 }
 
-void PageRequests::setInFront(bool inFront)
+void PageDialogs::setInFront(bool inFront)
 {
     m_inFront = inFront;
     if (!inFront) {
@@ -136,7 +86,7 @@ void PageRequests::setInFront(bool inFront)
         emit StatusTextChange(tr("A dialog of this page was cancelled while its tab was behind"));
 }
 
-bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
+bool PageDialogs::dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
     const QString &defaultValue, QString *value)
 {
     if (m_released)
@@ -162,7 +112,7 @@ bool PageRequests::dialog(ScriptDialog::Kind kind, const QString &origin, const 
     return accepted;
 }
 
-void PageRequests::signIn(const QString &host, bool unencrypted, QAuthenticator *authenticator)
+void PageDialogs::signIn(const QString &host, bool unencrypted, QAuthenticator *authenticator)
 {
     // Wrong credentials ask again; a few times a load, then the site's answer stands.
     if (!m_released && !m_inFront)
@@ -181,7 +131,7 @@ void PageRequests::signIn(const QString &host, bool unencrypted, QAuthenticator 
     *authenticator = QAuthenticator();
 }
 
-bool PageRequests::waitFor(ScriptDialog &dialog, bool takeFocus)
+bool PageDialogs::waitFor(ScriptDialog &dialog, bool takeFocus)
 {
     emit DialogShown();
     ++m_dialogsOpen;
@@ -198,7 +148,7 @@ bool PageRequests::waitFor(ScriptDialog &dialog, bool takeFocus)
     return accepted && !m_released;
 }
 
-bool PageRequests::answerDialogs()
+bool PageDialogs::answerDialogs()
 {
     const QList<ScriptDialog *> open = m_view->findChildren<ScriptDialog *>();
     for (ScriptDialog *dialog : open)
@@ -206,7 +156,7 @@ bool PageRequests::answerDialogs()
     return !open.isEmpty();
 }
 
-void PageRequests::whenEngineFree(std::function<void()> work)
+void PageDialogs::whenEngineFree(std::function<void()> work)
 {
     if (m_dialogsOpen == 0) {
         work();
@@ -216,7 +166,7 @@ void PageRequests::whenEngineFree(std::function<void()> work)
     m_afterDialogs.append(std::move(work));
 }
 
-void PageRequests::askToLeave(
+void PageDialogs::askToLeave(
     QWebEnginePage *page, int patienceMs, std::function<void(bool leave)> decided)
 {
     if (m_leaving) {
@@ -243,7 +193,7 @@ void PageRequests::askToLeave(
     whenEngineFree([page] { page->triggerAction(QWebEnginePage::RequestClose); });
 }
 
-bool PageRequests::askLeaving(const QString &origin)
+bool PageDialogs::askLeaving(const QString &origin)
 {
     emit LeaveAsked();
     // Asked of the user even past the page's bound on dialogs: the user can always leave.
@@ -257,7 +207,7 @@ bool PageRequests::askLeaving(const QString &origin)
     return leave;
 }
 
-void PageRequests::leavingDecided(bool leave)
+void PageDialogs::leavingDecided(bool leave)
 {
     if (!m_leaving)
         return;
@@ -269,7 +219,7 @@ void PageRequests::leavingDecided(bool leave)
         Qt::QueuedConnection);
 }
 
-void PageRequests::tabClosing()
+void PageDialogs::tabClosing()
 {
     // A dialog of this page waits on the stack: it ends first, and the view goes once the
     // engine's call into the page has returned.

@@ -1,4 +1,4 @@
-#include "hosted/downloadnames.h"
+#include "hosted/downloads/downloadnames.h"
 
 #include <cerrno>
 #include <csignal>

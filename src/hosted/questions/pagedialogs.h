@@ -2,7 +2,7 @@
 
 #include "hosted/pageguards.h"
 #include "hosted/pageview.h"
-#include "hosted/scriptdialog.h"
+#include "hosted/questions/scriptdialog.h"
 
 #include <functional>
 #include <optional>
@@ -11,34 +11,27 @@
 #include <QObject>
 #include <QUrl>
 
-class DownloadSaver;
-class PageInput;
 class QAuthenticator;
 class QTimer;
-class QWebEngineDownloadRequest;
-class QWebEngineNewWindowRequest;
 class QWebEnginePage;
 
-// What one page asks of the program beyond showing itself, granted as its guards allow:
-// downloads, new windows, script dialogs and logins. Each is bounded, so that a hostile
-// page can neither hold the window hostage nor fill the disk. What comes of them it tells
-// by its signals, which its view passes on as its own.
+// What one page asks of the user, granted as its guards allow: script dialogs, logins,
+// leaving the page, printing and closing its window. Each is bounded, so that a hostile
+// page cannot hold the window hostage. What comes of them it tells by its signals, which
+// its view passes on as its own.
 //
 // The engine asks for dialogs and logins synchronously, and does no work for any tab while
 // one waits. So a dialog waits only while its tab is in front, and only until the user does
 // something else with the browser: a dialog of a covered tab is answered at once as
 // cancelled (and said so when the tab comes in front), and one that waits is answered as
 // cancelled when its tab goes behind or the page is asked to do something else.
-class PageRequests final : public QObject
+class PageDialogs final : public QObject
 {
     Q_OBJECT
 public:
-    // Dialogs cover the view; downloads are saved by the profile's saver.
-    PageRequests(DownloadSaver *downloads, QWidget *view);
+    // Dialogs cover the view.
+    PageDialogs(PageGuards &guards, QWidget *view);
 
-    PageGuards &guards() { return m_guards; }
-    // What the user gives the page.
-    PageInput &input() { return *m_input; }
     // A load of the page started.
     void loadStarted();
     // The main frame is to load an address: a link, a redirect, an address typed. Its site
@@ -47,17 +40,10 @@ public:
     // The browser itself moves the page on (an address typed, Back, Forward, a reload), as
     // whenEngineFree runs work: a confirm the page asks meanwhile is whether to leave it.
     void navigateAway(std::function<void()> work);
-    // What the page asks by the engine's signals: windows, logins, its window's end.
+    // What the page asks by the engine's signals: logins, its window's end.
     void watch(QWebEnginePage *page);
     // The page was opened by another page's request for a window: it may close itself.
     void openedByPage() { m_openedByPage = true; }
-
-    // The page asked for a download: it is saved, or cancelled, before this returns (the
-    // engine cancels a request left for later).
-    void download(QWebEngineDownloadRequest *download);
-    // The page asked for a window: whether the user's click or key asked for it, and whether
-    // the user opened a link in a new tab.
-    NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request);
 
     // Whether the view is in front; a dialog waits only then.
     void setInFront(bool inFront);
@@ -77,8 +63,8 @@ public:
     void signIn(const QString &host, bool unencrypted, QAuthenticator *authenticator);
     // Answers every dialog that waits as cancelled; whether one did.
     bool answerDialogs();
-    // Whether a dialog waits, or a download the page started runs: the page must not rest.
-    bool busy() const { return m_dialogsOpen > 0 || m_downloadsRunning > 0; }
+    // Whether a dialog waits: the page must not rest.
+    bool busy() const { return m_dialogsOpen > 0; }
     // Runs work that needs the engine: now, or, while a dialog waits (and so the engine
     // does nothing), once the dialog is answered and the engine's call has returned.
     void whenEngineFree(std::function<void()> work);
@@ -90,8 +76,6 @@ public:
 
 signals:
     void StatusTextChange(const QString &Text);
-    void FileDownload();
-    void DownloadComplete();
     // A dialog of the page's is about to wait over it.
     void DialogShown();
     // The page asks whether it may be left: its tab is to come in front.
@@ -107,11 +91,9 @@ private:
     // Counts one more dialog of the page; says so when the first is refused.
     bool allowDialog();
 
-    DownloadSaver *m_downloads;
+    PageGuards &m_guards;
     QWidget *m_view;
-    PageGuards m_guards;
     int m_dialogsOpen = 0;
-    int m_downloadsRunning = 0;
     bool m_released = false;
     bool m_inFront = false;
     bool m_focused = false;
@@ -120,8 +102,6 @@ private:
     // Until when a confirm is the question whether to leave the page for the browser's
     // own navigation; unset when none waits.
     QDeadlineTimer m_navigatingAway;
-
-    PageInput *m_input;
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterDialogs;
