@@ -8,11 +8,11 @@
 #include "hosted/renderpath.h"
 
 #include <optional>
-#include <variant>
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
 #include <unistd.h>
+#include <variant>
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "hosted/engineprofile.h"
 
 #include "common/permissionanswers.h"
-#include "hosted/questions/desktopnotifications.h"
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/pagerules.h"
 #include "hosted/progressbatch.h"
+#include "hosted/questions/desktopnotifications.h"
 #include "hosted/webenginepageview.h"
 
 #include <QCoreApplication>

@@ -104,8 +104,8 @@ NewWindowRequest PageInput::windowAsked(const QWebEngineNewWindowRequest &reques
     const bool behind = request.destination() == Destination::InNewBackgroundTab;
     const bool inFront = request.destination() == Destination::InNewTab
         && m_pressModifiers.testFlags(Qt::ControlModifier | Qt::ShiftModifier);
-    asked.linkInNewTab = asked.userInitiated && (behind || inFront)
-        && takeUsersLink(request.requestedUrl());
+    asked.linkInNewTab
+        = asked.userInitiated && (behind || inFront) && takeUsersLink(request.requestedUrl());
     asked.behind = asked.linkInNewTab && behind;
     return asked;
 }

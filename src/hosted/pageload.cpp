@@ -3,8 +3,8 @@
 #include "common/site.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/pageinput.h"
-#include "hosted/questions/pagedialogs.h"
 #include "hosted/progressbatch.h"
+#include "hosted/questions/pagedialogs.h"
 
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>

@@ -1,6 +1,7 @@
 #include "hosted/pageview.h"
 
 #include <array>
+#include <QBoxLayout>
 
 PageView::~PageView() = default;
 
@@ -19,4 +20,15 @@ NewWindowRequest PageView::askNewWindow(NewWindowRequest asked) const
         return asked;
     }
     return m_newWindow(asked);
+}
+
+void PageView::addBarAbove(QWidget *bar)
+{
+    auto *box = qobject_cast<QBoxLayout *>(layout());
+    if (!box) {
+        box = new QVBoxLayout(this);
+        box->setContentsMargins(0, 0, 0, 0);
+        box->addStretch();
+    }
+    box->insertWidget(0, bar);
 }

@@ -154,6 +154,10 @@ public:
         decided(true);
     }
 
+    // A bar of the tab's (a site's question, say) over the page: it takes its line from the
+    // page's area, however tall that is, rather than covering the page's top.
+    void addBarAbove(QWidget *bar);
+
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }

@@ -2,16 +2,16 @@
 
 #include "hosted/devtools.h"
 #include "hosted/documentcompletion.h"
+#include "hosted/downloads/engineroutes.h"
 #include "hosted/downloads/pagedownloads.h"
 #include "hosted/enginepage.h"
-#include "hosted/downloads/engineroutes.h"
 #include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "hosted/questions/pagedialogs.h"
 #include "hosted/pagerules.h"
-#include "hosted/questions/pagepermissions.h"
 #include "hosted/progressbatch.h"
+#include "hosted/questions/pagedialogs.h"
+#include "hosted/questions/pagepermissions.h"
 
 #include <algorithm>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Status texts, load progress, downloads, the lock state and focus of the page views.
-#include "window/form1.h"
-#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
+#include "tabs/tabs.h"
+#include "window/form1.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "tabs/permissionbar.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -51,21 +50,10 @@ PermissionBar::PermissionBar(PageView *page)
         for (QPushButton *button : std::as_const(m_buttons))
             button->setEnabled(true);
     });
+    // A line over the page, however tall the page area.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     hide();
-    // A line over the top of the page, however tall the page area.
-    page->installEventFilter(this);
-}
-
-bool PermissionBar::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Resize && watched == parent())
-        place();
-    return QFrame::eventFilter(watched, event);
-}
-
-void PermissionBar::place()
-{
-    setGeometry(0, 0, parentWidget()->width(), sizeHint().height());
+    page->addBarAbove(this);
 }
 
 void PermissionBar::ask(const PermissionQuestion &question)
@@ -96,7 +84,6 @@ void PermissionBar::present()
     for (QPushButton *button : std::as_const(m_buttons))
         button->setEnabled(false);
     m_settling->start();
-    place();
     show();
     raise();
 }
@@ -119,7 +106,10 @@ void PermissionBar::answer(bool allow)
 
 void PermissionBar::setInFront(bool inFront)
 {
-    m_inFront = inFront;
+    // Activation tells the tab in front again (a click on the bar's own button moves the
+    // focus and activates): only a tab that comes in front shows its question afresh.
+    if (std::exchange(m_inFront, inFront) == inFront)
+        return;
     if (inFront)
         present();
     else

@@ -36,14 +36,10 @@ public:
     // The tab closes: its questions are refused.
     void refuseAll();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void answer(bool allow);
     void askNext();
     void present();
-    void place();
 
     std::optional<PermissionQuestion> m_open;
     std::deque<PermissionQuestion> m_waiting;

@@ -167,13 +167,14 @@ void Tabs::close(int index)
     if (!closing || closing->askedToLeave())
         return;
     closing->setAskedToLeave(true);
-    closing->page()->askToClose(PageView::leavePatienceMs, [this, guard = QPointer(closing)](bool leave) {
-        if (!guard)
-            return;
-        guard->setAskedToLeave(false);
-        if (leave)
-            closeNow(guard);
-    });
+    closing->page()->askToClose(
+        PageView::leavePatienceMs, [this, guard = QPointer(closing)](bool leave) {
+            if (!guard)
+                return;
+            guard->setAskedToLeave(false);
+            if (leave)
+                closeNow(guard);
+        });
 }
 
 void Tabs::closeNow(Tab *closing)

@@ -5,8 +5,8 @@
 #include <optional>
 #include <QKeySequence>
 #include <QObject>
-#include <QString>
 #include <QSet>
+#include <QString>
 #include <vector>
 
 class FullScreen;

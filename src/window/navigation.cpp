@@ -1,8 +1,8 @@
 // Navigation bar: the address box, back, forward, stop and the zoom menu, each acting on
 // the active tab's page view at the moment of the event.
-#include "window/form1.h"
 #include "tabs/addressbox.h"
 #include "tabs/tabs.h"
+#include "window/form1.h"
 
 #include <QComboBox>
 #include <QCompleter>

@@ -1,7 +1,7 @@
 // The status bar's panels and the warning panel, as the page events write them.
-#include "window/form1.h"
 #include "tab_header/flik.h"
 #include "tabs/tabs.h"
+#include "window/form1.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
 

@@ -9,8 +9,8 @@
 #include "tab_header/headerface.h"
 #include "window/form1.h"
 
-#include <QComboBox>
 #include <csignal>
+#include <QComboBox>
 #include <QTest>
 #include <QTimer>
 

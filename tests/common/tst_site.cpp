@@ -24,34 +24,39 @@ void TestSite::site_data()
     QTest::addColumn<QString>("other");
     QTest::addColumn<bool>("same");
     QTest::addColumn<QString>("shown"); // "" for no site
-    QTest::newRow("its own resource") << "https://SITE.test:443/img" << "https://site.test/"
-                                      << true << "site.test";
-    QTest::newRow("plain http says so") << "http://site.test/a" << "http://site.test/b" << true
-                                        << "http://site.test";
-    QTest::newRow("its own port") << "http://127.0.0.2:8080/a" << "http://127.0.0.2:8080/"
-                                  << true << "http://127.0.0.2:8080";
-    QTest::newRow("another host") << "http://127.0.0.2/" << "http://127.0.0.1/" << false
-                                  << "http://127.0.0.2";
-    QTest::newRow("another port") << "https://site.test:8443/" << "https://site.test/" << false
-                                  << "site.test:8443";
-    QTest::newRow("downgraded") << "http://site.test/" << "https://site.test/" << false
-                                << "http://site.test";
-    QTest::newRow("ipv6") << "http://[::1]:81/" << "http://[::1]:81/x" << true
-                          << "http://[::1]:81";
-    QTest::newRow("blob is its maker's") << "blob:https://site.test/1f0c" << "https://site.test/"
-                                         << true << "site.test";
+    QTest::newRow("its own resource") << "https://SITE.test:443/img"
+                                      << "https://site.test/" << true << "site.test";
+    QTest::newRow("plain http says so") << "http://site.test/a"
+                                        << "http://site.test/b" << true << "http://site.test";
+    QTest::newRow("its own port") << "http://127.0.0.2:8080/a"
+                                  << "http://127.0.0.2:8080/" << true << "http://127.0.0.2:8080";
+    QTest::newRow("another host") << "http://127.0.0.2/"
+                                  << "http://127.0.0.1/" << false << "http://127.0.0.2";
+    QTest::newRow("another port") << "https://site.test:8443/"
+                                  << "https://site.test/" << false << "site.test:8443";
+    QTest::newRow("downgraded") << "http://site.test/"
+                                << "https://site.test/" << false << "http://site.test";
+    QTest::newRow("ipv6") << "http://[::1]:81/"
+                          << "http://[::1]:81/x" << true << "http://[::1]:81";
+    QTest::newRow("blob is its maker's") << "blob:https://site.test/1f0c"
+                                         << "https://site.test/" << true << "site.test";
     // As the address box shows them: in their own letters where the top-level domain's rules
     // keep look-alikes out, else in the letters the engine sends.
-    QTest::newRow("international") << "https://xn--bcher-kva.de/" << "https://bücher.de"
-                                   << true << "bücher.de";
-    QTest::newRow("no such rules") << "https://bücher.example/" << "https://xn--bcher-kva.example"
-                                   << true << "xn--bcher-kva.example";
-    QTest::newRow("file") << "file:///tmp/a" << "file:///tmp/a" << false << "";
-    QTest::newRow("file with a host") << "file://localhost/tmp" << "file://localhost/" << false
-                                      << "";
-    QTest::newRow("data") << "data:text/html,x" << "data:text/html,x" << false << "";
-    QTest::newRow("opaque") << "null" << "null" << false << "";
-    QTest::newRow("nothing yet") << "http://site.test/" << "" << false << "http://site.test";
+    QTest::newRow("international") << "https://xn--bcher-kva.de/"
+                                   << "https://bücher.de" << true << "bücher.de";
+    QTest::newRow("no such rules")
+        << "https://bücher.example/"
+        << "https://xn--bcher-kva.example" << true << "xn--bcher-kva.example";
+    QTest::newRow("file") << "file:///tmp/a"
+                          << "file:///tmp/a" << false << "";
+    QTest::newRow("file with a host") << "file://localhost/tmp"
+                                      << "file://localhost/" << false << "";
+    QTest::newRow("data") << "data:text/html,x"
+                          << "data:text/html,x" << false << "";
+    QTest::newRow("opaque") << "null"
+                            << "null" << false << "";
+    QTest::newRow("nothing yet") << "http://site.test/"
+                                 << "" << false << "http://site.test";
 }
 
 void TestSite::site()
@@ -70,12 +75,16 @@ void TestSite::asker_data()
     QTest::addColumn<QString>("origin");
     QTest::addColumn<QString>("page");
     QTest::addColumn<bool>("asks");
-    QTest::newRow("the page itself") << "https://maps.test" << "https://maps.test/route" << true;
-    QTest::newRow("a frame of another site") << "https://widget.test" << "https://news.test/"
-                                             << false;
-    QTest::newRow("a sandboxed frame") << "" << "https://news.test/" << false;
-    QTest::newRow("a data page") << "data:" << "data:text/html,x" << false;
-    QTest::newRow("a local page") << "file:///" << "file:///tmp/a.html" << false;
+    QTest::newRow("the page itself") << "https://maps.test"
+                                     << "https://maps.test/route" << true;
+    QTest::newRow("a frame of another site") << "https://widget.test"
+                                             << "https://news.test/" << false;
+    QTest::newRow("a sandboxed frame") << ""
+                                       << "https://news.test/" << false;
+    QTest::newRow("a data page") << "data:"
+                                 << "data:text/html,x" << false;
+    QTest::newRow("a local page") << "file:///"
+                                  << "file:///tmp/a.html" << false;
 }
 
 void TestSite::asker()

@@ -498,10 +498,10 @@ class Browser:
         (x0, y0), (x1, y1) = start, end
         self.xdotool("mousemove", str(x0), str(y0), "mousedown", "1")
         for step in range(1, steps + 1):
-            time.sleep(0.15)
+            time.sleep(0.15)  # a hand's pace: the drag is taken as one only if it moves so
             self.xdotool("mousemove", str(x0 + (x1 - x0) * step // steps),
                          str(y0 + (y1 - y0) * step // steps))
-        time.sleep(0.4)
+        time.sleep(0.4)  # held over the target a moment, as a hand does before letting go
         self.xdotool("mouseup", "1")
 
     def type(self, text):

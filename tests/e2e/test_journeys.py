@@ -167,14 +167,13 @@ class History(Journey):
         b.open_address("site.test/slow")
         wait_for(lambda: self.server.received("/slow"), "the slow page's request")
         b.node("filler", "Loading", "the tab's progress bar")
-        started = time.monotonic()
         b.click(b.node("push button", "Stop"))
+        # Gone by the stop, not by the answer: the server answers only after 8 s.
         wait_for(
             lambda: not any(n.showing for n in b.window.find_all("filler", "Loading")),
             "the progress bar to go",
             timeout=6,
         )
-        self.assertLess(time.monotonic() - started, 6)
         self.assertEqual(b.captions(), ["Two"])
         self.shows(BLUE)
 
@@ -314,7 +313,7 @@ class SourceViews(Journey):
         wait_for(self.source_shown, "the source view in front")
         b.screenshot("tab-menu-source")
         b.click(header, button=3)
-        time.sleep(0.3)
+        time.sleep(0.3)  # the menu runs modally from here on; nothing to observe yet
         b.key("Down", "Down", "Return")
         self.shows(GREEN)
 
@@ -599,7 +598,7 @@ class PageKeysAndDialogs(Journey):
         b.focus_window()
         x, y, width, height = b.page_area()
         b.click_at(x + width // 2, y + height - 20)  # below the button
-        time.sleep(0.3)
+        time.sleep(0.3)  # lets the page take the focus; the page hearing the keys is the check
         b.key("a")
         b.key("Escape")
         wait_for(lambda: self.server.received("/got?a"), "the page to hear a")
@@ -778,7 +777,7 @@ class FullScreen(Journey):
                    '</div>')
         manager = session.window_manager()
         self.addCleanup(lambda: (manager.terminate(), manager.wait(5)))
-        time.sleep(0.5)
+        time.sleep(0.5)  # the window manager shows nothing to wait on as it takes the display
 
     def test_a_page_and_the_window_go_full_screen_and_come_back(self):
         b = self.browser

@@ -63,7 +63,7 @@ void TestLifecycleEngine::thousandCycles()
     QTRY_VERIFY_WITH_TIMEOUT(f.page(1)->LocationName() == "Start", timeout);
 
     const auto settle = [&] {
-        QTest::qWait(20);
+        QTest::qWait(20); // the engine's own posted work runs in between
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
     const auto openTabs = [&] {
@@ -98,7 +98,7 @@ void TestLifecycleEngine::thousandCycles()
     }
     for (int index : openTabs())
         f.header(index)->closer_Click();
-    QTest::qWait(500);
+    QTest::qWait(500); // the closed pages' renderers go meanwhile; nothing tells when
     settle();
 
     QCOMPARE(openTabs().size(), 0);

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 #include <QUrl>
+#include <sys/stat.h>
 
 class TestPageRules : public QObject
 {

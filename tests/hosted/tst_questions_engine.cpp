@@ -94,8 +94,8 @@ void TestQuestionsEngine::aQuestionIsTheShownPagesAndItsAnswerHolds()
     m_server->page("/leaves",
         html("Leaves",
             "<img src='/slow.png'><script>Notification.requestPermission();"
-            "setTimeout(() => location.href = '" + m_server->url("/next").toUtf8()
-                + "', 1500)</script>"));
+            "setTimeout(() => location.href = '"
+                + m_server->url("/next").toUtf8() + "', 1500)</script>"));
     go(other);
     QTRY_VERIFY_WITH_TIMEOUT(asking(1) && page(1)->isLoading(), timeout);
     QTRY_COMPARE_WITH_TIMEOUT(page(1)->LocationURL(), m_server->url("/next"), timeout);

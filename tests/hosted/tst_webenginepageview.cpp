@@ -148,7 +148,7 @@ void TestWebEnginePageView::emptyAndInvalidAddresses()
     QSignalSpy errors(view, &PageView::NavigateError);
     QSignalSpy status(view, &PageView::StatusTextChange);
     view->Navigate(QString());
-    QTest::qWait(200);
+    QTest::qWait(200); // proving that an empty address reports nothing
     QCOMPARE(errors.size(), 0);
     QCOMPARE(status.size(), 0);
     // Nothing a user can type becomes a page; it ends as an error of this view, later.
@@ -222,7 +222,7 @@ void TestWebEnginePageView::historyMovesAreSilentWithoutHistory()
     view->GoBack();
     view->GoForward();
     view->Stop();
-    QTest::qWait(300);
+    QTest::qWait(300); // proving that a view with nothing loaded reports nothing
     QCOMPARE(status.size(), 0);
     QCOMPARE(errors.size(), 0);
 }
@@ -287,7 +287,7 @@ void TestWebEnginePageView::refusedNewWindowOpensNothing()
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/opener"));
     QTRY_VERIFY_WITH_TIMEOUT(requests == 1 && complete.size() == 1, timeout);
-    QTest::qWait(300);
+    QTest::qWait(300); // proving that the pop-up is never asked for
     QCOMPARE(view->LocationURL(), m_server->url("/opener"));
     QVERIFY(!m_server->requested.contains("/popup"));
 }
@@ -335,7 +335,7 @@ void TestWebEnginePageView::focusIsReportedOnce()
     QTRY_COMPARE_WITH_TIMEOUT(focus.size(), 1, timeout);
     // Focus moving inside the page's own widgets is not a new focus of the view.
     view->engineView()->setFocus();
-    QTest::qWait(100);
+    QTest::qWait(100); // proving that the move inside the page is not reported
     QCOMPARE(focus.size(), 1);
     field->setFocus();
     view->setFocus();
@@ -384,7 +384,7 @@ void TestWebEnginePageView::loadAskedBeforeShowingStartsWhenShown()
     m_views << view;
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/early"));
-    QTest::qWait(300);
+    QTest::qWait(300); // proving that nothing loads before the window shows
     QVERIFY(m_server->requested.isEmpty());
     view->show();
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
@@ -402,7 +402,7 @@ void TestWebEnginePageView::titlesAreOnlyThePagesOwn()
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/virus-news"));
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
-    QTest::qWait(200);
+    QTest::qWait(200); // proving that the stand-in title is never told
     QCOMPARE(titles.size(), 0);
     // The tab still has a name to show: its address.
     QVERIFY(view->LocationName().contains("virus-news"));

@@ -1,12 +1,12 @@
 // Pop-ups, navigation errors and closing tabs on the real engine, against a local server.
 #include "hosted/engineprofile.h"
 #include "hosted/webenginepageview.h"
-#include "window/form1.h"
-#include "window/warningpanel.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "window/form1.h"
+#include "window/warningpanel.h"
 
 #include <QRandomGenerator>
 #include <QTcpServer>
@@ -75,7 +75,7 @@ void TestNewWindowEngine::blockedPopupLeavesThePage()
     QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
     QCOMPARE(warningTitle(), QStringLiteral("A popup window has been blocked."));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Opener"), timeout);
-    QTest::qWait(300);
+    QTest::qWait(300); // proving that no tab opens late
     QCOMPARE(highestTab(), 1);
     QVERIFY(!m_server->requested.contains("/popup"));
 }
@@ -159,9 +159,9 @@ void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
         while (open.size() > (round % 2 ? 0 : 1)) {
             const int index = open.takeAt(random.bounded(int(open.size())));
             header(index)->closer_Click();
-            QTest::qWait(random.bounded(50));
+            QTest::qWait(random.bounded(50)); // closings at a person's uneven pace
         }
-        QTest::qWait(100);
+        QTest::qWait(100); // the engine's own posted work runs in between
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(liveViews(), 1 + int(open.size()));
         if (open.isEmpty())

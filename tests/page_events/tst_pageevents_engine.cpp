@@ -2,14 +2,14 @@
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "hosted/sourceeditor.h"
-#include "window/form1.h"
-#include "window/mainstatusbar.h"
-#include "window/warningpanel.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
 
 #include <QComboBox>
 #include <QDir>

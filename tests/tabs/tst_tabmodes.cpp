@@ -1,13 +1,13 @@
 // The source view, the search tab, activation from the tab face and the tab menu, on
 // fake page views.
 #include "hosted/sourceeditor.h"
-#include "window/warningpanel.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
 #include "tab_header/search.h"
+#include "window/warningpanel.h"
 
 #include <QAction>
 #include <QLabel>
@@ -149,7 +149,7 @@ void TestTabModes::sourceViewOfABlankTab()
     Form1 &form = *f.form;
     f.source(1)->setText("earlier");
     form.sc_Click();
-    QTest::qWait(20);
+    QTest::qWait(20); // proving that no fresh read replaces the text
     QCOMPARE(f.source(1)->text(), QStringLiteral("earlier"));
     QCOMPARE(f.topView(), f.source(1));
     QVERIFY(f.checked("sc"));

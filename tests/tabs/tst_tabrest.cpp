@@ -33,7 +33,7 @@ void TestTabRest::coveredTabsFreezeThenSleep()
     addresses.sleepAfterMs = 0;
     FormFixture never(addresses);
     never.openTab();
-    QTest::qWait(600);
+    QTest::qWait(600); // proving that no tab rests with resting off
     QCOMPARE(never.view(1)->resting, Rest::Awake);
 }
 

@@ -16,9 +16,9 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QPushButton>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <set>
@@ -60,8 +60,10 @@ void TestTabs::aSitesQuestionBelongsToItsTabAndItsPage()
     QStringList answers;
     const auto ask = [&answers](PageView *page, const char *site) {
         const QString name = QString::fromLatin1(site);
-        emit page->PermissionAsked({ *Site::of(QUrl(name)), Permission::Location, 1,
-            [&answers, name](bool allow) { answers << name + (allow ? " allowed" : " blocked"); } });
+        emit page->PermissionAsked(
+            { *Site::of(QUrl(name)), Permission::Location, 1, [&answers, name](bool allow) {
+                 answers << name + (allow ? " allowed" : " blocked");
+             } });
     };
     const auto bar = [](PageView *page) {
         for (auto *frame : page->findChildren<QFrame *>())
@@ -478,7 +480,7 @@ void TestTabs::closingDestroysAfterTheHandler()
     QPointer<SourceEditor> editor = f.source(2);
     header->closer_Click();
     QVERIFY(header && view && editor); // still there while the click is handled
-    QTest::qWait(0);
+    QTest::qWait(0); // the click's handling ends
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!header && !view && !editor);
 }

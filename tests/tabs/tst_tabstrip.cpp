@@ -1,9 +1,9 @@
 // The tab strip when its headers reach past the window's edge, on fake page views.
 #include "common/twips.h"
-#include "tabs/tabstrip.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/tabstrip.h"
 
 #include <QApplication>
 #include <QTest>
@@ -43,7 +43,7 @@ void TestTabStrip::manyTabsScrollAndStayReachable()
     const QRect newTab = f.control<QToolButton>("newflik")->geometry();
     while (f.highestTab() < 6)
         form.newflik_Click();
-    QTest::qWait(0);
+    QTest::qWait(0); // the strip lays its headers out at the next turn of the loop
     QVERIFY(!f.strip()->overflows());
     QVERIFY(f.strip()->scrollRight->isHidden());
     // The seventh header ends past the window's edge: it is brought into sight, whichever
@@ -72,7 +72,7 @@ void TestTabStrip::manyTabsScrollAndStayReachable()
     QCOMPARE(f.highestTab(), 7);
     // When everything fits again, the arrows go and nothing stays scrolled.
     form.resize(Twips::toPixels(30000), form.height());
-    QTest::qWait(0);
+    QTest::qWait(0); // the strip lays its headers out at the next turn of the loop
     QVERIFY(!f.strip()->overflows());
     QCOMPARE(f.strip()->offset(), 0);
     QVERIFY(wholeInSight(f, f.header(7)));

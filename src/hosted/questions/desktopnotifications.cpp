@@ -21,9 +21,10 @@ Shown shown(const QWebEngineNotification &notification)
 void present(std::unique_ptr<QWebEngineNotification> notification)
 {
     const Shown text = shown(*notification);
-    QDBusMessage notify = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("/org/freedesktop/Notifications"), QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("Notify"));
+    QDBusMessage notify
+        = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+            QStringLiteral("/org/freedesktop/Notifications"),
+            QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     notify << QStringLiteral("Tessarvine") << 0u << QString() << text.summary << text.body
            << QStringList() << QVariantMap() << -1;
     // Not waited for: the service answers when it likes, and the page goes on.

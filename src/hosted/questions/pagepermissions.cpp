@@ -14,8 +14,8 @@ PagePermissions::PagePermissions(
     connect(page, &QWebEnginePage::featurePermissionRequested, this, &PagePermissions::requested);
     connect(page, &QWebEnginePage::loadStarted, this, &PagePermissions::withdrawn);
     connect(page, &QWebEnginePage::urlChanged, this, &PagePermissions::withdrawn);
-    connect(page, &QWebEnginePage::featurePermissionRequestCanceled, this,
-        &PagePermissions::withdrawn);
+    connect(
+        page, &QWebEnginePage::featurePermissionRequestCanceled, this, &PagePermissions::withdrawn);
 }
 
 void PagePermissions::requested(const QUrl &origin, QWebEnginePage::Feature feature)
@@ -37,9 +37,10 @@ void PagePermissions::requested(const QUrl &origin, QWebEnginePage::Feature feat
     if (!m_mayAsk())
         return settle(false);
     PermissionAnswers *answers = m_answers;
-    emit asked({ *site, *kind, ++m_lastId, [answers, settle, site = *site, kind = *kind](bool allow) {
-                    // Held for the run, for that site and kind alone.
-                    answers->remember(site, kind, allow);
-                    settle(allow);
-                } });
+    emit asked(
+        { *site, *kind, ++m_lastId, [answers, settle, site = *site, kind = *kind](bool allow) {
+             // Held for the run, for that site and kind alone.
+             answers->remember(site, kind, allow);
+             settle(allow);
+         } });
 }
