@@ -1,7 +1,11 @@
 // What a page may ask beyond showing itself, as counted, without the engine.
 #include "hosted/pageguards.h"
+#include "hosted/pageinput.h"
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QWidget>
 
 class TestPageGuards : public QObject
 {
@@ -10,7 +14,30 @@ private slots:
     void downloadsAreBoundedUntilTheUserActs();
     void dialogsAreBoundedPerLoadAndRefusedOnceAloud();
     void loginsAreBoundedPerLoad();
+    void everyInputMarksThePage();
 };
+
+// A page given anything (a file dropped on it above all) may hold it in a form: it must
+// not sleep and lose it, until a new document shows.
+void TestPageGuards::everyInputMarksThePage()
+{
+    PageGuards guards;
+    PageInput input(guards, nullptr);
+    QWidget page;
+    input.watch(&page);
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(QStringLiteral("/tmp/letter.txt")) });
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // As the engine's widget that takes the drop passes it (only a window's drag and drop
+    // delivers one to a widget).
+    static_cast<QObject &>(input).eventFilter(&page, &drop);
+    QVERIFY(input.givenSinceShown());
+    input.documentShown();
+    QVERIFY(!input.givenSinceShown());
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(&page, &key);
+    QVERIFY(input.givenSinceShown());
+}
 
 void TestPageGuards::downloadsAreBoundedUntilTheUserActs()
 {
@@ -67,5 +94,5 @@ void TestPageGuards::loginsAreBoundedPerLoad()
     QVERIFY(guards.allowLogin());
 }
 
-QTEST_GUILESS_MAIN(TestPageGuards)
+QTEST_MAIN(TestPageGuards)
 #include "tst_pageguards.moc"
