@@ -30,17 +30,10 @@ class TestContentWarnings : public QObject
 {
     Q_OBJECT
 private slots:
-    void literals();
     void screen_data();
     void screen();
 };
 
-void TestContentWarnings::literals()
-{
-    QCOMPARE(titleText, QStringLiteral(" Warning this site might be harmfull to your system."));
-    QCOMPARE(adultMessage, QStringLiteral("This site might contain adult materia."));
-    QCOMPARE(virusMessage, QStringLiteral("This site might contain viruses!"));
-}
 
 void TestContentWarnings::screen_data()
 {

@@ -22,11 +22,8 @@ private slots:
     void cleanup();
     void popupsOpenAsTabs_data();
     void popupsOpenAsTabs();
-    void blockedPopupLeavesThePage();
     void onlyAPopupClosesItself();
     void popupLoopIsBoundedAndTheWindowResponds();
-    void errorsAfterAPageWasShown_data();
-    void errorsAfterAPageWasShown();
     void closingInEveryOrderLeavesAWorkingBrowser();
 
 private:
@@ -65,20 +62,6 @@ void TestNewWindowEngine::popupsOpenAsTabs()
     QCOMPARE(page(1)->LocationName(), QStringLiteral("Opener"));
 }
 
-void TestNewWindowEngine::blockedPopupLeavesThePage()
-{
-    m_form->pp_Click();
-    m_server->page("/opener",
-        "<html><head><title>Opener</title></head><body><script>window.open('/popup')</script></"
-        "body></html>");
-    go(m_server->url("/opener"));
-    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
-    QCOMPARE(warningTitle(), QStringLiteral("A popup window has been blocked."));
-    QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Opener"), timeout);
-    QTest::qWait(300); // proving that no tab opens late
-    QCOMPARE(highestTab(), 1);
-    QVERIFY(!m_server->requested.contains("/popup"));
-}
 
 void TestNewWindowEngine::onlyAPopupClosesItself()
 {
@@ -119,31 +102,7 @@ void TestNewWindowEngine::popupLoopIsBoundedAndTheWindowResponds()
     go(m_server->url("/start/"));
 }
 
-void TestNewWindowEngine::errorsAfterAPageWasShown_data()
-{
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("not found") << false;
-    QTest::newRow("connection refused") << true;
-}
 
-void TestNewWindowEngine::errorsAfterAPageWasShown()
-{
-    QFETCH(bool, refused);
-    QString url = m_server->url("/missing");
-    QTcpServer closed;
-    if (refused) {
-        closed.listen(QHostAddress::LocalHost);
-        url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
-        closed.close();
-    }
-    go(url);
-    QTRY_VERIFY_WITH_TIMEOUT(warningShown(), timeout);
-    QCOMPARE(warningTitle(), QStringLiteral("An error accured"));
-    // A new tab that has shown nothing hides it again on its own error.
-    m_form->newflik_Click();
-    go(url);
-    QTRY_VERIFY_WITH_TIMEOUT(!warningShown(), timeout);
-}
 
 void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
 {

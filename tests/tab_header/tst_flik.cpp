@@ -1,10 +1,10 @@
-// The tab header: activation, lock mark, caption and progress, on fake page views.
+// The tab header: lock mark, caption and progress, on fake page views.
 #include "hosted/sourceeditor.h"
-#include "window/mainstatusbar.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "window/mainstatusbar.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -33,16 +33,8 @@ class TestFlik : public QObject
 {
     Q_OBJECT
 private slots:
-    void activationMarksOnlyThisHeader();
-    void activatingTheActiveTabKeepsLastone();
-    void activationSkipsClosedTabs();
-    void activationShowsTheSourceWhenMarked();
-    void activationShowsTheTabsAddress();
-    void activationShowsEncryption();
     void captionCutsToFiftyWithWholeTooltipsAsPlainText_data();
     void captionCutsToFiftyWithWholeTooltipsAsPlainText();
-    void captionGeometryRules_data();
-    void captionGeometryRules();
     void captionOnSearchFaceReadsSearch();
     void captionIndentsForTheLockMark();
     void captionMovesRightNeighboursByTheChange();
@@ -50,100 +42,6 @@ private slots:
     void progressFillsAndHides();
     void progressWithZeroMaximumKeepsTheScale();
 };
-
-void TestFlik::activationMarksOnlyThisHeader()
-{
-    FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    f.header(1)->sellect();
-    QCOMPARE(f.header(0)->bevel(), 0);
-    QCOMPARE(f.header(1)->bevel(), 1);
-    QCOMPARE(f.header(2)->bevel(), 0);
-    f.header(2)->sellect();
-    QCOMPARE(f.header(1)->bevel(), 0);
-    QCOMPARE(f.header(2)->bevel(), 1);
-    QCOMPARE(f.previousTab(), 1);
-    QCOMPARE(f.activeTab(), 2);
-}
-
-void TestFlik::activatingTheActiveTabKeepsLastone()
-{
-    FormFixture f;
-    f.form->newflik_Click();
-    f.header(2)->sellect();
-    QCOMPARE(f.previousTab(), 1);
-    QCOMPARE(f.activeTab(), 2);
-}
-
-void TestFlik::activationSkipsClosedTabs()
-{
-    FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
-    f.header(1)->sellect();
-    f.header(1)->closer_Click();
-    QCoreApplication::processEvents();
-    QVERIFY(!f.header(1));
-    f.header(2)->sellect();
-    QCOMPARE(f.activeTab(), 2);
-    QCOMPARE(f.header(2)->bevel(), 1);
-    QCOMPARE(f.header(3)->bevel(), 0);
-    // The active tab is copied into lastone like any other, however far the gap.
-    f.header(3)->sellect();
-    QCOMPARE(f.previousTab(), 2);
-    QCOMPARE(f.activeTab(), 3);
-}
-
-void TestFlik::activationShowsTheSourceWhenMarked()
-{
-    FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    f.header(1)->setSourceShown(true);
-    f.header(1)->sellect();
-    QVERIFY(f.checked("sc"));
-    QVERIFY(!f.source(1)->isHidden());
-    const QWidgetList stack = f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(stack.last(), f.source(1));
-    f.header(2)->sellect();
-    QVERIFY(!f.checked("sc"));
-    QCOMPARE(f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).last(), f.page(2));
-}
-
-void TestFlik::activationShowsTheTabsAddress()
-{
-    FormFixture f;
-    Form1 &form = *f.form;
-    f.view(1)->url = "http://one.test/";
-    form.newflik_Click();
-    f.view(2)->url = "http://two.test/";
-    f.addressBox()->setEditText("typed but not entered");
-    f.header(1)->sellect();
-    QCOMPARE(f.addressText(), QStringLiteral("http://one.test/"));
-    f.view(2)->url.clear();
-    f.header(2)->sellect();
-    QCOMPARE(f.addressText(), QString());
-}
-
-void TestFlik::activationShowsEncryption()
-{
-    FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    f.header(1)->safe();
-    f.header(1)->sellect();
-    QVERIFY(!f.panel2Picture().isNull());
-    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
-    f.header(2)->sellect();
-    QVERIFY(f.panel2Picture().isNull());
-    QCOMPARE(f.panel2Text(), QString());
-    // The lock going away reaches the status bar only at the next activation.
-    f.header(1)->sellect();
-    f.header(1)->unsafe();
-    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
-}
 
 void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText_data()
 {
@@ -180,28 +78,6 @@ void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText()
         QAccessibleInterface *described = QAccessible::queryAccessibleInterface(tipped);
         QCOMPARE(described->text(QAccessible::Description), title);
     }
-}
-
-void TestFlik::captionGeometryRules_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("short") << "a";
-    QTest::newRow("empty") << "";
-    QTest::newRow("long") << "A rather long page name that needs more room";
-}
-
-void TestFlik::captionGeometryRules()
-{
-    QFETCH(QString, caption);
-    FormFixture f;
-    flik *header = f.header(1);
-    header->Caption(caption);
-    const float panel = float(header->panelWidth());
-    QVERIFY(panel >= 1440);
-    QCOMPARE(header->Width(), panel + 400);
-    QCOMPARE(header->Height(), 345.0f);
-    QCOMPARE(header->closerLeft(), panel + 50);
-    QCOMPARE(part<ProgressBox>(header, "prog")->widthTwips(), double(panel));
 }
 
 void TestFlik::captionOnSearchFaceReadsSearch()

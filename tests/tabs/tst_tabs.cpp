@@ -30,7 +30,6 @@ private slots:
     void popupOpensAnActiveTabRightOfTheLast();
     void popupBlockedMakesRoomAndReplacesAnyWarning();
     void popupFromABackgroundTab();
-    void popupCascadeIsBoundedForTheWindow();
     void linksTheUserOpensInNewTabsAreNoPopups();
     void throttleBoundsRateAndOpenTabs();
     void nothingChangesWhenNoTabCanBeMade();
@@ -154,24 +153,6 @@ void TestTabs::popupFromABackgroundTab()
     QCOMPARE(f.previousTab(), 2);
 }
 
-void TestTabs::popupCascadeIsBoundedForTheWindow()
-{
-    // Pop-ups that open pop-ups: each new tab asks for the next one at once. The rule's own
-    // arithmetic is the throttle's test; here, that a new tab brings no allowance of its own.
-    FormFixture f;
-    int opened = 0;
-    for (int i = 0; i < 4000; ++i) {
-        const NewWindowRequest request = f.view(f.highestTab())->askNewWindow(false);
-        opened += request.Cancel ? 0 : 1;
-    }
-    QVERIFY(opened > 0 && opened <= PopupThrottle::burstLimit);
-    // Past the bound, the user sees the blocked notice.
-    QVERIFY(f.warningShown());
-    QCOMPARE(f.warningTitle(), QStringLiteral("A popup window has been blocked."));
-    // A window the user asked for (a click on a link) still opens.
-    const NewWindowRequest asked = f.view(1)->askNewWindow(true);
-    QVERIFY(!asked.Cancel);
-}
 
 void TestTabs::linksTheUserOpensInNewTabsAreNoPopups()
 {

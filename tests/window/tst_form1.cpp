@@ -25,7 +25,6 @@ class TestForm1 : public QObject
 private slots:
     void startUpState();
     void startUpNavigatesOnlyTabOne();
-    void menusAndZoomItems();
     void newTabsAreFlushAndActive();
     void newTabAfterClosingReusesOnlyTheHighestIndex();
     void newTabViewIsBlankAndSourceHidden();
@@ -77,24 +76,6 @@ void TestForm1::startUpNavigatesOnlyTabOne()
     QCOMPARE(f.addressText(), QString());
 }
 
-void TestForm1::menusAndZoomItems()
-{
-    FormFixture f;
-    QStringList menus;
-    for (QAction *menu : f.form->menuBar()->actions())
-        menus << menu->text();
-    QCOMPARE(menus, (QStringList { "New", "Settings", "View", "Help" }));
-    QCOMPARE(f.menuItem("mnutab")->text(), QStringLiteral("Tab"));
-    QCOMPARE(f.menuItem("mnusearch")->text(), QStringLiteral("Search Tab"));
-    QCOMPARE(f.menuItem("ws")->text(), QStringLiteral("Warning signs"));
-    QCOMPARE(f.menuItem("pp")->text(), QStringLiteral("Popups"));
-    QCOMPARE(f.menuItem("sc")->text(), QStringLiteral("Source code"));
-    QCOMPARE(f.menuItem("vbf")->text(), QStringLiteral("About"));
-    QStringList zoom;
-    for (QAction *item : f.control<QToolButton>("zoom")->menu()->actions())
-        zoom << item->text();
-    QCOMPARE(zoom, (QStringList { "25%", "50%", "100%", "125%", "150%" }));
-}
 
 void TestForm1::newTabsAreFlushAndActive()
 {

@@ -21,7 +21,6 @@ class TestKeyboard : public QObject
 private slots:
     void cyclingSkipsGapsAndWraps_data();
     void cyclingSkipsGapsAndWraps();
-    void zoomStepsStopAtBothEnds();
     void tabKeysWorkFromAnyFocus();
     void escapeStopsUnlessTheAddressBoxTakesIt();
     void zoomKeysStepThroughTheMenusLevels();
@@ -56,13 +55,6 @@ void TestKeyboard::cyclingSkipsGapsAndWraps()
     QVERIFY(!KeyboardRules::cycledTab({}, current, 1));
 }
 
-void TestKeyboard::zoomStepsStopAtBothEnds()
-{
-    QCOMPARE(KeyboardRules::steppedZoom(2, 1), 3);
-    QCOMPARE(KeyboardRules::steppedZoom(4, 1), 4);
-    QCOMPARE(KeyboardRules::steppedZoom(0, -1), 0);
-    QCOMPARE(KeyboardRules::steppedZoom(1, -1), 0);
-}
 
 void TestKeyboard::tabKeysWorkFromAnyFocus()
 {
