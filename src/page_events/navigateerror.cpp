@@ -1,16 +1,13 @@
 // A failed navigation, reported on the shared warning panel.
-#include "window/form1.h"
-#include "tabs/tabs.h"
 #include "page_events/pageevents.h"
+#include "tabs/tab.h"
+#include "window/form1.h"
 
-void PageEvents::WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode)
+void PageEvents::WebBrowser_NavigateError(Tab &tab, const QString &URL, int StatusCode)
 {
     Q_UNUSED(URL);
     Q_UNUSED(StatusCode);
-    PageView *view = form.tabs().WebBrowser(Index);
-    if (!view || Index < 1)
-        return;
-    if (!view->LocationName().isEmpty()) {
+    if (!tab.page()->LocationName().isEmpty()) {
         form.showInfopanel(tr("An error accured"),
             tr("The Page could not be found or an error in source code of HTML."));
     } else {

@@ -6,26 +6,26 @@
 
 #include <QDateTime>
 
-void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
+void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
 {
-    Q_UNUSED(Index);
+    Q_UNUSED(tab);
     Tabs &tabs = form.tabs();
     if (request.linkInNewTab) {
         // The user's own act: never blocked, counted or announced as a pop-up. Behind, the
         // tab in front and its keyboard stay as they are.
-        Tab *tab = tabs.open(Tabs::Order::SourceFirst, request.behind);
-        request.ppDisp = tab ? tab->page() : nullptr;
-        request.Cancel = !tab;
-        if (tab && !request.behind)
-            tabs.activate(tab->index());
+        Tab *opened = tabs.open(Tabs::Order::SourceFirst, request.behind);
+        request.ppDisp = opened ? opened->page() : nullptr;
+        request.Cancel = !opened;
+        if (opened && !request.behind)
+            tabs.activate(opened->index());
         return;
     }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     // Past the window's bound for pop-ups, a request is blocked as if Popups were off, so
     // that the user sees what happened.
     int unaskedOpen = 0;
-    for (const Tab *tab : tabs.all())
-        unaskedOpen += tab->openedUnasked() ? 1 : 0;
+    for (const Tab *open : tabs.all())
+        unaskedOpen += open->openedUnasked() ? 1 : 0;
     if (!form.popups() || !m_popups.allow(request.userInitiated, now, unaskedOpen)) {
         request.Cancel = true;
         form.showInfopanel(tr("A popup window has been blocked."),
@@ -36,18 +36,18 @@ void PageEvents::WebBrowser_NewWindow2(int Index, NewWindowRequest &request)
     }
     // The requesting view is never handed back: the pop-up would replace the page the
     // user is on. No new tab, no window.
-    Tab *tab = tabs.open(Tabs::Order::SourceFirst);
-    request.ppDisp = tab ? tab->page() : nullptr;
+    Tab *opened = tabs.open(Tabs::Order::SourceFirst);
+    request.ppDisp = opened ? opened->page() : nullptr;
     request.Cancel = request.ppDisp == nullptr;
-    if (tab) {
+    if (opened) {
         m_popups.opened(request.userInitiated, now);
-        tab->setOpenedUnasked(!request.userInitiated);
-        tabs.activate(tab->index());
+        opened->setOpenedUnasked(!request.userInitiated);
+        tabs.activate(opened->index());
     }
 }
 
-void PageEvents::WebBrowser_WindowClosing(int Index)
+void PageEvents::WebBrowser_WindowClosing(Tab &tab)
 {
     // Exactly as its close box would; the view goes once the engine's call has returned.
-    form.tabs().close(Index);
+    form.tabs().close(tab.index());
 }

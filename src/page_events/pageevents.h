@@ -9,30 +9,31 @@
 class Form1;
 class Tab;
 
-// The handlers of the events that each tab's page view raises, each with the tab's index
-// first: status texts, progress, downloads, the lock state, focus, titles, completed
-// documents, new windows and navigation errors; and the content warnings they raise. They
-// act on the window and its tabs through the window's operations. Made with its window,
-// it wires every tab the window has and every tab it opens later.
+// The handlers of the events that each tab's page view raises, each with its tab first:
+// status texts, progress, downloads, the lock state, focus, titles, completed documents, new
+// windows and navigation errors; and the content warnings they raise. They act on the
+// window and its tabs through the window's operations. Made with its window, it wires every
+// tab the window has and every tab it opens later, with the tab as the context: a closed
+// tab's page reaches no handler.
 class PageEvents final : public QObject
 {
     Q_OBJECT
 public:
     explicit PageEvents(Form1 &form);
 
-    void WebBrowser_StatusTextChange(int Index, const QString &Text);
-    void WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax);
-    void WebBrowser_DownloadComplete(int Index);
-    void WebBrowser_FileDownload(int Index, bool &Cancel);
-    void WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon);
-    void WebBrowser_GotFocus(int Index);
-    void WebBrowser_TitleChange(int Index, const QString &Text);
-    void WebBrowser_DocumentComplete(int Index, const QString &URL);
-    void WebBrowser_LocationChange(int Index, const QString &URL);
-    void WebBrowser_NewWindow2(int Index, NewWindowRequest &request);
-    void WebBrowser_NavigateError(int Index, const QString &URL, int StatusCode);
+    void WebBrowser_StatusTextChange(Tab &tab, const QString &Text);
+    void WebBrowser_ProgressChange(Tab &tab, int Progress, int ProgressMax);
+    void WebBrowser_DownloadComplete(Tab &tab);
+    void WebBrowser_FileDownload(Tab &tab);
+    void WebBrowser_SetSecureLockIcon(Tab &tab, int SecureLockIcon);
+    void WebBrowser_GotFocus(Tab &tab);
+    void WebBrowser_TitleChange(Tab &tab, const QString &Text);
+    void WebBrowser_DocumentComplete(Tab &tab, const QString &URL);
+    void WebBrowser_LocationChange(Tab &tab, const QString &URL);
+    void WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request);
+    void WebBrowser_NavigateError(Tab &tab, const QString &URL, int StatusCode);
     // The page of a tab that a page opened closes itself (window.close()).
-    void WebBrowser_WindowClosing(int Index);
+    void WebBrowser_WindowClosing(Tab &tab);
 
     // Content warnings: screens a text with one event's keyword list, and shows a warning.
     void screenForWarnings(ContentWarnings::Source source, const QString &text);

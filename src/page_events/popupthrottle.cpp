@@ -6,8 +6,7 @@ bool PopupThrottle::allow(bool userInitiated, qint64 nowMs, int unaskedOpen)
         return true;
     while (!m_times.empty() && nowMs - m_times.front() >= windowMs)
         m_times.pop_front();
-    return static_cast<int>(m_times.size()) < burstLimit
-        && unaskedOpen < openLimit;
+    return static_cast<int>(m_times.size()) < burstLimit && unaskedOpen < openLimit;
 }
 
 void PopupThrottle::opened(bool userInitiated, qint64 nowMs)

@@ -1,5 +1,6 @@
 // Status texts, load progress, downloads, the lock state and focus of the page views.
 #include "page_events/pageevents.h"
+#include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
 
@@ -19,20 +20,17 @@ QString trimSpaces(const QString &text)
 
 } // namespace
 
-void PageEvents::WebBrowser_StatusTextChange(int Index, const QString &Text)
+void PageEvents::WebBrowser_StatusTextChange(Tab &tab, const QString &Text)
 {
-    Q_UNUSED(Index);
+    Q_UNUSED(tab);
     screenForWarnings(ContentWarnings::Source::StatusText, Text);
     form.setStatusText(trimSpaces(Text));
 }
 
-void PageEvents::WebBrowser_ProgressChange(int Index, int Progress, int ProgressMax)
+void PageEvents::WebBrowser_ProgressChange(Tab &tab, int Progress, int ProgressMax)
 {
-    if (PageView *view = form.tabs().WebBrowser(Index); view && Index > 0)
-        view->move(0, 0);
-    ::flik *header = form.tabs().flik(Index);
-    if (!header || Index < 1)
-        return;
+    tab.page()->move(0, 0);
+    ::flik *header = tab.header();
     float prg = static_cast<float>(Progress);
     float prgmax = static_cast<float>(ProgressMax);
     header->progg(prg, prgmax);
@@ -40,25 +38,21 @@ void PageEvents::WebBrowser_ProgressChange(int Index, int Progress, int Progress
         header->hideprog();
 }
 
-void PageEvents::WebBrowser_DownloadComplete(int Index)
+void PageEvents::WebBrowser_DownloadComplete(Tab &tab)
 {
-    if (::flik *header = form.tabs().flik(Index); header && Index > 0)
-        header->hideprog();
+    tab.header()->hideprog();
     form.settlePanel2();
 }
 
-void PageEvents::WebBrowser_FileDownload(int Index, bool &Cancel)
+void PageEvents::WebBrowser_FileDownload(Tab &tab)
 {
-    Q_UNUSED(Index);
-    Q_UNUSED(Cancel);
+    Q_UNUSED(tab);
     form.showDownloadMark();
 }
 
-void PageEvents::WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon)
+void PageEvents::WebBrowser_SetSecureLockIcon(Tab &tab, int SecureLockIcon)
 {
-    ::flik *header = form.tabs().flik(Index);
-    if (!header || Index < 1)
-        return;
+    ::flik *header = tab.header();
     if (SecureLockIcon > 0) {
         header->safe();
         return;
@@ -66,16 +60,15 @@ void PageEvents::WebBrowser_SetSecureLockIcon(int Index, int SecureLockIcon)
     header->unsafe();
     // A lock left in the status bar over a page that is no longer encrypted would be a sign
     // that lies: the active tab's lock goes from panel 2 at once, not at its next activation.
-    if (toTabIndex(form.current()) == Index)
+    if (form.tabs().isCurrent(tab.index()))
         form.clearPanel2();
 }
 
-void PageEvents::WebBrowser_GotFocus(int Index)
+void PageEvents::WebBrowser_GotFocus(Tab &tab)
 {
     // Focus that moves because a tab is closing, or because the keyboard follows the page
     // brought into sight, is not the user's choice of a page.
     if (!form.tabs().focusActivates())
         return;
-    if (Index > 0)
-        form.tabs().activate(Index);
+    form.tabs().activate(tab.index());
 }

@@ -1,6 +1,6 @@
 // Showing content warnings on the shared warning panel.
-#include "window/form1.h"
 #include "page_events/pageevents.h"
+#include "window/form1.h"
 
 void PageEvents::screenForWarnings(ContentWarnings::Source source, const QString &text)
 {

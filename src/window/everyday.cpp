@@ -48,20 +48,11 @@ void Form1::addEverydayFeatures()
         if (m_panel2 == Panel2::Downloads)
             showDownloads();
     });
+}
 
-    connect(m_tabs, &Tabs::opened, this, [this](Tab *tab) {
-        PageView *view = tab->page();
-        view->setFullScreenHandler(
-            [this, view](bool on) { return m_fullScreen->pageAsked(view, on); });
-        // Only the page in sight may ask; its guards bound how often.
-        connect(view, &PageView::PrintRequested, tab, [this, index = tab->index()] {
-            if (toTabIndex(current()) == index)
-                printPage();
-        });
-        connect(view, &PageView::SaveRequested, tab,
-            [this, view](
-                const QString &link, const QString &name) { m_saving->save(view, link, name); });
-    });
+void Form1::saveFrom(PageView *view, const QString &link, const QString &suggestedName)
+{
+    m_saving->save(view, link, suggestedName);
 }
 
 void Form1::openTab(const QString &address)

@@ -127,6 +127,8 @@ public:
     // The active page printed, or saved, through a dialog.
     void printPage();
     void savePage();
+    // A page's own "Save page" or "Save link": where, asked through a dialog.
+    void saveFrom(PageView *view, const QString &link, const QString &suggestedName);
 
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }
