@@ -58,10 +58,16 @@ EngineProfile::EngineProfile(QObject *parent)
     m_permissions = std::make_unique<PermissionAnswers>();
     // Shown only for a site the user allowed, as the engine asks before it shows any.
     m_profile->setNotificationPresenter(&DesktopNotifications::present);
+    m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
+    configure();
+}
+
+// What pages may do, and what the engine does for them.
+void EngineProfile::configure()
+{
     QWebEngineSettings *settings = m_profile->settings();
     // Without this the engine drops script pop-ups itself and the host never hears of them.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-    m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
     // A local page (a saved page, a download opened from the list) reads no other local
     // file, as in mainstream browsers, and so has nothing of the user's to send; the web's
     // images, styles and scripts it shows, as a saved page needs.

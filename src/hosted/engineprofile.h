@@ -51,6 +51,8 @@ public:
     DownloadSaver *downloads() const { return m_downloads; }
 
 private:
+    void configure();
+
     QWebEngineProfile *m_profile = nullptr;
     DownloadSaver *m_downloads = nullptr;
     EngineRoutes *m_routes = nullptr;

@@ -101,6 +101,13 @@ void WebEnginePageView::ensureEngine()
     setFocusProxy(m_view);
     m_input->watch(m_view);
     m_devTools = new DevTools(m_page, this);
+    watchRequests();
+    watchPage();
+}
+
+// What the page asks of the browser: its site's questions, printing, saving, its dialogs.
+void WebEnginePageView::watchRequests()
+{
     // The site's questions, told for the tab to put to the user.
     auto *permissions = new PagePermissions(
         m_page, m_parts.permissions, [this] { return m_guards.allowDialog(); }, this);
@@ -117,6 +124,11 @@ void WebEnginePageView::ensureEngine()
     });
 
     m_dialogs->watch(m_page);
+}
+
+// What the page does: its loads, full screen, its address, title and hovered link.
+void WebEnginePageView::watchPage()
+{
     m_load->watch(m_page);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {

@@ -76,6 +76,8 @@ protected:
 
 private:
     void ensureEngine();
+    void watchRequests();
+    void watchPage();
     void onNewWindow(QWebEngineNewWindowRequest &request);
 
     Parts m_parts;

@@ -57,18 +57,7 @@ public:
         m_bar->setAccessibleName(download->name());
         m_bar->setTextVisible(false);
         m_bar->setMaximumHeight(10);
-
-        auto *layout = new QVBoxLayout(this);
-        layout->setContentsMargins(8, 6, 8, 6);
-        layout->addWidget(m_name);
-        layout->addWidget(m_bar);
-        auto *line = new QHBoxLayout;
-        line->addWidget(m_detail, 1);
-        line->addWidget(m_cancel);
-        line->addWidget(m_open);
-        line->addWidget(m_folder);
-        layout->addLayout(line);
-
+        lay();
         connect(m_cancel, &QPushButton::clicked, download, &Download::cancel);
         connect(m_open, &QPushButton::clicked, this, [this] {
             if (m_download)
@@ -84,6 +73,21 @@ public:
     }
 
 private:
+    // The name, the bar, and a line of what is known with the buttons.
+    void lay()
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(8, 6, 8, 6);
+        layout->addWidget(m_name);
+        layout->addWidget(m_bar);
+        auto *line = new QHBoxLayout;
+        line->addWidget(m_detail, 1);
+        line->addWidget(m_cancel);
+        line->addWidget(m_open);
+        line->addWidget(m_folder);
+        layout->addLayout(line);
+    }
+
     void update()
     {
         if (!m_download)

@@ -43,6 +43,19 @@ Saving::Saving(QWidget &window)
     , m_window(window)
 { }
 
+// A page is saved as one of the formats, each with its own suffix.
+void Saving::offerFormats(QFileDialog *dialog)
+{
+    const QStringList filters = filterNames();
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(QString::fromLatin1(formats[0].suffix));
+    connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, filters](const QString &filter) {
+        const auto at = filters.indexOf(filter);
+        if (at >= 0)
+            dialog->setDefaultSuffix(QString::fromLatin1(formats[at].suffix));
+    });
+}
+
 void Saving::save(PageView *view, const QString &link, const QString &suggestedName)
 {
     if (!view || view->LocationURL().isEmpty())
@@ -57,17 +70,8 @@ void Saving::save(PageView *view, const QString &link, const QString &suggestedN
     m_dialog->setAcceptMode(QFileDialog::AcceptSave);
     // The dialog's own question would wait in a loop of its own; it is asked below instead.
     m_dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    if (page) {
-        const QStringList filters = filterNames();
-        m_dialog->setNameFilters(filters);
-        m_dialog->setDefaultSuffix(QString::fromLatin1(formats[0].suffix));
-        connect(m_dialog, &QFileDialog::filterSelected, m_dialog,
-            [dialog = m_dialog.data(), filters](const QString &filter) {
-                const auto at = filters.indexOf(filter);
-                if (at >= 0)
-                    dialog->setDefaultSuffix(QString::fromLatin1(formats[at].suffix));
-            });
-    }
+    if (page)
+        offerFormats(m_dialog);
     connect(m_dialog, &QFileDialog::fileSelected, this,
         [this, target = QPointer(view), link, page](const QString &path) {
             if (!target || path.isEmpty())

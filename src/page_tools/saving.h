@@ -22,6 +22,7 @@ public:
     void save(PageView *view, const QString &link, const QString &suggestedName);
 
 private:
+    void offerFormats(QFileDialog *dialog);
     void confirmReplacing(const QString &path, std::function<void()> write);
 
     QWidget &m_window;

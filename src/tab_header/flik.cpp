@@ -55,7 +55,19 @@ flik::flik(QWidget *parent)
 
     StatusBar1->setPanelText(tr("Loading..."));
     connect(StatusBar1, &HeaderFace::mouseDown, this, &flik::StatusBar1_MouseDown);
+    buildMarks();
+    buildSearchField();
 
+    viewsearch = addModeItem(minimenu, tr("View search"), this, &flik::viewsearch_Click);
+    vs = addModeItem(minimenu, tr("View Source"), this, &flik::vs_Click);
+
+    setHeight(345);
+    applyGeometry();
+}
+
+// The lock mark, the close box and the progress bar over the face.
+void flik::buildMarks()
+{
     secure->setPixmap(Artwork::lock(QSize(12, 15)));
     secure->setGeometry(Twips::toRect(60, 70, 180, 225));
     secure->setAccessibleName(tr("Encrypted"));
@@ -73,7 +85,11 @@ flik::flik(QWidget *parent)
     prog->setGeometry(Twips::toRect(15, 45, 1420, 255));
     prog->hide();
     connect(prog, &ProgressBox::mouseDown, this, &flik::prog_MouseDown);
+}
 
+// What a search tab shows instead of its face: the magnifier and the search text.
+void flik::buildSearchField()
+{
     searchicon->setGeometry(Twips::toRect(0, 30, 1455, 315));
     searchicon->setAutoFillBackground(true);
     searchicon->setFocusPolicy(Qt::TabFocus);
@@ -87,12 +103,6 @@ flik::flik(QWidget *parent)
     SearchText->setFrame(false);
     SearchText->setAccessibleName(tr("Search text"));
     SearchText->installEventFilter(this);
-
-    viewsearch = addModeItem(minimenu, tr("View search"), this, &flik::viewsearch_Click);
-    vs = addModeItem(minimenu, tr("View Source"), this, &flik::vs_Click);
-
-    setHeight(345);
-    applyGeometry();
 }
 
 void flik::copyConfiguration(const flik &model)

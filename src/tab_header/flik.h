@@ -115,6 +115,8 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    void buildMarks();
+    void buildSearchField();
     void openMenu();
     void applyGeometry();
     void placeCloser(float twips);

@@ -95,7 +95,32 @@ void Form1::buildControls()
     address->installEventFilter(this);
     connect(address, &QComboBox::activated, this, &Form1::takeListedAddress);
     address->completer()->setCompletionRole(Qt::UserRole);
+    buildToolbar();
+    buildStripControls();
 
+    infopanel = new WarningPanel(client);
+    infopanel->hide();
+    connect(infopanel, &WarningPanel::closeClicked, this, &Form1::closer_Click);
+
+    container = new QWidget(client);
+    container->setAccessibleName(tr("Pages"));
+
+    StatusBar1 = new MainStatusBar(this);
+    setStatusBar(StatusBar1);
+
+    // Named as designed, so that a test (or a style sheet) can tell the controls apart.
+    const std::pair<QObject *, const char *> names[]
+        = { { CoolBar1, "CoolBar1" }, { Toolbar1, "Toolbar1" }, { address, "address" },
+              { Picture1, "Picture1" }, { newflik, "newflik" }, { lock, "lock" },
+              { downloadico, "downloadico" }, { infopanel, "infopanel" },
+              { container, "container" }, { StatusBar1, "StatusBar1" }, { zoomButton, "zoom" } };
+    for (const auto &[control, name] : names)
+        control->setObjectName(QString::fromLatin1(name));
+}
+
+// Back, forward and stop, and the zoom button with its menu.
+void Form1::buildToolbar()
+{
     struct Button
     {
         const char *key;
@@ -117,7 +142,11 @@ void Form1::buildControls()
     connect(zoomButton, &QToolButton::clicked, this,
         [this] { Toolbar1_ButtonClick(QStringLiteral("zoom")); });
     Toolbar1->addWidget(zoomButton);
+}
 
+// The new-tab button, and the lock and download marks that the panels show.
+void Form1::buildStripControls()
+{
     newflik = new QToolButton(Picture1);
     newflik->setIcon(QIcon(Artwork::newTab()));
     newflik->setIconSize(QSize(12, 15));
@@ -137,25 +166,6 @@ void Form1::buildControls()
     downloadico->move(Twips::toPixels(1320), Twips::toPixels(40));
     downloadico->adjustSize();
     downloadico->hide();
-
-    infopanel = new WarningPanel(client);
-    infopanel->hide();
-    connect(infopanel, &WarningPanel::closeClicked, this, &Form1::closer_Click);
-
-    container = new QWidget(client);
-    container->setAccessibleName(tr("Pages"));
-
-    StatusBar1 = new MainStatusBar(this);
-    setStatusBar(StatusBar1);
-
-    // Named as designed, so that a test (or a style sheet) can tell the controls apart.
-    const std::pair<QObject *, const char *> names[]
-        = { { CoolBar1, "CoolBar1" }, { Toolbar1, "Toolbar1" }, { address, "address" },
-              { Picture1, "Picture1" }, { newflik, "newflik" }, { lock, "lock" },
-              { downloadico, "downloadico" }, { infopanel, "infopanel" },
-              { container, "container" }, { StatusBar1, "StatusBar1" }, { zoomButton, "zoom" } };
-    for (const auto &[control, name] : names)
-        control->setObjectName(QString::fromLatin1(name));
 }
 
 void Form1::Form_Load()

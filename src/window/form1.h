@@ -141,6 +141,8 @@ protected:
 private:
     void buildMenus();
     void buildControls();
+    void buildToolbar();
+    void buildStripControls();
     void Form_Load();
     bool addressKey(QEvent *event);
     void takeListedAddress(int index);

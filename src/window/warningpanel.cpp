@@ -25,7 +25,21 @@ WarningPanel::WarningPanel(QWidget *parent)
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setAccessibleName(tr("Warning"));
+    buildTexts();
 
+    closer->setIcon(QIcon(Artwork::closeBox(closerPixels)));
+    closer->setIconSize(QSize(closerPixels, closerPixels));
+    closer->setAutoRaise(true);
+    closer->setFixedSize(closerPixels, closerPixels);
+    closer->setAccessibleName(tr("Close warning"));
+    closer->setToolTip(tr("Close warning"));
+    setCloserLeft(m_closerLeft);
+    connect(closer, &QToolButton::clicked, this, &WarningPanel::closeClicked);
+}
+
+// The sign, the bold title line and the message below it.
+void WarningPanel::buildTexts()
+{
     Image1->setPixmap(Artwork::warningSign());
     Image1->move(Twips::toPixels(30), 0);
     Image1->resize(Image1->pixmap().size());
@@ -42,15 +56,6 @@ WarningPanel::WarningPanel(QWidget *parent)
 
     message->move(Twips::toPixels(600), Twips::toPixels(240));
     setMessage(tr("The "));
-
-    closer->setIcon(QIcon(Artwork::closeBox(closerPixels)));
-    closer->setIconSize(QSize(closerPixels, closerPixels));
-    closer->setAutoRaise(true);
-    closer->setFixedSize(closerPixels, closerPixels);
-    closer->setAccessibleName(tr("Close warning"));
-    closer->setToolTip(tr("Close warning"));
-    setCloserLeft(m_closerLeft);
-    connect(closer, &QToolButton::clicked, this, &WarningPanel::closeClicked);
 }
 
 void WarningPanel::setTitle(const QString &text)

@@ -35,5 +35,6 @@ signals:
     void closeClicked();
 
 private:
+    void buildTexts();
     double m_closerLeft = 11160;
 };

@@ -23,7 +23,20 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     setBackgroundRole(QPalette::Window);
     setAccessibleName(kind == Kind::Login ? tr("Sign in") : tr("Message from the page"));
     auto *layout = new QVBoxLayout(this);
+    addMessage(layout, kind, origin, message);
+    if (kind == Kind::Prompt) {
+        m_field = new QLineEdit(defaultValue, this);
+        m_field->setAccessibleName(tr("Answer"));
+        layout->addWidget(m_field);
+    }
+    if (kind == Kind::Login)
+        addLogin(layout);
+    addButtons(layout, kind);
+}
 
+void ScriptDialog::addMessage(
+    QVBoxLayout *layout, Kind kind, const QString &origin, const QString &message)
+{
     // Everything here comes from the page: it is shown as plain text, never as markup.
     const QString who = origin.isEmpty() ? tr("This page") : origin;
     // The host always first; a login's realm is the site's own words, quoted as such.
@@ -45,29 +58,29 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     text->setMaximumHeight(240);
     text->setAccessibleName(shown);
     layout->addWidget(text);
-    if (kind == Kind::Prompt) {
-        m_field = new QLineEdit(defaultValue, this);
-        m_field->setAccessibleName(tr("Answer"));
-        layout->addWidget(m_field);
-    }
-    if (kind == Kind::Login) {
-        m_warning = new QLabel(tr("This connection is not encrypted: the user name and "
-                                  "password will be sent as plain text."),
-            this);
-        m_warning->setWordWrap(true);
-        m_warning->hide();
-        layout->addWidget(m_warning);
-        m_field = new QLineEdit(this);
-        m_field->setAccessibleName(tr("User name"));
-        m_field->setPlaceholderText(tr("User name"));
-        m_password = new QLineEdit(this);
-        m_password->setEchoMode(QLineEdit::Password);
-        m_password->setAccessibleName(tr("Password"));
-        m_password->setPlaceholderText(tr("Password"));
-        layout->addWidget(m_field);
-        layout->addWidget(m_password);
-    }
+}
 
+void ScriptDialog::addLogin(QVBoxLayout *layout)
+{
+    m_warning = new QLabel(tr("This connection is not encrypted: the user name and "
+                              "password will be sent as plain text."),
+        this);
+    m_warning->setWordWrap(true);
+    m_warning->hide();
+    layout->addWidget(m_warning);
+    m_field = new QLineEdit(this);
+    m_field->setAccessibleName(tr("User name"));
+    m_field->setPlaceholderText(tr("User name"));
+    m_password = new QLineEdit(this);
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setAccessibleName(tr("Password"));
+    m_password->setPlaceholderText(tr("Password"));
+    layout->addWidget(m_field);
+    layout->addWidget(m_password);
+}
+
+void ScriptDialog::addButtons(QVBoxLayout *layout, Kind kind)
+{
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     if (kind != Kind::Alert) {

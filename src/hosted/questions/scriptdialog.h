@@ -5,6 +5,7 @@
 
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 
 // A page's alert, confirm or prompt, or a site's request to sign in, shown over that page
 // only. It holds nothing but its own page: the window, its menus, the other tabs and the
@@ -42,6 +43,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void addMessage(QVBoxLayout *layout, Kind kind, const QString &origin, const QString &message);
+    void addLogin(QVBoxLayout *layout);
+    void addButtons(QVBoxLayout *layout, Kind kind);
     void place();
     void finish(bool accepted);
 
