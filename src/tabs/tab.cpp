@@ -3,6 +3,7 @@
 #include "hosted/pageview.h"
 #include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/findbar.h"
 #include "tabs/permissionbar.h"
 
 Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObject *parent)
@@ -22,6 +23,19 @@ void Tab::wire()
     connect(m_page, &PageView::PermissionAsked, this,
         [this](const PermissionQuestion &question) { m_permissions->ask(question); });
     connect(m_page, &PageView::PermissionsWithdrawn, this, [this] { m_permissions->withdraw(); });
+}
+
+void Tab::find()
+{
+    if (m_source && m_header && m_header->sourceShown()) {
+        if (!m_sourceFind)
+            m_sourceFind = new FindBar(m_source.data());
+        m_sourceFind->open();
+    } else if (m_page) {
+        if (!m_pageFind)
+            m_pageFind = new FindBar(m_page.data());
+        m_pageFind->open();
+    }
 }
 
 void Tab::setInFront(bool inFront)

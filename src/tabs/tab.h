@@ -41,6 +41,9 @@ public:
 
     // Its page in sight, with what is shown over it, or covered.
     void setInFront(bool inFront);
+    // Find in what it shows: its source when that is shown, else its page. The bar is made
+    // the first time, over that view.
+    void find();
 
     // Lets the elements go: the connections made for this tab first, then the page (which
     // goes once its dialog is off the stack), the source view, the header (possibly the one
@@ -57,6 +60,8 @@ private:
     QPointer<SourceEditor> m_source;
     // Made with the tab, over its page.
     class PermissionBar *m_permissions = nullptr;
+    QPointer<class FindBar> m_pageFind;
+    QPointer<class FindBar> m_sourceFind;
     bool m_openedUnasked = false;
     std::optional<qint64> m_coveredSince;
     PageView::Rest m_rest = PageView::Rest::Awake;

@@ -1,6 +1,6 @@
 #include "window/keyboard.h"
 
-#include "page_tools/findbar.h"
+#include "tabs/tab.h"
 #include "page_tools/fullscreen.h"
 #include "tabs/tabs.h"
 
@@ -173,11 +173,6 @@ void Shortcuts::reload()
 void Shortcuts::findInPage()
 {
     // The view in front is the one searched: the page, or its source.
-    const Tabs &tabs = *m_window.tabs;
-    const ::flik *header = tabs.headerAt(current());
-    SourceEditor *editor = tabs.editorAt(current());
-    if (editor && header && header->sourceShown())
-        FindBar::of(editor)->open();
-    else if (PageView *view = tabs.viewAt(current()))
-        FindBar::of(view)->open();
+    if (Tab *tab = m_window.tabs->tabAt(current()))
+        tab->find();
 }

@@ -1,6 +1,6 @@
 // Shortcut keys, pressed on the widget that holds the focus, on fake page views.
 #include "hosted/sourceeditor.h"
-#include "page_tools/findbar.h"
+#include "tabs/findbar.h"
 #include "window/keyboard.h"
 #include "support/formfixture.h"
 #include "support/input.h"

@@ -10,16 +10,16 @@ class QLineEdit;
 class QToolButton;
 
 // Find in page: a small bar over the top right of one tab's page (or of its source, when
-// that is in front), with a text field, the previous and next match, and "n of m". It
-// belongs to the view it searches and goes away with it. Enter and Shift+Enter step through
+// that is in front), with a text field, the previous and next match, and "n of m". Its tab
+// makes it over the view it searches, and it goes away with that view. Enter and Shift+Enter step through
 // the matches; Esc closes it.
 class FindBar final : public QFrame
 {
     Q_OBJECT
 public:
-    // The bar of a page view, or of a source view, made when first asked for.
-    static FindBar *of(PageView *view);
-    static FindBar *of(SourceEditor *editor);
+    // The bar over a page view, or over a source view.
+    explicit FindBar(PageView *view);
+    explicit FindBar(SourceEditor *editor);
 
     // Shows the bar with its text selected and the keyboard in its field.
     void open();

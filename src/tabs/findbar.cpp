@@ -1,4 +1,4 @@
-#include "page_tools/findbar.h"
+#include "tabs/findbar.h"
 
 #include "common/artwork.h"
 #include "hosted/pageview.h"
@@ -65,24 +65,17 @@ FindBar::FindBar(QWidget *host, Search finder)
     hide();
 }
 
-FindBar *FindBar::of(PageView *view)
+FindBar::FindBar(PageView *view)
+    : FindBar(view, [view](const QString &text, bool backward) { view->Find(text, backward); })
 {
-    if (auto *bar = view->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly))
-        return bar;
-    auto *bar = new FindBar(
-        view, [view](const QString &text, bool backward) { view->Find(text, backward); });
-    connect(view, &PageView::FindResult, bar, &FindBar::showResult);
-    return bar;
+    connect(view, &PageView::FindResult, this, &FindBar::showResult);
 }
 
-FindBar *FindBar::of(SourceEditor *editor)
+FindBar::FindBar(SourceEditor *editor)
+    : FindBar(
+        editor, [editor](const QString &text, bool backward) { editor->Find(text, backward); })
 {
-    if (auto *bar = editor->findChild<FindBar *>(QString(), Qt::FindDirectChildrenOnly))
-        return bar;
-    auto *bar = new FindBar(
-        editor, [editor](const QString &text, bool backward) { editor->Find(text, backward); });
-    connect(editor, &SourceEditor::FindResult, bar, &FindBar::showResult);
-    return bar;
+    connect(editor, &SourceEditor::FindResult, this, &FindBar::showResult);
 }
 
 void FindBar::showResult(int active, int total)
