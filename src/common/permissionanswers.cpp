@@ -5,7 +5,7 @@ PermissionAnswers::Key PermissionAnswers::key(const Site &site, Permission permi
     return { site.scheme(), site.host(), site.port(), permission };
 }
 
-std::optional<bool> PermissionAnswers::answer(const Site &site, Permission permission) const
+std::optional<bool> PermissionAnswers::given(const Site &site, Permission permission) const
 {
     const auto it = m_answers.find(key(site, permission));
     return it == m_answers.end() ? std::nullopt : std::optional(it->second);

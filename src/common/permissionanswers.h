@@ -14,7 +14,7 @@ enum class Permission { Notifications, Location, Camera, Microphone, CameraAndMi
 class PermissionAnswers
 {
 public:
-    std::optional<bool> answer(const Site &site, Permission permission) const;
+    std::optional<bool> given(const Site &site, Permission permission) const;
     void remember(const Site &site, Permission permission, bool allowed);
 
 private:

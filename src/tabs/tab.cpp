@@ -25,7 +25,7 @@ void Tab::wire()
     connect(m_page, &PageView::PermissionsWithdrawn, this, [this] { m_permissions->withdraw(); });
 }
 
-void Tab::find()
+void Tab::openFindBar()
 {
     if (m_source && m_header && m_header->sourceShown()) {
         if (!m_sourceFind)

@@ -43,7 +43,7 @@ public:
     void setInFront(bool inFront);
     // Find in what it shows: its source when that is shown, else its page. The bar is made
     // the first time, over that view.
-    void find();
+    void openFindBar();
 
     // Lets the elements go: the connections made for this tab first, then the page (which
     // goes once its dialog is off the stack), the source view, the header (possibly the one

@@ -174,5 +174,5 @@ void Shortcuts::findInPage()
 {
     // The view in front is the one searched: the page, or its source.
     if (Tab *tab = m_window.tabs->tabAt(current()))
-        tab->find();
+        tab->openFindBar();
 }

@@ -100,9 +100,9 @@ void TestSite::answersAreBySiteAndKind()
     PermissionAnswers answers;
     const auto site = [](const char *address) { return *Site::of(QUrl(QLatin1String(address))); };
     answers.remember(site("https://maps.test/route?x=1"), Permission::Location, true);
-    QCOMPARE(answers.answer(site("https://maps.test/other"), Permission::Location), true);
-    QCOMPARE(answers.answer(site("http://maps.test/"), Permission::Location), std::nullopt);
-    QCOMPARE(answers.answer(site("https://maps.test/"), Permission::Camera), std::nullopt);
+    QCOMPARE(answers.given(site("https://maps.test/other"), Permission::Location), true);
+    QCOMPARE(answers.given(site("http://maps.test/"), Permission::Location), std::nullopt);
+    QCOMPARE(answers.given(site("https://maps.test/"), Permission::Camera), std::nullopt);
     // Refused without a question: the mouse, and the screen the engine would share whole.
     QVERIFY(!Permissions::kindOf(QWebEnginePage::Feature::MouseLock));
     QVERIFY(!Permissions::kindOf(QWebEnginePage::Feature::DesktopVideoCapture));

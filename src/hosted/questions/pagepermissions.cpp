@@ -32,7 +32,7 @@ void PagePermissions::requested(const QUrl &origin, QWebEnginePage::Feature feat
     // Refused without asking, and not counted against the page's questions.
     if (!kind || !site)
         return settle(false);
-    if (const auto answered = m_answers->answer(*site, *kind))
+    if (const auto answered = m_answers->given(*site, *kind))
         return settle(*answered);
     if (!m_mayAsk())
         return settle(false);
