@@ -144,7 +144,10 @@ void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
     connect(profile.get(), &QObject::destroyed, &loop, &QEventLoop::quit);
     // Nothing tells when the engine's workers are done with what the pages left them (the
     // file of a download refused as the page went, say): they post back to this thread, and
-    // are given a moment to, after the pages' own deletions.
+    // are given a moment to, after the pages' own deletions. Qt WebEngine 6.4 gives no signal
+    // for it (no count of pending work, no "idle"), and the order alone (pages first, then
+    // their deferred deletions, then the profile) was seen to leave a worker writing into
+    // the freed profile; the pause is what keeps that from happening, not a wait for a state.
     QTimer::singleShot(afterPagesMs, profile.release(), &QObject::deleteLater);
     loop.exec();
 }
