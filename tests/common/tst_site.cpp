@@ -1,5 +1,4 @@
-// Which addresses are one site, what the window calls a site, and who may ask the user a
-// site's question, as tables.
+// Which addresses are one site, what the window calls a site, and what an answer holds for.
 #include "common/permissionanswers.h"
 #include "common/site.h"
 #include "hosted/questions/permissionrules.h"
@@ -13,8 +12,6 @@ class TestSite : public QObject
 private slots:
     void site_data();
     void site();
-    void asker_data();
-    void asker();
     void answersAreBySiteAndKind();
 };
 
@@ -70,30 +67,7 @@ void TestSite::site()
     QCOMPARE(site ? site->shown() : QString(), shown);
 }
 
-void TestSite::asker_data()
-{
-    QTest::addColumn<QString>("origin");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<bool>("asks");
-    QTest::newRow("the page itself") << "https://maps.test"
-                                     << "https://maps.test/route" << true;
-    QTest::newRow("a frame of another site") << "https://widget.test"
-                                             << "https://news.test/" << false;
-    QTest::newRow("a sandboxed frame") << ""
-                                       << "https://news.test/" << false;
-    QTest::newRow("a data page") << "data:"
-                                 << "data:text/html,x" << false;
-    QTest::newRow("a local page") << "file:///"
-                                  << "file:///tmp/a.html" << false;
-}
 
-void TestSite::asker()
-{
-    QFETCH(QString, origin);
-    QFETCH(QString, page);
-    QFETCH(bool, asks);
-    QCOMPARE(Permissions::asker(QUrl(origin), QUrl(page)).has_value(), asks);
-}
 
 void TestSite::answersAreBySiteAndKind()
 {
