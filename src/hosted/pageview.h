@@ -137,6 +137,14 @@ public:
         asked.userInitiated = userInitiated;
         return askNewWindow(asked);
     }
+    // Whether to leave the page, as its one owner (the tab) puts the question to the user
+    // over it, in the page's own words or not: true to leave. Without an owner it is left.
+    using LeaveQuestion = std::function<bool(const QString &origin)>;
+    void setLeaveQuestion(LeaveQuestion question) { m_leaveQuestion = std::move(question); }
+    bool askLeave(const QString &origin) const
+    {
+        return !m_leaveQuestion || m_leaveQuestion(origin);
+    }
     // Full screen, on or off: whether it is granted.
     using FullScreenHandler = std::function<bool(bool on)>;
     void setFullScreenHandler(FullScreenHandler handler) { m_fullScreen = std::move(handler); }
@@ -201,6 +209,7 @@ signals:
 private:
     NewWindowHandler m_newWindow;
     FullScreenHandler m_fullScreen;
+    LeaveQuestion m_leaveQuestion;
 };
 
 // Makes the page views of a window; every view of one window comes from one factory.

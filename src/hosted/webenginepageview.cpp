@@ -71,6 +71,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_dialogs, &PageDialogs::LeaveAsked, this, &PageView::LeaveAsked);
     connect(m_dialogs, &PageDialogs::WindowClosing, this, &PageView::WindowClosing);
     connect(m_dialogs, &PageDialogs::mayGo, this, &QObject::deleteLater);
+    m_dialogs->setLeaveQuestion([this](const QString &origin) { return askLeave(origin); });
 }
 
 void WebEnginePageView::ensureEngine()

@@ -1,6 +1,7 @@
 #include "tabs/tab.h"
 
 #include "hosted/pageview.h"
+#include "hosted/questions/scriptdialog.h"
 #include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
 #include "tabs/findbar.h"
@@ -19,6 +20,12 @@ Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObjec
 
 void Tab::wire()
 {
+    // The user left the page (closing it, or moving it on): the question has the keyboard.
+    m_page->setLeaveQuestion([page = m_page.data()](const QString &origin) {
+        ScriptDialog question(ScriptDialog::Kind::Leave, origin,
+            tr("Leave this page? Changes you made may not be saved."), QString(), page);
+        return question.exec(true);
+    });
     m_permissions = new PermissionBar(m_page);
     connect(m_page, &PageView::PermissionAsked, this,
         [this](const PermissionQuestion &question) { m_permissions->ask(question); });
@@ -61,6 +68,7 @@ void Tab::close()
         // A closed tab's page asks nothing more of the browser.
         m_page->setNewWindowHandler({});
         m_page->setFullScreenHandler({});
+        m_page->setLeaveQuestion({});
         m_page->release();
     }
     if (m_source)

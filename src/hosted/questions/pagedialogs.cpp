@@ -131,11 +131,16 @@ void PageDialogs::signIn(const QString &host, bool unencrypted, QAuthenticator *
     *authenticator = QAuthenticator();
 }
 
-bool PageDialogs::waitFor(ScriptDialog &dialog, bool takeFocus)
+bool PageDialogs::waitFor(ScriptDialog &dialog)
+{
+    return waitFor([this, &dialog] { return dialog.exec(m_focused); });
+}
+
+bool PageDialogs::waitFor(const std::function<bool()> &answer)
 {
     emit DialogShown();
     ++m_dialogsOpen;
-    const bool accepted = dialog.exec(takeFocus || m_focused);
+    const bool accepted = answer();
     --m_dialogsOpen;
     if (m_dialogsOpen == 0) {
         if (m_released)
@@ -197,10 +202,9 @@ bool PageDialogs::askLeaving(const QString &origin)
 {
     emit LeaveAsked();
     // Asked of the user even past the page's bound on dialogs: the user can always leave.
-    ScriptDialog dialog(ScriptDialog::Kind::Leave, origin,
-        tr("Leave this page? Changes you made may not be saved."), QString(), m_view);
-    // The user closed the page: the question has the keyboard.
-    const bool leave = waitFor(dialog, true) || m_released;
+    const bool leave
+        = waitFor([this, &origin] { return !m_leaveQuestion || m_leaveQuestion(origin); })
+        || m_released;
     // Leaving, the engine tells it by closing the page; staying, nothing more comes.
     if (!leave)
         leavingDecided(false);

@@ -32,6 +32,11 @@ public:
     // Dialogs cover the view.
     PageDialogs(PageGuards &guards, QWidget *view);
 
+    // Who puts the question whether to leave the page to the user.
+    void setLeaveQuestion(std::function<bool(const QString &origin)> question)
+    {
+        m_leaveQuestion = std::move(question);
+    }
     // A load of the page started.
     void loadStarted();
     // The main frame is to load an address: a link, a redirect, an address typed. Its site
@@ -85,7 +90,9 @@ signals:
     void mayGo();
 
 private:
-    bool waitFor(ScriptDialog &dialog, bool takeFocus = false);
+    // Waits for the user's answer: a dialog's, or the leaving question's.
+    bool waitFor(const std::function<bool()> &answer);
+    bool waitFor(ScriptDialog &dialog);
     bool askLeaving(const QString &origin);
     void leavingDecided(bool leave);
     // Counts one more dialog of the page; says so when the first is refused.
@@ -108,4 +115,5 @@ private:
     // Who waits for the answer to leaving the page, and how long the page is given.
     std::function<void(bool leave)> m_leaving;
     QTimer *m_leavePatience = nullptr;
+    std::function<bool(const QString &origin)> m_leaveQuestion;
 };
