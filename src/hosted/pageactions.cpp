@@ -1,7 +1,6 @@
 // What the window asks a page view on the engine to do: go through its history, stop,
 // reload, zoom, find, print and save, ask to be left, show its developer tools. Work that
 // needs the engine waits while a dialog does.
-#include "hosted/devtools.h"
 #include "hosted/enginepage.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
@@ -98,8 +97,14 @@ void WebEnginePageView::askToClose(int patienceMs, std::function<void(bool leave
     m_dialogs->askToLeave(m_page, patienceMs, std::move(decided));
 }
 
-void WebEnginePageView::toggleDevTools()
+void WebEnginePageView::inspectIn(PageView *tools, bool element)
 {
-    ensureEngine();
-    m_devTools->toggle();
+    auto *engineTools = qobject_cast<WebEnginePageView *>(tools);
+    if (!m_page && !engineTools)
+        return;
+    QWebEnginePage *toolsPage = engineTools ? engineTools->enginePage() : nullptr;
+    if (enginePage()->devToolsPage() != toolsPage)
+        m_page->setDevToolsPage(toolsPage);
+    if (element && toolsPage)
+        m_page->triggerAction(QWebEnginePage::InspectElement);
 }

@@ -101,8 +101,14 @@ public:
 
     // Ends the page's full screen, as the page's own control for it would.
     virtual void ExitFullScreen() { }
-    // The engine's developer tools for the page: shown, or closed when they are.
-    virtual void toggleDevTools() { }
+    // The engine's developer tools for the page, drawn in the view given (one made by the
+    // same factory), with the element under the page's last menu selected or not; none
+    // stops them.
+    virtual void inspectIn(PageView *tools, bool element)
+    {
+        Q_UNUSED(tools);
+        Q_UNUSED(element);
+    }
 
     // Prints the page shown; PrintFinished follows, unless nothing is shown or another
     // print of the view runs (false). The printer must last until then.
@@ -191,6 +197,8 @@ signals:
     // The page asks, as it is closed, whether to leave it: its tab is to come in front, so
     // that the question can be seen.
     void LeaveAsked();
+    // The user chose "Inspect" from the page's menu.
+    void InspectRequested();
     // The page asked to be printed (window.print()), as its guards allow.
     void PrintRequested();
     void PrintFinished(bool ok);

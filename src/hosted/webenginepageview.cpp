@@ -1,6 +1,5 @@
 #include "hosted/webenginepageview.h"
 
-#include "hosted/devtools.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/downloads/pagedownloads.h"
@@ -101,7 +100,6 @@ void WebEnginePageView::ensureEngine()
     layout()->addWidget(m_view);
     setFocusProxy(m_view);
     m_input->watch(m_view);
-    m_devTools = new DevTools(m_page, this);
     watchRequests();
     watchPage();
 }
@@ -114,7 +112,7 @@ void WebEnginePageView::watchRequests()
         m_page, m_parts.permissions, [this] { return m_guards.allowDialog(); }, this);
     connect(permissions, &PagePermissions::asked, this, &PageView::PermissionAsked);
     connect(permissions, &PagePermissions::withdrawn, this, &PageView::PermissionsWithdrawn);
-    m_output = new PageOutput(m_view, m_parts.downloads, [this] { m_devTools->inspect(); });
+    m_output = new PageOutput(m_view, m_parts.downloads, [this] { emit InspectRequested(); });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
     connect(m_output, &PageOutput::statusText, this, &PageView::StatusTextChange);
@@ -170,8 +168,6 @@ WebEnginePageView::~WebEnginePageView()
     delete m_route;
     if (m_page)
         disconnect(m_page, nullptr, this, nullptr);
-    // The tools inspect the page: they go before it.
-    delete m_devTools;
     delete m_view;
 }
 

@@ -45,7 +45,7 @@ public:
     void GoForward() override;
     void Stop() override;
     void ExitFullScreen() override;
-    void toggleDevTools() override;
+    void inspectIn(PageView *tools, bool element) override;
     bool Print(QPrinter *printer) override;
     void SavePage(const QString &path, SaveFormat format) override;
     void SaveLink(const QString &link, const QString &path) override;
@@ -91,7 +91,6 @@ private:
     PageDownloads *m_downloads = nullptr;
     PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
-    class DevTools *m_devTools = nullptr;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
     // A load asked for before the window was first shown.

@@ -4,15 +4,18 @@
 #include "hosted/questions/scriptdialog.h"
 #include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/devtoolswindow.h"
 #include "tabs/findbar.h"
 #include "tabs/permissionbar.h"
 
-Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObject *parent)
+Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, PageViewFactory factory,
+    QObject *parent)
     : QObject(parent)
     , m_index(index)
     , m_header(header)
     , m_page(page)
     , m_source(source)
+    , m_factory(std::move(factory))
 {
     if (m_page)
         wire();
@@ -30,6 +33,11 @@ void Tab::wire()
     connect(m_page, &PageView::PermissionAsked, this,
         [this](const PermissionQuestion &question) { m_permissions->ask(question); });
     connect(m_page, &PageView::PermissionsWithdrawn, this, [this] { m_permissions->withdraw(); });
+    connect(m_page, &PageView::InspectRequested, this, [this] {
+        if (!m_devTools)
+            m_devTools = new DevToolsWindow(m_page, m_factory, this);
+        m_devTools->inspect();
+    });
 }
 
 void Tab::openFindBar()
@@ -43,6 +51,14 @@ void Tab::openFindBar()
             m_pageFind = new FindBar(m_page.data());
         m_pageFind->open();
     }
+}
+
+void Tab::toggleDevTools()
+{
+    if (m_page && !m_devTools)
+        m_devTools = new DevToolsWindow(m_page, m_factory, this);
+    if (m_devTools)
+        m_devTools->toggle();
 }
 
 void Tab::setInFront(bool inFront)
@@ -64,6 +80,8 @@ void Tab::close()
     }
     if (m_permissions)
         m_permissions->refuseAll();
+    // The tools go with their tab, before its page.
+    delete std::exchange(m_devTools, nullptr);
     if (m_page) {
         // A closed tab's page asks nothing more of the browser.
         m_page->setNewWindowHandler({});

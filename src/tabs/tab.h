@@ -17,7 +17,9 @@ class Tab final : public QObject
 {
     Q_OBJECT
 public:
-    Tab(int index, ::flik *header, PageView *page, SourceEditor *source, QObject *parent);
+    // factory: makes the page views of the tab's own windows (its developer tools).
+    Tab(int index, ::flik *header, PageView *page, SourceEditor *source, PageViewFactory factory,
+        QObject *parent);
 
     int index() const { return m_index; }
     ::flik *header() const { return m_header; }
@@ -44,6 +46,9 @@ public:
     // Find in what it shows: its source when that is shown, else its page. The bar is made
     // the first time, over that view.
     void openFindBar();
+    // The engine's developer tools for its page, in a window of their own: shown, or closed
+    // when they are.
+    void toggleDevTools();
 
     // Lets the elements go: the connections made for this tab first, then the page (which
     // goes once its dialog is off the stack), the source view, the header (possibly the one
@@ -62,6 +67,8 @@ private:
     class PermissionBar *m_permissions = nullptr;
     QPointer<class FindBar> m_pageFind;
     QPointer<class FindBar> m_sourceFind;
+    class DevToolsWindow *m_devTools = nullptr;
+    PageViewFactory m_factory;
     bool m_openedUnasked = false;
     std::optional<qint64> m_coveredSince;
     PageView::Rest m_rest = PageView::Rest::Awake;

@@ -32,7 +32,8 @@ Tab *Tabs::open(Order order, bool behind)
     const auto made = m_templates.make(index, flik(index - 1), order);
     if (!made)
         return nullptr;
-    auto *tab = new Tab(index, made->header, made->page, made->source, this);
+    auto *tab = new Tab(
+        index, made->header, made->page, made->source, m_templates.factory(), this);
     m_tabs.emplace(index, tab);
     wire(tab);
     emit opened(tab);

@@ -31,6 +31,7 @@ public:
     PageView *page() const { return m_page; }
     SourceEditor *source() const { return m_source; }
     ::flik *header() const { return m_header; }
+    const PageViewFactory &factory() const { return m_factory; }
 
     // A new tab's elements as copies of the templates: its header given its index, placed
     // right of the previous header (if any) and shown, its page view shown and its source

@@ -85,8 +85,8 @@ void Shortcuts::addPageKeys()
     add({ K(Qt::CTRL | Qt::Key_P) }, w.print);
     add({ K(Qt::CTRL | Qt::Key_S) }, w.save);
     add({ K(Qt::Key_F12), K(Qt::CTRL | Qt::SHIFT | Qt::Key_I) }, [this] {
-        if (PageView *view = m_window.tabs->viewAt(current()))
-            view->toggleDevTools();
+        if (Tab *tab = m_window.tabs->tabAt(current()))
+            tab->toggleDevTools();
     });
 }
 
