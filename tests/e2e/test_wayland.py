@@ -17,7 +17,7 @@ def wait_for(condition, reason, timeout=30):
     while not condition():
         if time.monotonic() > deadline:
             raise AssertionError(f"waited {timeout}s for {reason}")
-        time.sleep(0.1)
+        time.sleep(0.1)  # polling: the condition is asked again
 
 
 class Server(http.server.ThreadingHTTPServer):
