@@ -114,6 +114,9 @@ void TestQuestionsEngine::aCoveredTabsScriptDownloadsNothing()
     go(m_server->url("/later"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Later"), timeout);
     openTab();
+    // The user is in the new tab: a download charged to the focus would be its.
+    page(2)->setFocus();
+    QTRY_VERIFY(page(2)->hasFocus());
     int downloads = 0;
     for (const int index : { 1, 2 })
         connect(page(index), &PageView::FileDownload, this, [&downloads] { ++downloads; });
