@@ -1,5 +1,7 @@
 #include "common/site.h"
 
+#include "common/hostnames.h"
+
 #include <QUrl>
 
 namespace {
@@ -31,21 +33,15 @@ std::optional<Site> Site::of(const QUrl &address)
     const int port = defaultPort(scheme);
     if (!address.isValid() || port < 0 || address.host().isEmpty())
         return std::nullopt;
-    return Site(scheme, address.host().toLower(), address.port(port));
+    return Site(scheme, address.host(QUrl::FullyEncoded).toLower(), address.port(port));
 }
 
 QString Site::shown() const
 {
     // An IPv6 address is bracketed, as in an address, so that its port reads as one.
-    const QString host = m_host.contains(u':') ? u'[' + m_host + u']' : m_host;
+    const QString host = m_host.contains(u':') ? u'[' + m_host + u']' : HostNames::shown(m_host);
     QString text = m_scheme == u"https" ? host : m_scheme + u"://" + host;
     if (m_port != defaultPort(m_scheme))
         text += u':' + QString::number(m_port);
     return text;
-}
-
-bool sameSite(const QUrl &one, const QUrl &other)
-{
-    const auto site = Site::of(one);
-    return site && site == Site::of(other);
 }

@@ -1,5 +1,7 @@
 #include "hosted/enginepage.h"
 
+#include "common/site.h"
+
 #include <utility>
 
 EnginePage::EnginePage(QWebEngineProfile *profile, Hooks hooks, QObject *parent)
@@ -19,6 +21,14 @@ PageView::Rest restOf(QWebEnginePage::LifecycleState state)
     default:
         return PageView::Rest::Awake;
     }
+}
+
+// A dialog names its site as every question of a site does; a page of none (a file, a
+// sandboxed frame) is "This page".
+QString named(const QUrl &origin)
+{
+    const auto site = Site::of(origin);
+    return site ? site->shown() : QString();
 }
 
 } // namespace
@@ -48,16 +58,16 @@ bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool i
 
 void EnginePage::javaScriptAlert(const QUrl &origin, const QString &message)
 {
-    m_hooks.dialog(ScriptDialog::Kind::Alert, origin.host(), message, QString(), nullptr);
+    m_hooks.dialog(ScriptDialog::Kind::Alert, named(origin), message, QString(), nullptr);
 }
 
 bool EnginePage::javaScriptConfirm(const QUrl &origin, const QString &message)
 {
-    return m_hooks.dialog(ScriptDialog::Kind::Confirm, origin.host(), message, QString(), nullptr);
+    return m_hooks.dialog(ScriptDialog::Kind::Confirm, named(origin), message, QString(), nullptr);
 }
 
 bool EnginePage::javaScriptPrompt(
     const QUrl &origin, const QString &message, const QString &defaultValue, QString *result)
 {
-    return m_hooks.dialog(ScriptDialog::Kind::Prompt, origin.host(), message, defaultValue, result);
+    return m_hooks.dialog(ScriptDialog::Kind::Prompt, named(origin), message, defaultValue, result);
 }

@@ -57,7 +57,10 @@ EngineProfile::EngineProfile(QObject *parent)
     m_progress = new ProgressBatch(this);
     m_permissions = std::make_unique<PermissionAnswers>();
     // Shown only for a site the user allowed, as the engine asks before it shows any.
-    m_profile->setNotificationPresenter(&DesktopNotifications::present);
+    m_profile->setNotificationPresenter(
+        [notifier = new DesktopNotifier(this)](std::unique_ptr<QWebEngineNotification> shown) {
+            notifier->present(std::move(shown));
+        });
     m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
     configure();
 }

@@ -76,7 +76,6 @@ bool PageInput::eventFilter(QObject *watched, QEvent *event)
         m_pressModifiers = static_cast<QMouseEvent *>(event)->modifiers();
         m_menuLink.clear();
         m_actUntil.setRemainingTime(usersActMs);
-        emit pressed();
         [[fallthrough]];
     case QEvent::KeyPress:
         m_given = true;

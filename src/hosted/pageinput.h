@@ -45,10 +45,6 @@ public:
     // it is the link the user opened in a new tab.
     NewWindowRequest windowAsked(const QWebEngineNewWindowRequest &request);
 
-signals:
-    // A mouse button went down on the page.
-    void pressed();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -3,6 +3,7 @@
 #include "common/site.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QUrl>
@@ -66,11 +67,14 @@ std::optional<Refusal> givenRefusal(const QString &address)
 bool isSpecialFile(const QUrl &url)
 {
     // The path as the engine opens it: toLocalFile() would keep a host ("//localhost/x"),
-    // look at a path that is not there, and let the engine open a FIFO all the same.
+    // and the system would look for "/nope/../x" through a folder that is not there, while
+    // the engine resolves the dots (encoded ones too) and opens a FIFO all the same.
+    if (!url.isLocalFile())
+        return false;
+    const QString path = QDir::cleanPath(u'/' + url.path(QUrl::FullyDecoded));
     struct stat entry;
-    return url.isLocalFile()
-        && ::stat(QFile::encodeName(url.path(QUrl::FullyDecoded)).constData(), &entry) == 0
-        && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode);
+    return ::stat(QFile::encodeName(path).constData(), &entry) == 0 && !S_ISREG(entry.st_mode)
+        && !S_ISDIR(entry.st_mode);
 }
 
 bool mayReadLocal(const QUrl &url)

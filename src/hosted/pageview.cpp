@@ -31,4 +31,15 @@ void PageView::addBarAbove(QWidget *bar)
         box->addStretch();
     }
     box->insertWidget(0, bar);
+    m_bars.append(bar);
+}
+
+int PageView::barsHeight() const
+{
+    int height = 0;
+    for (const QWidget *bar : m_bars) {
+        if (bar && !bar->isHidden())
+            height = qMax(height, bar->geometry().bottom() + 1);
+    }
+    return height;
 }

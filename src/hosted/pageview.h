@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <optional>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QPrinter;
@@ -25,14 +27,25 @@ struct NewWindowRequest
 };
 
 // A site's question to the user, as its page view puts it: which site asks, and for what.
-// answer gives the user's answer to the page that asked, once; after its page has gone it
-// does nothing.
+// Each operation settles it for the page that asked, once; after its page has gone it does
+// nothing. A question withdrawn is left unanswered, as the engine would keep a refusal.
 struct PermissionQuestion
 {
     Site site;
     Permission kind;
     int id = 0;
-    std::function<void(bool allow)> answer;
+    // To the page that asked, and to the answers held for the run.
+    std::function<void(bool allow)> settle;
+    std::function<void(bool allow)> remember;
+
+    // The user's answer: it holds for the site and kind for the rest of the run.
+    void answer(bool allow) const
+    {
+        remember(allow);
+        settle(allow);
+    }
+    // The tab closes: refused, and the site may ask again in another tab.
+    void refuseForClose() const { settle(false); }
 };
 
 // One tab's page view: the embedded web-browser control as the window's handlers see it.
@@ -171,6 +184,8 @@ public:
     // A bar of the tab's (a site's question, say) over the page: it takes its line from the
     // page's area, however tall that is, rather than covering the page's top.
     void addBarAbove(QWidget *bar);
+    // Where the page's own area starts: below the bars shown above it.
+    int barsHeight() const;
 
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
@@ -215,6 +230,7 @@ signals:
     void FindResult(int active, int total);
 
 private:
+    QList<QPointer<QWidget>> m_bars;
     NewWindowHandler m_newWindow;
     FullScreenHandler m_fullScreen;
     LeaveQuestion m_leaveQuestion;

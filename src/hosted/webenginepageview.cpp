@@ -1,5 +1,6 @@
 #include "hosted/webenginepageview.h"
 
+#include "common/hostnames.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/downloads/pagedownloads.h"
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
@@ -60,8 +62,14 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
         emit GotFocus();
     });
     connect(m_route, &PageRoute::focusLeft, this, [this] { m_dialogs->setFocused(false); });
-    connect(m_route, &PageRoute::downloadRequested, m_downloads, &PageDownloads::download);
-    connect(m_input, &PageInput::pressed, m_route, &PageRoute::userPressed);
+    connect(m_route, &PageRoute::downloadRequested, this,
+        [this](QWebEngineDownloadRequest *download, bool byAddress) {
+            // A page behind others has no user at it: its script may not save files.
+            if (!byAddress && !m_inFront)
+                download->cancel();
+            else
+                m_downloads->download(download);
+        });
     connect(m_downloads, &PageDownloads::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_downloads, &PageDownloads::FileDownload, this, &PageView::FileDownload);
     connect(m_downloads, &PageDownloads::DownloadComplete, this, &PageView::DownloadComplete);
@@ -138,8 +146,10 @@ void WebEnginePageView::watchPage()
             else
                 request.reject();
         });
-    connect(m_page, &QWebEnginePage::urlChanged, this,
-        [this](const QUrl &url) { emit LocationChange(url.toString()); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        m_dialogs->addressChanged(url);
+        emit LocationChange(HostNames::shownAddress(url));
+    });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         // Until a page gives a title, the engine reports the page's address as its title;
         // that is not the page's title, and it is screened as an address at completion.
@@ -153,7 +163,7 @@ void WebEnginePageView::watchPage()
     connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         m_input->hovered(QUrl(url));
         if (url != std::exchange(m_hoveredLink, url))
-            emit StatusTextChange(url);
+            emit StatusTextChange(url.isEmpty() ? url : HostNames::shownAddress(QUrl(url)));
     });
     // A certificate error is left unanswered, which the engine takes as a refusal: the page
     // ends as a navigation error and never shows with a lock mark.
@@ -166,6 +176,8 @@ WebEnginePageView::~WebEnginePageView()
     // must not reach it then. Script answers still under way are dropped.
     m_completion->forgetAnswers();
     delete m_route;
+    if (m_page)
+        m_parts.routes->pageDeleted();
     if (m_page)
         disconnect(m_page, nullptr, this, nullptr);
     delete m_view;
@@ -209,7 +221,7 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     m_loadWhenShown.clear();
-    m_dialogs->navigateAway([this, url] { m_page->load(url); });
+    m_dialogs->navigateAway([this, url] { m_page->load(url); }, url);
 }
 
 void WebEnginePageView::showEvent(QShowEvent *event)
@@ -254,8 +266,8 @@ void WebEnginePageView::dismissDialogs()
 QString WebEnginePageView::LocationURL() const
 {
     if (const auto &failed = m_load->failedAddress())
-        return failed->toString();
-    return m_page ? m_page->url().toString() : QString();
+        return HostNames::shownAddress(*failed);
+    return m_page ? HostNames::shownAddress(m_page->url()) : QString();
 }
 
 QString WebEnginePageView::LocationName() const

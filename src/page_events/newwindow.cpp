@@ -26,7 +26,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
     int unaskedOpen = 0;
     for (const Tab *open : tabs.all())
         unaskedOpen += open->openedUnasked() ? 1 : 0;
-    if (!form.popups() || !m_popups.allow(request.userInitiated, now, unaskedOpen)) {
+    if (!form.popups() || !m_popups.allow(now, unaskedOpen)) {
         request.Cancel = true;
         form.showInfopanel(tr("A popup window has been blocked."),
             tr("Popup windows are common comercials or ads that launches in a new tab/window. "
@@ -34,16 +34,22 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
         form.Form_Resize();
         return;
     }
+    // While the user types an address, a tab in front would take the rest of their keys
+    // (a page can time its window for that): it opens behind.
+    const bool behind = form.addressInputInProgress();
     // The requesting view is never handed back: the pop-up would replace the page the
     // user is on. No new tab, no window.
-    Tab *opened = tabs.open(Tabs::Order::SourceFirst);
+    Tab *opened = tabs.open(Tabs::Order::SourceFirst, behind);
     request.ppDisp = opened ? opened->page() : nullptr;
     request.Cancel = request.ppDisp == nullptr;
-    if (opened) {
-        m_popups.opened(request.userInitiated, now);
-        opened->setOpenedUnasked(!request.userInitiated);
+    if (!opened)
+        return;
+    m_popups.opened(now);
+    opened->setOpenedUnasked(true);
+    if (behind)
+        form.setStatusText(tr("A page opened a tab behind this one"));
+    else
         tabs.activate(opened->index());
-    }
 }
 
 void PageEvents::WebBrowser_WindowClosing(Tab &tab)

@@ -6,8 +6,9 @@
 // Bounds the tabs that pages open without the user asking, over the whole window: at most
 // burstLimit within windowMs, and at most openLimit of them open at once. A page whose
 // pop-ups open more pop-ups is stopped this way however many tabs it has made, since every
-// new tab would otherwise bring an allowance of its own. Windows the user asked for (a
-// click on a link that opens one) are never counted.
+// new tab would otherwise bring an allowance of its own. Every window a page opens counts,
+// the first of a click's or a key's included: only a link the user opens in a new tab is
+// theirs, and never reaches this.
 class PopupThrottle
 {
 public:
@@ -16,10 +17,10 @@ public:
     static constexpr int openLimit = 20;
 
     // Whether one more window may open at time nowMs, with unaskedOpen tabs open that pages
-    // opened without the user asking.
-    bool allow(bool userInitiated, qint64 nowMs, int unaskedOpen);
-    // A tab opened for a window; counted when the user did not ask for it.
-    void opened(bool userInitiated, qint64 nowMs);
+    // opened.
+    bool allow(qint64 nowMs, int unaskedOpen);
+    // A tab opened for a page's window.
+    void opened(qint64 nowMs);
 
 private:
     std::deque<qint64> m_times;

@@ -116,15 +116,22 @@ void FindBar::search(bool backward)
 
 void FindBar::place()
 {
+    // Over the page's own area, below the tab's bars that take a line above it (a site's
+    // question), and over the engine's view, which may be made after this bar.
     adjustSize();
     const int width = qMin(sizeHint().width(), qMax(0, m_host->width() - 2 * marginPixels));
-    setGeometry(m_host->width() - width - marginPixels, marginPixels, width, sizeHint().height());
+    const auto *page = qobject_cast<const PageView *>(m_host);
+    const int top = marginPixels + (page ? page->barsHeight() : 0);
+    setGeometry(m_host->width() - width - marginPixels, top, width, sizeHint().height());
+    raise();
 }
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_host) {
-        if (event->type() == QEvent::Resize && isVisible())
+        const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded
+            || event->type() == QEvent::LayoutRequest;
+        if (moved && isVisible())
             place();
         return false;
     }

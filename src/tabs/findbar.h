@@ -11,8 +11,8 @@ class QToolButton;
 
 // Find in page: a small bar over the top right of one tab's page (or of its source, when
 // that is in front), with a text field, the previous and next match, and "n of m". Its tab
-// makes it over the view it searches, and it goes away with that view. Enter and Shift+Enter step through
-// the matches; Esc closes it.
+// makes it over the view it searches, and it goes away with that view. Enter and Shift+Enter step
+// through the matches; Esc closes it.
 class FindBar final : public QFrame
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "tabs/permissionbar.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -66,6 +67,15 @@ void PermissionBar::ask(const PermissionQuestion &question)
     }
 }
 
+void PermissionBar::hide()
+{
+    // A button of the bar that goes with the focus would hand it to the next widget in the
+    // window, another tab's header, which would come in front: the page takes it back.
+    if (isAncestorOf(QApplication::focusWidget()))
+        parentWidget()->setFocus(Qt::OtherFocusReason);
+    QFrame::hide();
+}
+
 void PermissionBar::askNext()
 {
     hide();
@@ -94,7 +104,7 @@ void PermissionBar::answer(bool allow)
         return;
     const PermissionQuestion asked = *std::exchange(m_open, std::nullopt);
     asked.answer(allow);
-    // What waits for the same answer has it now.
+    // What waits for the same site and kind has its answer now.
     std::erase_if(m_waiting, [&](const PermissionQuestion &question) {
         const bool same = question.site == asked.site && question.kind == asked.kind;
         if (same)
@@ -126,8 +136,8 @@ void PermissionBar::withdraw()
 void PermissionBar::refuseAll()
 {
     if (m_open)
-        std::exchange(m_open, std::nullopt)->answer(false);
+        std::exchange(m_open, std::nullopt)->refuseForClose();
     for (const PermissionQuestion &question : std::exchange(m_waiting, {}))
-        question.answer(false);
+        question.refuseForClose();
     hide();
 }

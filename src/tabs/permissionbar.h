@@ -33,10 +33,11 @@ public:
     // The page moved on: its questions are no longer asked, and left unanswered, as the
     // engine would keep a refusal for the rest of the run.
     void withdraw();
-    // The tab closes: its questions are refused.
+    // The tab closes: its questions are refused, the refusal not held for the site.
     void refuseAll();
 
 private:
+    void hide();
     void answer(bool allow);
     void askNext();
     void present();

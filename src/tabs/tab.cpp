@@ -17,8 +17,7 @@ Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, PageVi
     , m_source(source)
     , m_factory(std::move(factory))
 {
-    if (m_page)
-        wire();
+    wire();
 }
 
 void Tab::wire()

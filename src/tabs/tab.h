@@ -3,6 +3,7 @@
 #include "hosted/pageview.h"
 #include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/addressbox.h"
 
 #include <optional>
 #include <QObject>
@@ -23,6 +24,7 @@ public:
 
     int index() const { return m_index; }
     ::flik *header() const { return m_header; }
+    // Never null while the tab is open: every tab is made with its page view.
     PageView *page() const { return m_page; }
     SourceEditor *source() const { return m_source; }
 
@@ -37,6 +39,8 @@ public:
     // Its page is being asked whether it may be left, on its way to closing.
     bool askedToLeave() const { return m_askedToLeave; }
     void setAskedToLeave(bool asked) { m_askedToLeave = asked; }
+    // What the user has typed over its address, kept while another tab is in front.
+    AddressInput &addressInput() { return m_addressInput; }
     // How deeply its page rests, as its view last said.
     PageView::Rest rest() const { return m_rest; }
     void setRest(PageView::Rest rest) { m_rest = rest; }
@@ -73,4 +77,5 @@ private:
     std::optional<qint64> m_coveredSince;
     PageView::Rest m_rest = PageView::Rest::Awake;
     bool m_askedToLeave = false;
+    AddressInput m_addressInput;
 };

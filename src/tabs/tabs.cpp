@@ -32,8 +32,7 @@ Tab *Tabs::open(Order order, bool behind)
     const auto made = m_templates.make(index, flik(index - 1), order);
     if (!made)
         return nullptr;
-    auto *tab = new Tab(
-        index, made->header, made->page, made->source, m_templates.factory(), this);
+    auto *tab = new Tab(index, made->header, made->page, made->source, m_templates.factory(), this);
     m_tabs.emplace(index, tab);
     wire(tab);
     emit opened(tab);
@@ -108,10 +107,11 @@ void Tabs::activate(int index, Activation how)
     if (switched)
         m_lastone = m_current;
     m_current = header->myindex;
-    // Another tab's address replaces what the user typed; the same tab's leaves it.
+    // Another tab shows what the user typed there, else its address; the same tab's typing
+    // stays.
     if (PageView *view = WebBrowser(toTabIndex(m_current).value_or(-1))) {
         if (switched)
-            m_window.address->show(view->LocationURL());
+            m_window.address->showTab(activated, view->LocationURL());
         else
             m_window.address->follow(view->LocationURL());
     }

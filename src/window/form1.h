@@ -109,6 +109,8 @@ public:
     // The address the page in front shows now, unless the user is typing in the box.
     void followAddress(const QString &text);
     void focusAddress();
+    // The user is at the address box: a tab a page opens now must not take their keys.
+    bool addressInputInProgress() const;
 
     // The warning panel shown with a message (and a title line, when given), or hidden.
     // Neither lays the window out: the callers run Form_Resize when their steps say so.

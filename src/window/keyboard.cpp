@@ -1,7 +1,7 @@
 #include "window/keyboard.h"
 
-#include "tabs/tab.h"
 #include "page_tools/fullscreen.h"
+#include "tabs/tab.h"
 #include "tabs/tabs.h"
 
 #include <algorithm>

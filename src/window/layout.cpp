@@ -1,8 +1,8 @@
 // Window layout: the view area between the bars, every view sized to it, the close box.
 #include "common/twips.h"
+#include "tabs/tabs.h"
 #include "window/coolbar.h"
 #include "window/form1.h"
-#include "tabs/tabs.h"
 #include "window/warningpanel.h"
 
 void Form1::Form_Resize()

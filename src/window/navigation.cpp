@@ -89,6 +89,11 @@ void Form1::followAddress(const QString &text)
     m_addressBox->follow(text);
 }
 
+bool Form1::addressInputInProgress() const
+{
+    return m_addressBox->inputInProgress();
+}
+
 void Form1::focusAddress()
 {
     address->setFocus(Qt::ShortcutFocusReason);
@@ -119,8 +124,7 @@ bool Form1::addressKey(QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Escape) {
         const PageView *view = m_tabs->viewAt(current());
-        m_addressBox->show(view ? view->LocationURL() : QString());
-        address->lineEdit()->selectAll();
+        m_addressBox->takeBack(view ? view->LocationURL() : QString());
         return true;
     }
     int KeyAscii = 0;

@@ -1,8 +1,8 @@
 // Opening tabs: the three elements of a new index, its header placed flush right of the
 // last one, and its activation.
-#include "window/form1.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
+#include "window/form1.h"
 
 void Form1::newflik_Click()
 {

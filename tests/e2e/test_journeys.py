@@ -148,6 +148,30 @@ class Typing(Journey):
         self.assertEqual(len(self.server.requests), requests)
 
 
+class EverydayWalk(Journey):
+    def test_the_box_follows_every_page_and_each_tab_keeps_its_typing(self):
+        b = self.browser
+        self.serve("/first", "First", PINK,
+                   "<a href='http://other.test/second' style='display:block;height:300px'>on</a>")
+        self.serve("/second", "Second", BLUE, host="other.test")
+        self.go("site.test/first", "First")
+        x, y, _, _ = b.page_area()
+        b.click_at(x + 40, y + 100)
+        self.shows(BLUE)
+        wait_for(lambda: b.address_text() == "http://other.test/second", "the other site's address")
+        b.click(b.node("push button", "Back"))
+        self.shows(PINK)
+        wait_for(lambda: b.address_text() == "http://site.test/first", "the first page's address")
+        # Half an address typed in a second tab stays there over a switch away and back.
+        self.new_tab()
+        b.type("half.te")
+        b.click(self.header("First"))
+        wait_for(lambda: b.address_text() == "http://site.test/first", "the first tab's address")
+        b.click(b.headers()[1])
+        wait_for(lambda: b.address_text() == "half.te", "the second tab's typing")
+        self.assertFalse(self.server.received("/", "half.te"))
+
+
 class History(Journey):
     def test_back_forward_and_stop(self):
         b = self.browser

@@ -1,6 +1,7 @@
 // What a page may ask beyond showing itself, as counted, without the engine.
 #include "hosted/pageguards.h"
 #include "hosted/pageinput.h"
+#include "hosted/questions/desktopnotifications.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -15,7 +16,30 @@ private slots:
     void dialogsAreBoundedPerLoadAndRefusedOnceAloud();
     void loginsAreBoundedPerLoad();
     void everyInputMarksThePage();
+    void notificationsArePlainTextAndBoundedPerSite();
 };
+
+// A site's words reach the desktop's notification service, which may read markup in both
+// lines; and a site allowed once could otherwise flood the desktop.
+void TestPageGuards::notificationsArePlainTextAndBoundedPerSite()
+{
+    const auto shown = DesktopNotifications::shown(QUrl(QStringLiteral("https://site.test/x")),
+        QStringLiteral("<b>bold</b> <a href='x'>link</a>"), QStringLiteral("<i>body</i> & more"));
+    QCOMPARE(shown.summary,
+        QStringLiteral("site.test: &lt;b&gt;bold&lt;/b&gt; &lt;a href='x'&gt;link&lt;/a&gt;"));
+    QCOMPARE(shown.body, QStringLiteral("&lt;i&gt;body&lt;/i&gt; &amp; more"));
+
+    DesktopNotifications::Flood flood;
+    const Site one = *Site::of(QUrl(QStringLiteral("https://one.test")));
+    const Site other = *Site::of(QUrl(QStringLiteral("https://other.test")));
+    int shownCount = 0;
+    for (int i = 0; i < 300; ++i)
+        shownCount += flood.allow(one, 1000) ? 1 : 0;
+    QCOMPARE(shownCount, DesktopNotifications::Flood::most);
+    QVERIFY(flood.allow(other, 1000));
+    QVERIFY(!flood.allow(one, 1000 + DesktopNotifications::Flood::windowMs - 1));
+    QVERIFY(flood.allow(one, 1000 + DesktopNotifications::Flood::windowMs));
+}
 
 // A page given anything (a file dropped on it above all) may hold it in a form: it must
 // not sleep and lose it, until a new document shows.

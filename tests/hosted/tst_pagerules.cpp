@@ -62,6 +62,9 @@ void TestPageRules::localAddressesAsTheEngineReadsThem()
     const int refused = PageRules::refusedAddress;
     QCOMPARE(code(u"file://" + fifo), refused);
     QCOMPARE(code(u"file://localhost" + fifo), refused);
+    // Through a folder that is not there, as the engine resolves the dots.
+    QCOMPARE(code(u"file:///nope/../" + fifo), refused);
+    QCOMPARE(code(u"file:///nope/%2e%2e" + fifo), refused);
     QCOMPARE(code(u"file://LOCALHOST" + dir.path()), 0);
     for (const char *host : { "127.0.0.1", "[::1]", "a.localhost", "other.test" })
         QCOMPARE(code(u"file://" + QLatin1String(host) + dir.path()), refused);

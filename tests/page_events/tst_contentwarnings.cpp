@@ -34,7 +34,6 @@ private slots:
     void screen();
 };
 
-
 void TestContentWarnings::screen_data()
 {
     QTest::addColumn<Source>("source");

@@ -62,7 +62,6 @@ void TestNewWindowEngine::popupsOpenAsTabs()
     QCOMPARE(page(1)->LocationName(), QStringLiteral("Opener"));
 }
 
-
 void TestNewWindowEngine::onlyAPopupClosesItself()
 {
     // A sign-in pop-up closes itself when it is done; a tab the user opened stays.
@@ -101,8 +100,6 @@ void TestNewWindowEngine::popupLoopIsBoundedAndTheWindowResponds()
     }
     go(m_server->url("/start/"));
 }
-
-
 
 void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
 {

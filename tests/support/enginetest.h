@@ -2,11 +2,11 @@
 
 #include "hosted/engineprofile.h"
 #include "hosted/webenginepageview.h"
-#include "window/form1.h"
-#include "tabs/tabs.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
+#include "tabs/tabs.h"
+#include "window/form1.h"
 
 #include <QCoreApplication>
 

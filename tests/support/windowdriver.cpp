@@ -1,9 +1,9 @@
 #include "support/windowdriver.h"
 
-#include "window/form1.h"
-#include "window/mainstatusbar.h"
 #include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
+#include "window/form1.h"
+#include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
 
 #include <QAction>

@@ -57,12 +57,13 @@ void TestTabs::aSitesQuestionBelongsToItsTabAndItsPage()
     f.form->newflik_Click();
     f.form->newflik_Click();
     QStringList answers;
-    const auto ask = [&answers](PageView *page, const char *site) {
-        const QString name = QString::fromLatin1(site);
-        emit page->PermissionAsked(
-            { *Site::of(QUrl(name)), Permission::Location, 1, [&answers, name](bool allow) {
-                 answers << name + (allow ? " allowed" : " blocked");
-             } });
+    QStringList remembered;
+    const auto ask = [&](PageView *page, const char *site, Permission kind = Permission::Location) {
+        const QString name
+            = QString::fromLatin1(site) + (kind == Permission::Camera ? " camera" : "");
+        emit page->PermissionAsked({ *Site::of(QUrl(QString::fromLatin1(site))), kind, 1,
+            [&answers, name](bool allow) { answers << name + (allow ? " allowed" : " blocked"); },
+            [&remembered, name](bool) { remembered << name; } });
     };
     const auto bar = [](PageView *page) {
         for (auto *frame : page->findChildren<QFrame *>())
@@ -88,14 +89,30 @@ void TestTabs::aSitesQuestionBelongsToItsTabAndItsPage()
     QTest::mouseClick(button(f.page(1), "Allow"), Qt::LeftButton);
     QCOMPARE(answers, QStringList { "https://covered.test allowed" });
     QVERIFY(!bar(f.page(1))->isVisible());
+    // The keyboard goes back to the page, and no other tab comes in front by it.
+    QCOMPARE(f.activeTab(), 1);
 
     ask(f.page(1), "http://moves.test");
     emit f.page(1)->PermissionsWithdrawn();
     QVERIFY(!bar(f.page(1))->isVisible());
+    // An answer settles what waits of the same site and kind, and nothing else.
+    ask(f.page(1), "http://asks.test");
+    ask(f.page(1), "http://asks.test", Permission::Camera);
+    ask(f.page(1), "http://asks.test");
+    QTRY_VERIFY(button(f.page(1), "Block")->isEnabled());
+    QTest::mouseClick(button(f.page(1), "Block"), Qt::LeftButton);
+    QCOMPARE(
+        answers.mid(1), QStringList({ "http://asks.test blocked", "http://asks.test blocked" }));
+    QVERIFY(bar(f.page(1))->isVisible());
+    QCOMPARE(bar(f.page(1))->findChild<QLabel *>()->text(),
+        QStringLiteral("http://asks.test wants to use your camera"));
+
+    // Refused as its tab closes, and not held against the site.
     ask(f.page(2), "http://closes.test");
     f.closeTab(2);
-    QCOMPARE(answers.size(), 2);
     QCOMPARE(answers.last(), QStringLiteral("http://closes.test blocked"));
+    QVERIFY(!remembered.contains(QStringLiteral("http://closes.test")));
+    QCOMPARE(remembered.size(), 3);
 }
 
 void TestTabs::popupOpensAnActiveTabRightOfTheLast()
@@ -153,7 +170,6 @@ void TestTabs::popupFromABackgroundTab()
     QCOMPARE(f.previousTab(), 2);
 }
 
-
 void TestTabs::linksTheUserOpensInNewTabsAreNoPopups()
 {
     // Even with pop-ups off and past their bound: a middle click opens its tab behind, the
@@ -183,9 +199,9 @@ void TestTabs::throttleBoundsRateAndOpenTabs()
     qint64 now = 1000;
     std::set<int> unasked; // the tabs open that pages opened unasked
     const auto open = [&](int tab) {
-        if (!throttle.allow(false, now, int(unasked.size())))
+        if (!throttle.allow(now, int(unasked.size())))
             return false;
-        throttle.opened(false, now);
+        throttle.opened(now);
         unasked.insert(tab);
         return true;
     };
@@ -193,7 +209,6 @@ void TestTabs::throttleBoundsRateAndOpenTabs()
     for (int tab = 2; tab < 2 + PopupThrottle::burstLimit; ++tab)
         QVERIFY(open(tab));
     QVERIFY(!open(99));
-    QVERIFY(throttle.allow(true, now, int(unasked.size())));
     now += PopupThrottle::windowMs;
     QVERIFY(open(7));
     // Slowly, too: no more than openLimit unasked tabs at once, until some close.
@@ -203,7 +218,6 @@ void TestTabs::throttleBoundsRateAndOpenTabs()
         now += PopupThrottle::windowMs;
     }
     QCOMPARE(tab - 2, PopupThrottle::openLimit);
-    throttle.opened(true, now); // asked for: never counted
     unasked.erase(3);
     now += PopupThrottle::windowMs;
     QVERIFY(open(tab));

@@ -76,7 +76,6 @@ void TestForm1::startUpNavigatesOnlyTabOne()
     QCOMPARE(f.addressText(), QString());
 }
 
-
 void TestForm1::newTabsAreFlushAndActive()
 {
     FormFixture f;

@@ -1,10 +1,10 @@
 // Shortcut keys, pressed on the widget that holds the focus, on fake page views.
 #include "hosted/sourceeditor.h"
-#include "tabs/findbar.h"
-#include "window/keyboard.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
+#include "tabs/findbar.h"
+#include "window/keyboard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,7 +54,6 @@ void TestKeyboard::cyclingSkipsGapsAndWraps()
     QCOMPARE(KeyboardRules::cycledTab(open, current, -1), previous);
     QVERIFY(!KeyboardRules::cycledTab({}, current, 1));
 }
-
 
 void TestKeyboard::tabKeysWorkFromAnyFocus()
 {

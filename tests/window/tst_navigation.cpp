@@ -1,6 +1,7 @@
 // The navigation bar, the window layout, the settings and the about box, on fake views.
 #include "common/twips.h"
 #include "hosted/sourceeditor.h"
+#include "page_events/popupthrottle.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
@@ -27,6 +28,8 @@ private slots:
     void enterNavigatesTheActiveTabOnly();
     void enterReachesNeitherBoxNorList();
     void addressBoxNamesThePageShownButNotOverTypedText();
+    void addressBoxFollowsEveryPageAfterEnter();
+    void pagesWindowsNeitherTakeTheKeysNorPassTheBound();
     void otherKeysNeverNavigate();
     void emptyBoxAsksForTheEmptyText();
     void addressTooLongForTheBoxIsNeverCutAndLoaded();
@@ -85,10 +88,57 @@ void TestNavigation::addressBoxNamesThePageShownButNotOverTypedText()
     QCOMPARE(f.addressText(), QStringLiteral("mine.test"));
     Input::key(Qt::Key_Escape);
     QCOMPARE(f.addressText(), QStringLiteral("http://look-alike.test/next"));
-    // Typed over again, then another tab comes in front: its address, not the typing.
+    // Typed over again: each tab keeps its own input over a switch away and back.
     Input::type("half typed");
     f.header(2)->sellect();
     QCOMPARE(f.addressText(), QStringLiteral("https://second.test/"));
+    f.header(1)->sellect();
+    QCOMPARE(f.addressText(), QStringLiteral("half typed"));
+}
+
+// The combo box chooses a listed entry by itself when the focus leaves it with that text:
+// after Enter and a click into the page, the box must still follow the page to another
+// site. A page rewriting its address meanwhile must not undo the user's select-all.
+void TestNavigation::addressBoxFollowsEveryPageAfterEnter()
+{
+    FormFixture f;
+    f.form->show();
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::key(Qt::Key_A, Qt::ControlModifier);
+    Input::type("http://first.test/");
+    Input::key(Qt::Key_Return);
+    f.view(1)->complete("http://first.test/", "First");
+    QVERIFY(Input::clickFocus(f.page(1)));
+    emit f.view(1)->LocationChange("http://other.test/");
+    QCOMPARE(f.addressText(), QStringLiteral("http://other.test/"));
+
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::key(Qt::Key_A, Qt::ControlModifier);
+    emit f.view(1)->LocationChange("http://other.test/moving-1");
+    Input::type("my-own-words");
+    emit f.view(1)->LocationChange("http://other.test/moving-2");
+    QCOMPARE(f.addressText(), QStringLiteral("my-own-words"));
+}
+
+// A page that opens a window while the user types an address (or that opens one per key
+// press) gets it behind, counted against the pop-up bound: the keys stay in the box.
+void TestNavigation::pagesWindowsNeitherTakeTheKeysNorPassTheBound()
+{
+    FormFixture f;
+    f.form->show();
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    Input::key(Qt::Key_A, Qt::ControlModifier);
+    Input::type("mybank");
+    QVERIFY(!f.view(1)->askNewWindow(true).Cancel);
+    QCOMPARE(f.activeTab(), 1);
+    Input::type(".test");
+    QCOMPARE(f.addressText(), QStringLiteral("mybank.test"));
+
+    QVERIFY(Input::clickFocus(f.page(1)));
+    for (int key = 0; key < 2 * PopupThrottle::burstLimit; ++key)
+        f.view(1)->askNewWindow(true);
+    QCOMPARE(f.highestTab(), 1 + PopupThrottle::burstLimit);
+    QVERIFY(f.warningShown());
 }
 
 void TestNavigation::enterReachesNeitherBoxNorList()

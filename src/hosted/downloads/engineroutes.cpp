@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QUrl>
 #include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QWidget>
 #include <utility>
 
@@ -28,8 +30,10 @@ std::optional<size_t> siteKey(const QUrl &url)
     return qHashMulti(size_t(1), site->scheme(), site->host(), site->port());
 }
 
-// How long after a press on a page a download no page asked for by address is that page's.
-constexpr int pressOwnsMs = 3000;
+// How long a download may take from the page's act to the engine's request: longer than
+// a server's headers take on a slow line. Within it after a page went, the engine is not
+// asked whose the download is.
+constexpr int downloadStartsMs = 60000;
 
 } // namespace
 
@@ -41,11 +45,6 @@ PageRoute::PageRoute(EngineRoutes *routes, QWidget *view)
 void PageRoute::navigationAsked(const QUrl &url)
 {
     m_routes->asked(this, url);
-}
-
-void PageRoute::userPressed()
-{
-    m_routes->pressed(this);
 }
 
 EngineRoutes::EngineRoutes(QObject *parent)
@@ -79,10 +78,9 @@ void EngineRoutes::asked(PageRoute *route, const QUrl &url)
         remember(*site, route);
 }
 
-void EngineRoutes::pressed(PageRoute *route)
+void EngineRoutes::pageDeleted()
 {
-    m_pressed = route;
-    m_pressedUntil.setRemainingTime(pressOwnsMs);
+    m_pageGoneUntil.setRemainingTime(downloadStartsMs);
 }
 
 void EngineRoutes::remember(size_t key, PageRoute *route)
@@ -113,18 +111,26 @@ void EngineRoutes::onFocusChanged(QWidget *now)
         emit route->focusEntered();
 }
 
+PageRoute *EngineRoutes::pageOwner(QWebEngineDownloadRequest *download) const
+{
+    if (!m_pageGoneUntil.hasExpired())
+        return nullptr;
+    const QWebEnginePage *page = download->page();
+    return page ? routeHolding(QWebEngineView::forPage(page)) : nullptr;
+}
+
 void EngineRoutes::route(QWebEngineDownloadRequest *download)
 {
     if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return; // taken already: a download resumed
 
-    PageRoute *owner = m_asked.value(addressKey(download->url())).route;
-    if (const auto site = siteKey(download->url()); !owner && site)
-        owner = m_asked.value(*site).route;
-    if (!owner && !m_pressedUntil.hasExpired())
-        owner = std::exchange(m_pressed, nullptr);
-    if (owner)
-        emit owner->downloadRequested(download);
+    PageRoute *asked = m_asked.value(addressKey(download->url())).route;
+    if (const auto site = siteKey(download->url()); !asked && site)
+        asked = m_asked.value(*site).route;
+    if (PageRoute *owner = pageOwner(download))
+        emit owner->downloadRequested(download, owner == asked);
+    else if (asked)
+        emit asked->downloadRequested(download, true);
     else
         download->cancel();
 }

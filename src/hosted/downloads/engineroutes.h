@@ -24,14 +24,14 @@ public:
     // The view's page asked to load an address: a frame's navigation, a redirect, or an
     // address typed. A download of it is the view's.
     void navigationAsked(const QUrl &url);
-    // A mouse button went down on the view's page, which is in sight.
-    void userPressed();
 
 signals:
     void focusEntered();
     void focusLeft();
     // Accept or cancel it before returning: the engine cancels a download left for later.
-    void downloadRequested(QWebEngineDownloadRequest *download);
+    // byAddress: the view's page asked to load its address (or its site's), rather than its
+    // script making it.
+    void downloadRequested(QWebEngineDownloadRequest *download, bool byAddress);
 
 private:
     EngineRoutes *m_routes;
@@ -42,13 +42,13 @@ private:
 // it. One connection each, however many tabs are open, so that their cost does not grow
 // with the number of tabs.
 //
-// A download is never asked for its page: Qt WebEngine 6.4 reads a null page there when the
-// page that started it has gone (a tab closed while its download starts), and the whole
-// program falls. It goes to the view whose page asked for its address last; a download no
-// page asked for by address (a link's download attribute, a script's) goes to the view that
-// asked for an address of its site last, else to the view in front just after a press on
-// its page (the user's own data: link). A download no view takes is cancelled: a covered
-// tab's script could otherwise download in the name of the tab the user types in.
+// A download goes to the view whose page made it, as the engine names it. Qt WebEngine 6.4
+// reads freed memory there when that page has gone (a tab closed while its download
+// starts), and only this program deletes its pages: the engine is asked only while no page
+// has gone for longer than a download takes to start. Otherwise it goes to the view whose
+// page asked for its address last, or an address of its site; a download none of these
+// places is cancelled. What the user did elsewhere never decides: a covered tab's script
+// could otherwise download in the name of the tab the user acts in.
 class EngineRoutes final : public QObject
 {
     Q_OBJECT
@@ -64,18 +64,19 @@ public:
     void asked(PageRoute *route, const QUrl &url);
     // A download no one else took goes to the view it belongs to.
     void route(QWebEngineDownloadRequest *download);
-    // A view's page was pressed on.
-    void pressed(PageRoute *route);
+    // A page of this program was deleted: for a while, no download is asked for its page.
+    void pageDeleted();
 
 private:
     void onFocusChanged(QWidget *now);
     PageRoute *routeHolding(const QWidget *widget) const;
+    PageRoute *pageOwner(QWebEngineDownloadRequest *download) const;
     void remember(size_t key, PageRoute *route);
 
     QHash<const QWidget *, PageRoute *> m_routes;
     QPointer<PageRoute> m_focused;
-    QPointer<PageRoute> m_pressed;
-    QDeadlineTimer m_pressedUntil;
+    // Until when a download may have started on a page that has gone since.
+    QDeadlineTimer m_pageGoneUntil;
     // The route that asked for an address last, by the address's key, with how often the
     // key stands in the order of asking, which forgets the oldest first.
     struct Asked

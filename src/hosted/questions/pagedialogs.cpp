@@ -4,6 +4,7 @@
 #include "hosted/pagerules.h"
 
 #include <QAuthenticator>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
@@ -51,14 +52,32 @@ void PageDialogs::loadStarted()
     m_navigatingAway = QDeadlineTimer();
 }
 
-void PageDialogs::navigateAway(std::function<void()> work)
+void PageDialogs::navigateAway(std::function<void()> work, const QUrl &to)
 {
-    whenEngineFree([this, work = std::move(work)] {
+    whenEngineFree([this, work = std::move(work), to] {
         // The page's beforeunload answers within the patience given to a page being
         // closed; after that, a confirm is the page's own again.
         m_navigatingAway.setRemainingTime(PageView::leavePatienceMs * 2);
+        m_navigatingTo = to.adjusted(QUrl::StripTrailingSlash);
         work();
     });
+}
+
+void PageDialogs::addressChanged(const QUrl &url)
+{
+    // A typed address shows as it starts, before the page is asked; any other address is
+    // the navigation done (Back within the page, a commit): nothing waits on a question.
+    if (url.adjusted(QUrl::StripTrailingSlash) != m_navigatingTo)
+        m_navigatingAway = QDeadlineTimer();
+}
+
+bool PageDialogs::isEnginesLeaveQuestion(const QString &message)
+{
+    // The engine's own words for a page's beforeunload, untranslated or as Qt translates them.
+    static const char *const words
+        = "Are you sure you want to leave this page? Changes that you made may not be saved.";
+    return message == QLatin1String(words)
+        || message == QCoreApplication::translate("QWebEnginePage", words);
 }
 
 bool PageDialogs::mayPrint()
@@ -95,7 +114,8 @@ bool PageDialogs::dialog(ScriptDialog::Kind kind, const QString &origin, const Q
     // script of a page leaving runs a dialog of its own. The same question whether the tab
     // closes or the browser moves the page on.
     const bool navigatingAway = !m_navigatingAway.hasExpired();
-    if ((m_leaving || navigatingAway) && kind == ScriptDialog::Kind::Confirm) {
+    if ((m_leaving || navigatingAway) && kind == ScriptDialog::Kind::Confirm
+        && isEnginesLeaveQuestion(message)) {
         m_navigatingAway = QDeadlineTimer();
         return askLeaving(origin);
     }
@@ -183,6 +203,10 @@ void PageDialogs::askToLeave(
         return;
     }
     m_leaving = std::move(decided);
+    // The question is on screen already, for the browser's own navigation: its answer is
+    // this one too.
+    if (m_leaveOnScreen)
+        return;
     if (!m_leavePatience) {
         m_leavePatience = new QTimer(this);
         m_leavePatience->setSingleShot(true);
@@ -202,12 +226,14 @@ bool PageDialogs::askLeaving(const QString &origin)
 {
     emit LeaveAsked();
     // Asked of the user even past the page's bound on dialogs: the user can always leave.
+    m_leaveOnScreen = true;
     const bool leave
         = waitFor([this, &origin] { return !m_leaveQuestion || m_leaveQuestion(origin); })
         || m_released;
-    // Leaving, the engine tells it by closing the page; staying, nothing more comes.
-    if (!leave)
-        leavingDecided(false);
+    m_leaveOnScreen = false;
+    // A close that waits hears the answer now: the engine tells a leave only by closing
+    // the page it was asked to close, and nothing more when it moves the page on.
+    leavingDecided(leave);
     return leave;
 }
 

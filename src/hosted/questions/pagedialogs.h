@@ -43,8 +43,11 @@ public:
     // is the one that may ask for a password until the next.
     void mainFrameHeadsFor(const QUrl &url) { m_heading = url; }
     // The browser itself moves the page on (an address typed, Back, Forward, a reload), as
-    // whenEngineFree runs work: a confirm the page asks meanwhile is whether to leave it.
-    void navigateAway(std::function<void()> work);
+    // whenEngineFree runs work: the engine's confirm meanwhile is whether to leave the page.
+    // to: the address typed, which the page shows before it is asked.
+    void navigateAway(std::function<void()> work, const QUrl &to = {});
+    // The page shows another address: a navigation is done, unless it is the typed one.
+    void addressChanged(const QUrl &url);
     // What the page asks by the engine's signals: logins, its window's end.
     void watch(QWebEnginePage *page);
     // The page was opened by another page's request for a window: it may close itself.
@@ -97,6 +100,9 @@ private:
     void leavingDecided(bool leave);
     // Counts one more dialog of the page; says so when the first is refused.
     bool allowDialog();
+    // Whether a confirm carries the engine's words for a page's beforeunload; a page's own
+    // confirm is shown in its own words.
+    static bool isEnginesLeaveQuestion(const QString &message);
 
     PageGuards &m_guards;
     QWidget *m_view;
@@ -109,6 +115,9 @@ private:
     // Until when a confirm is the question whether to leave the page for the browser's
     // own navigation; unset when none waits.
     QDeadlineTimer m_navigatingAway;
+    QUrl m_navigatingTo;
+    // The question whether to leave the page is on screen.
+    bool m_leaveOnScreen = false;
     // A dialog was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterDialogs;

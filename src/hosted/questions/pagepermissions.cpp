@@ -1,5 +1,6 @@
 #include "hosted/questions/pagepermissions.h"
 
+#include "common/site.h"
 #include "hosted/questions/permissionrules.h"
 
 #include <QPointer>
@@ -13,7 +14,12 @@ PagePermissions::PagePermissions(
 {
     connect(page, &QWebEnginePage::featurePermissionRequested, this, &PagePermissions::requested);
     connect(page, &QWebEnginePage::loadStarted, this, &PagePermissions::withdrawn);
-    connect(page, &QWebEnginePage::urlChanged, this, &PagePermissions::withdrawn);
+    // A page that writes its own address (a map following the user) keeps its question; a
+    // page of another site shown, even before its load ends, does not.
+    connect(page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        if (m_asking && Site::of(url) != m_asking)
+            emit withdrawn();
+    });
     connect(
         page, &QWebEnginePage::featurePermissionRequestCanceled, this, &PagePermissions::withdrawn);
 }
@@ -37,10 +43,10 @@ void PagePermissions::requested(const QUrl &origin, QWebEnginePage::Feature feat
     if (!m_mayAsk())
         return settle(false);
     PermissionAnswers *answers = m_answers;
+    m_asking = site;
     emit asked(
-        { *site, *kind, ++m_lastId, [answers, settle, site = *site, kind = *kind](bool allow) {
+        { *site, *kind, ++m_lastId, settle, [answers, site = *site, kind = *kind](bool allow) {
              // Held for the run, for that site and kind alone.
              answers->remember(site, kind, allow);
-             settle(allow);
          } });
 }

@@ -4,6 +4,7 @@
 #include "hosted/pageview.h"
 
 #include <functional>
+#include <optional>
 #include <QObject>
 #include <QWebEnginePage>
 
@@ -12,8 +13,9 @@
 // page of no site) is refused at once; one the user answered before for that site and kind
 // gets that answer; past the page's bound on questions it is refused. The rest are told,
 // and the answer given to a question is remembered for the run. A question belongs to the
-// document it was asked over: a load that follows one that never ended starts without a
-// word from the engine, but the address it shows is told all the same.
+// document it was asked over and its site: a new load withdraws it, and so does another
+// site's address shown (a load that follows one that never ended starts without a word from
+// the engine), while the same site's address changes keep it.
 class PagePermissions final : public QObject
 {
     Q_OBJECT
@@ -34,4 +36,6 @@ private:
     PermissionAnswers *m_answers;
     std::function<bool()> m_mayAsk;
     int m_lastId = 0;
+    // The site whose questions were asked last, over the page shown.
+    std::optional<Site> m_asking;
 };
