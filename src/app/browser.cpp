@@ -13,12 +13,15 @@ Browser::Browser(const BrowserAddresses &addresses)
     DownloadSaver *downloads = m_profile->downloads();
     QObject::connect(downloads, &DownloadSaver::started, m_window.get(), &Form1::addDownload);
     m_window->setRunningDownloads([downloads] { return downloads->running(); });
+    m_window->Form_Load();
 }
 
 Browser::Browser(PageViewFactory factory, const BrowserAddresses &addresses)
     : m_window(std::make_unique<Form1>(std::move(factory), addresses))
     , m_events(new PageEvents(*m_window))
-{ }
+{
+    m_window->Form_Load();
+}
 
 Browser::~Browser()
 {

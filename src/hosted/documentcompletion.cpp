@@ -1,6 +1,6 @@
 #include "hosted/documentcompletion.h"
 
-#include "hosted/questions/scriptdialog.h"
+#include "hosted/enginewait.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -16,6 +16,11 @@ const QString bodyScript = QStringLiteral("document.body ? document.body.innerHT
 const QString completionScript
     = QStringLiteral("[document.body ? document.body.innerHTML : null, document.title]");
 } // namespace
+
+DocumentCompletion::DocumentCompletion(const EngineWait &engine, QObject *parent)
+    : QObject(parent)
+    , m_engine(engine)
+{ }
 
 void DocumentCompletion::loadSucceeded(QWebEnginePage *page)
 {
@@ -39,7 +44,7 @@ void DocumentCompletion::waitPatiently(quint64 generation)
         // While a dialog waits the engine answers no tab, so silence says nothing of this
         // page; and a completion now would activate this tab and end the dialog of the one
         // in front.
-        if (ScriptDialog::anyWaiting())
+        if (m_engine.waiting())
             waitPatiently(generation);
         else
             complete(generation, std::nullopt, QString());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <QObject>
 
+class EngineWait;
 class QWebEnginePage;
 
 // Tells when a load's document is complete: once its body markup and the title it gave
@@ -17,7 +18,7 @@ class DocumentCompletion final : public QObject
 public:
     static constexpr int patienceMs = 3000;
 
-    using QObject::QObject;
+    DocumentCompletion(const EngineWait &engine, QObject *parent);
 
     // A load started, or answers about the page shown will not come (its renderer ended,
     // the view goes): answers asked for before are dropped.
@@ -38,6 +39,7 @@ private:
     void waitPatiently(quint64 generation);
     void complete(quint64 generation, const std::optional<QString> &body, const QString &title);
 
+    const EngineWait &m_engine;
     quint64 m_generation = 0;
     quint64 m_completed = 0;
 };

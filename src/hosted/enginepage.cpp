@@ -58,16 +58,16 @@ bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool i
 
 void EnginePage::javaScriptAlert(const QUrl &origin, const QString &message)
 {
-    m_hooks.dialog(ScriptDialog::Kind::Alert, named(origin), message, QString(), nullptr);
+    m_hooks.dialog(PageQuestion::Kind::Alert, named(origin), message, QString(), nullptr);
 }
 
 bool EnginePage::javaScriptConfirm(const QUrl &origin, const QString &message)
 {
-    return m_hooks.dialog(ScriptDialog::Kind::Confirm, named(origin), message, QString(), nullptr);
+    return m_hooks.dialog(PageQuestion::Kind::Confirm, named(origin), message, QString(), nullptr);
 }
 
 bool EnginePage::javaScriptPrompt(
     const QUrl &origin, const QString &message, const QString &defaultValue, QString *result)
 {
-    return m_hooks.dialog(ScriptDialog::Kind::Prompt, named(origin), message, defaultValue, result);
+    return m_hooks.dialog(PageQuestion::Kind::Prompt, named(origin), message, defaultValue, result);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "hosted/pageview.h"
-#include "hosted/questions/scriptdialog.h"
 
 #include <functional>
 #include <QWebEnginePage>
@@ -16,7 +15,7 @@ public:
     struct Hooks
     {
         // An alert, confirm or prompt: true when accepted, the prompt's text in value.
-        std::function<bool(ScriptDialog::Kind kind, const QString &origin, const QString &message,
+        std::function<bool(PageQuestion::Kind kind, const QString &origin, const QString &message,
             const QString &defaultValue, QString *value)>
             dialog;
         // A frame's navigation, a redirect, or an address typed; whether the main frame's.

@@ -158,6 +158,6 @@ void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
 PageViewFactory EngineProfile::factory()
 {
     const WebEnginePageView::Parts parts { m_profile, m_downloads, m_routes, m_progress,
-        m_permissions.get() };
+        m_permissions.get(), &m_engineWait };
     return [parts](QWidget *parent) -> PageView * { return new WebEnginePageView(parts, parent); };
 }

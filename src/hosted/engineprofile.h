@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hosted/enginewait.h"
 #include "hosted/pageview.h"
 
 #include <memory>
@@ -58,4 +59,6 @@ private:
     EngineRoutes *m_routes = nullptr;
     ProgressBatch *m_progress = nullptr;
     std::unique_ptr<PermissionAnswers> m_permissions;
+    // A question of any of its pages on screen: the engine works for none of them.
+    EngineWait m_engineWait;
 };

@@ -22,6 +22,13 @@ NewWindowRequest PageView::askNewWindow(NewWindowRequest asked) const
     return m_newWindow(asked);
 }
 
+PageAnswer PageView::askQuestion(const PageQuestion &question) const
+{
+    if (m_questions)
+        return m_questions->ask(question);
+    return { question.kind == PageQuestion::Kind::Leave, {}, {} };
+}
+
 void PageView::addBarAbove(QWidget *bar)
 {
     auto *box = qobject_cast<QBoxLayout *>(layout());

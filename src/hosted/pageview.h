@@ -48,6 +48,36 @@ struct PermissionQuestion
     void refuseForClose() const { settle(false); }
 };
 
+// A page's question to the user: its script's alert, confirm or prompt, a site's request to
+// sign in, or whether to leave the page. Everything in it but the kind is the page's.
+struct PageQuestion
+{
+    enum class Kind { Alert, Confirm, Prompt, Login, Leave };
+    Kind kind = Kind::Alert;
+    QString site; // who asks, as sites are shown; empty for a page of no site
+    QString message; // the page's words, or a login's realm
+    QString defaultValue;
+    bool unencrypted = false; // a login's password would go unencrypted
+    bool takeFocus = false; // the page has the keyboard: the question takes it
+};
+struct PageAnswer
+{
+    bool accepted = false;
+    QString value; // a prompt's answer, or a login's user name
+    QString password;
+};
+
+// Who puts a page's questions to the user, over the page, and waits for the answer while
+// the program runs on: the page's tab. It lives no longer than the page.
+class PageQuestions
+{
+public:
+    virtual ~PageQuestions() = default;
+    virtual PageAnswer ask(const PageQuestion &question) = 0;
+    // Every question on screen ends as cancelled.
+    virtual void dismiss() = 0;
+};
+
 // One tab's page view: the embedded web-browser control as the window's handlers see it.
 // Every operation and event the browser relies on, and nothing of the engine behind it,
 // so that the window can be driven by a fake view in tests.
@@ -156,13 +186,14 @@ public:
         asked.userInitiated = userInitiated;
         return askNewWindow(asked);
     }
-    // Whether to leave the page, as its one owner (the tab) puts the question to the user
-    // over it, in the page's own words or not: true to leave. Without an owner it is left.
-    using LeaveQuestion = std::function<bool(const QString &origin)>;
-    void setLeaveQuestion(LeaveQuestion question) { m_leaveQuestion = std::move(question); }
-    bool askLeave(const QString &origin) const
+    // The page's questions, as their one owner puts them. Without an owner, a page is
+    // left, and every other question is answered as cancelled.
+    void setQuestions(PageQuestions *questions) { m_questions = questions; }
+    PageAnswer askQuestion(const PageQuestion &question) const;
+    void dismissQuestions() const
     {
-        return !m_leaveQuestion || m_leaveQuestion(origin);
+        if (m_questions)
+            m_questions->dismiss();
     }
     // Full screen, on or off: whether it is granted.
     using FullScreenHandler = std::function<bool(bool on)>;
@@ -233,7 +264,7 @@ private:
     QList<QPointer<QWidget>> m_bars;
     NewWindowHandler m_newWindow;
     FullScreenHandler m_fullScreen;
-    LeaveQuestion m_leaveQuestion;
+    PageQuestions *m_questions = nullptr;
 };
 
 // Makes the page views of a window; every view of one window comes from one factory.

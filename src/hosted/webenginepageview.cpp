@@ -34,9 +34,9 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     : PageView(parent)
     , m_parts(parts)
     , m_route(parts.routes->routeFor(this))
-    , m_completion(new DocumentCompletion(this))
+    , m_completion(new DocumentCompletion(*parts.engineWait, this))
     , m_input(new PageInput(m_guards, this))
-    , m_dialogs(new PageDialogs(m_guards, this))
+    , m_dialogs(new PageDialogs(m_guards, *parts.engineWait, this))
     , m_downloads(new PageDownloads(m_guards, parts.downloads, this))
     , m_load(new PageLoad(m_completion, m_dialogs, m_input, parts.progress, this))
 {
@@ -78,7 +78,8 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_dialogs, &PageDialogs::LeaveAsked, this, &PageView::LeaveAsked);
     connect(m_dialogs, &PageDialogs::WindowClosing, this, &PageView::WindowClosing);
     connect(m_dialogs, &PageDialogs::mayGo, this, &QObject::deleteLater);
-    m_dialogs->setLeaveQuestion([this](const QString &origin) { return askLeave(origin); });
+    m_dialogs->setQuestions([this](const PageQuestion &question) { return askQuestion(question); },
+        [this] { dismissQuestions(); });
 }
 
 void WebEnginePageView::ensureEngine()
@@ -90,7 +91,7 @@ void WebEnginePageView::ensureEngine()
     // Owned by the engine view, as the engine's own examples do, so that the page is torn
     // down with the view and always before the profile.
     EnginePage::Hooks hooks;
-    hooks.dialog = [this](ScriptDialog::Kind kind, const QString &origin, const QString &message,
+    hooks.dialog = [this](PageQuestion::Kind kind, const QString &origin, const QString &message,
                        const QString &defaultValue, QString *value) {
         return m_dialogs->dialog(kind, origin, message, defaultValue, value);
     };

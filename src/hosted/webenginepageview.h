@@ -35,6 +35,7 @@ public:
         EngineRoutes *routes = nullptr;
         ProgressBatch *progress = nullptr;
         class PermissionAnswers *permissions = nullptr;
+        class EngineWait *engineWait = nullptr;
     };
 
     explicit WebEnginePageView(const Parts &parts, QWidget *parent = nullptr);

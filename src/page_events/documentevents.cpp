@@ -1,6 +1,6 @@
 // A page's title, and a completed document taken into the rest of the browser.
-#include "hosted/sourceeditor.h"
 #include "page_events/pageevents.h"
+#include "tabs/sourceeditor.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"

@@ -11,10 +11,8 @@ PageEvents::PageEvents(Form1 &form)
     : QObject(&form)
     , form(form)
 {
-    Tabs &tabs = form.tabs();
-    for (Tab *tab : tabs.all())
-        wire(tab);
-    connect(&tabs, &Tabs::opened, this, &PageEvents::wire);
+    // Made before the window opens its first tab: every tab is wired as it is made.
+    connect(&form.tabs(), &Tabs::opened, this, &PageEvents::wire);
 }
 
 void PageEvents::wire(Tab *tab)

@@ -12,9 +12,9 @@ class Tab;
 // The handlers of the events that each tab's page view raises, each with its tab first:
 // status texts, progress, downloads, the lock state, focus, titles, completed documents, new
 // windows and navigation errors; and the content warnings they raise. They act on the
-// window and its tabs through the window's operations. Made with its window, it wires every
-// tab the window has and every tab it opens later, with the tab as the context: a closed
-// tab's page reaches no handler.
+// window and its tabs through the window's operations. Made before its window opens a tab,
+// it wires every tab as the window opens it, with the tab as the context: a closed tab's
+// page reaches no handler.
 class PageEvents final : public QObject
 {
     Q_OBJECT

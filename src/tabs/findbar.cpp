@@ -2,7 +2,7 @@
 
 #include "common/artwork.h"
 #include "hosted/pageview.h"
-#include "hosted/sourceeditor.h"
+#include "tabs/sourceeditor.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,12 +1,12 @@
 #include "tabs/tab.h"
 
 #include "hosted/pageview.h"
-#include "hosted/questions/scriptdialog.h"
-#include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
 #include "tabs/devtoolswindow.h"
 #include "tabs/findbar.h"
 #include "tabs/permissionbar.h"
+#include "tabs/questiondialogs.h"
+#include "tabs/sourceeditor.h"
 
 Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, PageViewFactory factory,
     QObject *parent)
@@ -22,12 +22,8 @@ Tab::Tab(int index, ::flik *header, PageView *page, SourceEditor *source, PageVi
 
 void Tab::wire()
 {
-    // The user left the page (closing it, or moving it on): the question has the keyboard.
-    m_page->setLeaveQuestion([page = m_page.data()](const QString &origin) {
-        ScriptDialog question(ScriptDialog::Kind::Leave, origin,
-            tr("Leave this page? Changes you made may not be saved."), QString(), page);
-        return question.exec(true);
-    });
+    // The page's dialogs and its leaving question, over the page alone.
+    new QuestionDialogs(m_page);
     m_permissions = new PermissionBar(m_page);
     connect(m_page, &PageView::PermissionAsked, this,
         [this](const PermissionQuestion &question) { m_permissions->ask(question); });
@@ -85,7 +81,6 @@ void Tab::close()
         // A closed tab's page asks nothing more of the browser.
         m_page->setNewWindowHandler({});
         m_page->setFullScreenHandler({});
-        m_page->setLeaveQuestion({});
         m_page->release();
     }
     if (m_source)

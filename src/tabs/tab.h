@@ -1,9 +1,9 @@
 #pragma once
 
 #include "hosted/pageview.h"
-#include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
 #include "tabs/addressbox.h"
+#include "tabs/sourceeditor.h"
 
 #include <optional>
 #include <QObject>

@@ -2,8 +2,8 @@
 
 #include "common/tabindex.h"
 #include "hosted/pageview.h"
-#include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/sourceeditor.h"
 #include "tabs/tabmodes.h"
 #include "tabs/tabtemplates.h"
 

@@ -1,8 +1,8 @@
 #include "tabs/tabtemplates.h"
 
 #include "common/twips.h"
-#include "hosted/sourceeditor.h"
 #include "tab_header/flik.h"
+#include "tabs/sourceeditor.h"
 #include "tabs/tabstrip.h"
 
 TabTemplates::TabTemplates(QWidget *container, TabStrip *strip, PageViewFactory factory)

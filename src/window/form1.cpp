@@ -2,8 +2,8 @@
 
 #include "common/artwork.h"
 #include "common/twips.h"
-#include "hosted/sourceeditor.h"
 #include "tabs/addressbox.h"
+#include "tabs/sourceeditor.h"
 #include "tabs/tab.h"
 #include "tabs/tabrest.h"
 #include "tabs/tabs.h"
@@ -49,7 +49,6 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     });
     addEverydayFeatures();
     m_tabs->loadTemplates();
-    Form_Load();
     new Shortcuts({ this, m_tabs, &fullScreen(), [this] { focusAddress(); },
         [this] { openTabToType(); }, [this] { reopenClosedTab(); }, [this] { sc_Click(); },
         [this] { printPage(); }, [this] { savePage(); }, [this] { showDownloads(); },

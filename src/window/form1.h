@@ -58,6 +58,11 @@ public:
     // The owner of the tabs.
     Tabs &tabs() const { return *m_tabs; }
 
+    // Opens the first tabs with the start page or the addresses given, once: called after
+    // whatever handles a tab's page events is in place, so that tab 1 is wired before it
+    // loads, like every other tab.
+    void Form_Load();
+
     // Window layout.
     void Form_Resize();
     void closer_Click();
@@ -145,7 +150,6 @@ private:
     void buildControls();
     void buildToolbar();
     void buildStripControls();
-    void Form_Load();
     bool addressKey(QEvent *event);
     void takeListedAddress(int index);
     bool madeNewTab();

@@ -1,12 +1,12 @@
 // The browser as users start it, on the real engine: start-up loads the start page into
 // tab 1.
 #include "app/termination.h"
-#include "hosted/sourceeditor.h"
 #include "support/browsers.h"
 #include "support/httpresponder.h"
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/sourceeditor.h"
 #include "window/form1.h"
 
 #include <csignal>

@@ -1,7 +1,6 @@
 // Hostile pages, a dying renderer and bad input on the real engine: the browser goes on
 // and every tab stays usable.
 #include "hosted/engineprofile.h"
-#include "hosted/sourceeditor.h"
 #include "hosted/webenginepageview.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
@@ -9,6 +8,7 @@
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "tabs/sourceeditor.h"
 #include "window/form1.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"

@@ -3,11 +3,11 @@
 // stays usable and the user's files safe.
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/pageguards.h"
-#include "hosted/questions/scriptdialog.h"
 #include "page_events/popupthrottle.h"
 #include "support/enginetest.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/scriptdialog.h"
 #include "window/form1.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"

@@ -2,9 +2,10 @@
 // rely on arrives, in a sensible order.
 #include "hosted/documentcompletion.h"
 #include "hosted/engineprofile.h"
-#include "hosted/questions/scriptdialog.h"
+#include "hosted/enginewait.h"
 #include "hosted/webenginepageview.h"
 #include "support/httpresponder.h"
+#include "tabs/scriptdialog.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -425,7 +426,8 @@ void TestWebEnginePageView::noCompletionWhileADialogWaits()
     page.load(QUrl(m_server->url("/busy")));
     QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, timeout);
     QTest::qWait(500); // the page's loop starts within this while; nothing tells when
-    DocumentCompletion completion;
+    EngineWait engine;
+    DocumentCompletion completion(engine, nullptr);
     completion.forgetAnswers(); // as a load starts
     QSignalSpy completed(&completion, &DocumentCompletion::completed);
     QWidget host;
@@ -437,7 +439,10 @@ void TestWebEnginePageView::noCompletionWhileADialogWaits()
         whileWaiting = completed.size();
         dialog.abandon();
     });
-    dialog.exec(false);
+    {
+        const EngineWait::Question onScreen(engine);
+        dialog.exec(false);
+    }
     QCOMPARE(whileWaiting, 0);
     QTRY_COMPARE_WITH_TIMEOUT(completed.size(), 1, timeout);
 }

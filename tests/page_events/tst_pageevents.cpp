@@ -1,10 +1,10 @@
 // The page views' events as the window handles them, raised by fake views.
-#include "hosted/sourceeditor.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "tabs/sourceeditor.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
 

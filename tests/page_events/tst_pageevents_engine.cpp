@@ -1,12 +1,12 @@
 // Page events from the real engine through the window, against a local server.
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/engineprofile.h"
-#include "hosted/sourceeditor.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "tabs/sourceeditor.h"
 #include "window/form1.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"

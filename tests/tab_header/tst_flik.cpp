@@ -1,9 +1,9 @@
 // The tab header: lock mark, caption and progress, on fake page views.
-#include "hosted/sourceeditor.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "tabs/sourceeditor.h"
 #include "window/mainstatusbar.h"
 
 #include <QAccessible>

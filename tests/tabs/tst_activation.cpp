@@ -1,9 +1,9 @@
 // Activating a tab: its header, its page or source, the address box and the lock, on fake
 // page views.
-#include "hosted/sourceeditor.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/sourceeditor.h"
 #include "window/mainstatusbar.h"
 
 #include <QAction>

@@ -1,12 +1,12 @@
 // The source view, the search tab, activation from the tab face and the tab menu, on
 // fake page views.
-#include "hosted/sourceeditor.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
 #include "tab_header/search.h"
+#include "tabs/sourceeditor.h"
 #include "window/warningpanel.h"
 
 #include <QAction>

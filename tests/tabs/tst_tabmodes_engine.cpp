@@ -1,11 +1,11 @@
 // The source view and the search tab on the real engine, against a local server.
 #include "hosted/engineprofile.h"
-#include "hosted/sourceeditor.h"
 #include "support/enginetest.h"
 #include "support/httpresponder.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/sourceeditor.h"
 #include "window/form1.h"
 
 #include <QAction>

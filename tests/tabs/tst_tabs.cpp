@@ -1,11 +1,11 @@
 // Pop-up requests, navigation errors and closing tabs, on fake page views.
-#include "hosted/sourceeditor.h"
 #include "page_events/popupthrottle.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tabs/closedtabs.h"
+#include "tabs/sourceeditor.h"
 #include "tabs/tabstrip.h"
 #include "window/coolbar.h"
 #include "window/mainstatusbar.h"

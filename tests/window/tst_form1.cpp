@@ -1,10 +1,10 @@
 // Start-up, the control arrays and opening tabs, on fake page views.
 #include "common/tabindex.h"
-#include "hosted/sourceeditor.h"
 #include "page_tools/downloadslist.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
+#include "tabs/sourceeditor.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
 

@@ -1,9 +1,9 @@
 // Shortcut keys, pressed on the widget that holds the focus, on fake page views.
-#include "hosted/sourceeditor.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
 #include "tabs/findbar.h"
+#include "tabs/sourceeditor.h"
 #include "window/keyboard.h"
 
 #include <QAction>

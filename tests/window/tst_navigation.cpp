@@ -1,10 +1,10 @@
 // The navigation bar, the window layout, the settings and the about box, on fake views.
 #include "common/twips.h"
-#include "hosted/sourceeditor.h"
 #include "page_events/popupthrottle.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
+#include "tabs/sourceeditor.h"
 #include "window/aboutbox.h"
 #include "window/coolbar.h"
 #include "window/warningpanel.h"

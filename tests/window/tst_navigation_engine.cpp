@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHostAddress>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -66,6 +67,17 @@ void TestNavigationEngine::typedAddressLoads()
     QTRY_COMPARE_WITH_TIMEOUT(header(1)->caption(), QStringLiteral("One"), timeout);
     QCOMPARE(view(1)->LocationURL(), m_server->url("/one"));
     QCOMPARE(addressText(), m_server->url("/one"));
+
+    // Then a click into the page, and the page moves to another site whose picture never
+    // comes: the box names that page while it still loads.
+    QVERIFY(m_server->listenAlso(QHostAddress(QStringLiteral("127.0.0.2"))));
+    const QString other = m_server->url("/never").replace("127.0.0.1", "127.0.0.2");
+    m_server->route("/slow.png", { 200, "image/png", "", 60000, {} });
+    m_server->page("/never", "<html><body><img src='/slow.png'></body></html>");
+    QVERIFY(Input::clickFocus(view(1)->engineView()->focusProxy()));
+    evaluate(view(1), "location.href = '" + other + "'");
+    QTRY_COMPARE_WITH_TIMEOUT(addressText(), other, timeout);
+    QVERIFY(view(1)->isLoading());
 }
 
 void TestNavigationEngine::backAndForwardMoveThroughHistory()

@@ -1,6 +1,7 @@
 #include "hosted/questions/pagedialogs.h"
 
 #include "common/site.h"
+#include "hosted/enginewait.h"
 #include "hosted/pagerules.h"
 
 #include <QAuthenticator>
@@ -11,10 +12,10 @@
 #include <QWebEnginePage>
 #include <utility>
 
-PageDialogs::PageDialogs(PageGuards &guards, QWidget *view)
-    : QObject(view)
+PageDialogs::PageDialogs(PageGuards &guards, EngineWait &engine, QObject *parent)
+    : QObject(parent)
     , m_guards(guards)
-    , m_view(view)
+    , m_engine(engine)
 { }
 
 void PageDialogs::watch(QWebEnginePage *page)
@@ -105,7 +106,7 @@ void PageDialogs::setInFront(bool inFront)
         emit StatusTextChange(tr("A dialog of this page was cancelled while its tab was behind"));
 }
 
-bool PageDialogs::dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
+bool PageDialogs::dialog(PageQuestion::Kind kind, const QString &origin, const QString &message,
     const QString &defaultValue, QString *value)
 {
     if (m_released)
@@ -114,7 +115,7 @@ bool PageDialogs::dialog(ScriptDialog::Kind kind, const QString &origin, const Q
     // script of a page leaving runs a dialog of its own. The same question whether the tab
     // closes or the browser moves the page on.
     const bool navigatingAway = !m_navigatingAway.hasExpired();
-    if ((m_leaving || navigatingAway) && kind == ScriptDialog::Kind::Confirm
+    if ((m_leaving || navigatingAway) && kind == PageQuestion::Kind::Confirm
         && isEnginesLeaveQuestion(message)) {
         m_navigatingAway = QDeadlineTimer();
         return askLeaving(origin);
@@ -125,11 +126,10 @@ bool PageDialogs::dialog(ScriptDialog::Kind kind, const QString &origin, const Q
     }
     if (!allowDialog())
         return false;
-    ScriptDialog dialog(kind, origin, message, defaultValue, m_view);
-    const bool accepted = waitFor(dialog);
-    if (accepted && value)
-        *value = dialog.answer();
-    return accepted;
+    const PageAnswer answer = waitFor({ kind, origin, message, defaultValue, false, false });
+    if (answer.accepted && value)
+        *value = answer.value;
+    return answer.accepted;
 }
 
 void PageDialogs::signIn(const QString &host, bool unencrypted, QAuthenticator *authenticator)
@@ -138,12 +138,11 @@ void PageDialogs::signIn(const QString &host, bool unencrypted, QAuthenticator *
     if (!m_released && !m_inFront)
         m_answeredBehind = true;
     if (!m_released && m_inFront && m_guards.allowLogin()) {
-        ScriptDialog dialog(ScriptDialog::Kind::Login, host, authenticator->realm(), {}, m_view);
-        if (unencrypted)
-            dialog.warnUnencrypted();
-        if (waitFor(dialog)) {
-            authenticator->setUser(dialog.answer());
-            authenticator->setPassword(dialog.password());
+        const PageAnswer answer = waitFor(
+            { PageQuestion::Kind::Login, host, authenticator->realm(), {}, unencrypted, false });
+        if (answer.accepted) {
+            authenticator->setUser(answer.value);
+            authenticator->setPassword(answer.password);
             return;
         }
     }
@@ -151,16 +150,19 @@ void PageDialogs::signIn(const QString &host, bool unencrypted, QAuthenticator *
     *authenticator = QAuthenticator();
 }
 
-bool PageDialogs::waitFor(ScriptDialog &dialog)
+PageAnswer PageDialogs::waitFor(PageQuestion question)
 {
-    return waitFor([this, &dialog] { return dialog.exec(m_focused); });
-}
-
-bool PageDialogs::waitFor(const std::function<bool()> &answer)
-{
+    // The leaving question takes the keyboard: the user just acted to leave.
+    question.takeFocus = m_focused || question.kind == PageQuestion::Kind::Leave;
     emit DialogShown();
     ++m_dialogsOpen;
-    const bool accepted = answer();
+    PageAnswer answer;
+    if (m_ask) {
+        const EngineWait::Question onScreen(m_engine);
+        answer = m_ask(question);
+    } else {
+        answer.accepted = question.kind == PageQuestion::Kind::Leave;
+    }
     --m_dialogsOpen;
     if (m_dialogsOpen == 0) {
         if (m_released)
@@ -170,15 +172,17 @@ bool PageDialogs::waitFor(const std::function<bool()> &answer)
         for (std::function<void()> &work : std::exchange(m_afterDialogs, {}))
             QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
     }
-    return accepted && !m_released;
+    answer.accepted = answer.accepted && !m_released;
+    return answer;
 }
 
 bool PageDialogs::answerDialogs()
 {
-    const QList<ScriptDialog *> open = m_view->findChildren<ScriptDialog *>();
-    for (ScriptDialog *dialog : open)
-        dialog->abandon();
-    return !open.isEmpty();
+    if (m_dialogsOpen == 0)
+        return false;
+    if (m_dismiss)
+        m_dismiss();
+    return true;
 }
 
 void PageDialogs::whenEngineFree(std::function<void()> work)
@@ -227,8 +231,7 @@ bool PageDialogs::askLeaving(const QString &origin)
     emit LeaveAsked();
     // Asked of the user even past the page's bound on dialogs: the user can always leave.
     m_leaveOnScreen = true;
-    const bool leave
-        = waitFor([this, &origin] { return !m_leaveQuestion || m_leaveQuestion(origin); })
+    const bool leave = waitFor({ PageQuestion::Kind::Leave, origin, {}, {}, false, true }).accepted
         || m_released;
     m_leaveOnScreen = false;
     // A close that waits hears the answer now: the engine tells a leave only by closing

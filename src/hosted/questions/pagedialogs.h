@@ -2,7 +2,6 @@
 
 #include "hosted/pageguards.h"
 #include "hosted/pageview.h"
-#include "hosted/questions/scriptdialog.h"
 
 #include <functional>
 #include <optional>
@@ -11,6 +10,7 @@
 #include <QObject>
 #include <QUrl>
 
+class EngineWait;
 class QAuthenticator;
 class QTimer;
 class QWebEnginePage;
@@ -29,13 +29,15 @@ class PageDialogs final : public QObject
 {
     Q_OBJECT
 public:
-    // Dialogs cover the view.
-    PageDialogs(PageGuards &guards, QWidget *view);
+    // engine: where a question on screen is counted, for every view of the profile.
+    PageDialogs(PageGuards &guards, EngineWait &engine, QObject *parent);
 
-    // Who puts the question whether to leave the page to the user.
-    void setLeaveQuestion(std::function<bool(const QString &origin)> question)
+    // Who puts the page's questions to the user and waits, and how they are all ended.
+    using Ask = std::function<PageAnswer(const PageQuestion &question)>;
+    void setQuestions(Ask ask, std::function<void()> dismiss)
     {
-        m_leaveQuestion = std::move(question);
+        m_ask = std::move(ask);
+        m_dismiss = std::move(dismiss);
     }
     // A load of the page started.
     void loadStarted();
@@ -61,7 +63,7 @@ public:
     bool focused() const { return m_focused; }
     // The page's alert, confirm or prompt: true when accepted, with the prompt's text in
     // value.
-    bool dialog(ScriptDialog::Kind kind, const QString &origin, const QString &message,
+    bool dialog(PageQuestion::Kind kind, const QString &origin, const QString &message,
         const QString &defaultValue, QString *value);
     // The page asks to be printed: granted while its tab is in front, as often as a dialog.
     bool mayPrint();
@@ -94,8 +96,7 @@ signals:
 
 private:
     // Waits for the user's answer: a dialog's, or the leaving question's.
-    bool waitFor(const std::function<bool()> &answer);
-    bool waitFor(ScriptDialog &dialog);
+    PageAnswer waitFor(PageQuestion question);
     bool askLeaving(const QString &origin);
     void leavingDecided(bool leave);
     // Counts one more dialog of the page; says so when the first is refused.
@@ -105,7 +106,7 @@ private:
     static bool isEnginesLeaveQuestion(const QString &message);
 
     PageGuards &m_guards;
-    QWidget *m_view;
+    EngineWait &m_engine;
     int m_dialogsOpen = 0;
     bool m_released = false;
     bool m_inFront = false;
@@ -124,5 +125,6 @@ private:
     // Who waits for the answer to leaving the page, and how long the page is given.
     std::function<void(bool leave)> m_leaving;
     QTimer *m_leavePatience = nullptr;
-    std::function<bool(const QString &origin)> m_leaveQuestion;
+    Ask m_ask;
+    std::function<void()> m_dismiss;
 };

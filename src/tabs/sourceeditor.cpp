@@ -1,4 +1,4 @@
-#include "hosted/sourceeditor.h"
+#include "tabs/sourceeditor.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

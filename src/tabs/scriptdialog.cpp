@@ -1,4 +1,4 @@
-#include "hosted/questions/scriptdialog.h"
+#include "tabs/scriptdialog.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-int ScriptDialog::s_waiting = 0;
 
 namespace {
 constexpr int widthPixels = 440;
@@ -115,11 +113,8 @@ bool ScriptDialog::exec(bool takeFocus)
     raise();
     if (takeFocus)
         (m_field ? static_cast<QWidget *>(m_field) : m_ok)->setFocus(Qt::OtherFocusReason);
-    if (!m_finished) {
-        ++s_waiting;
+    if (!m_finished)
         m_loop.exec();
-        --s_waiting;
-    }
     hide();
     return m_accepted;
 }

@@ -1,5 +1,5 @@
 // Find in a tab's source view: the matches counted in the text, one of them selected.
-#include "hosted/sourceeditor.h"
+#include "tabs/sourceeditor.h"
 
 #include <Qsci/qsciscintilla.h>
 

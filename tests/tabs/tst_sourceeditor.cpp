@@ -1,6 +1,6 @@
 // The source view keeps its text until it is shown, and shows the latest text it was given.
-#include "hosted/sourceeditor.h"
 #include "support/input.h"
+#include "tabs/sourceeditor.h"
 
 #include <QFontMetricsF>
 #include <Qsci/qscilexer.h>

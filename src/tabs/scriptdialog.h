@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hosted/pageview.h"
+
 #include <QEventLoop>
 #include <QFrame>
 
@@ -16,7 +18,7 @@ class ScriptDialog final : public QFrame
     Q_OBJECT
 public:
     // Leave: the page asks, as its tab or the window closes, whether to leave it.
-    enum class Kind { Alert, Confirm, Prompt, Login, Leave };
+    using Kind = PageQuestion::Kind;
 
     // A message longer than this is cut; a page decides how long it is.
     static constexpr qsizetype shownCharacters = 2000;
@@ -35,8 +37,6 @@ public:
     void abandon();
     // A login says that its connection is not encrypted.
     void warnUnencrypted();
-    // Whether any page's dialog waits now: the engine does nothing for any tab meanwhile.
-    static bool anyWaiting() { return s_waiting > 0; }
 
 protected:
     bool event(QEvent *event) override;
@@ -56,5 +56,4 @@ private:
     QWidget *m_ok = nullptr;
     bool m_accepted = false;
     bool m_finished = false;
-    static int s_waiting;
 };
