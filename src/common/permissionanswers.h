@@ -4,7 +4,7 @@
 
 #include <map>
 #include <optional>
-#include <tuple>
+#include <utility>
 
 // What a site may ask the user for.
 enum class Permission { Notifications, Location, Camera, Microphone, CameraAndMicrophone };
@@ -18,7 +18,5 @@ public:
     void remember(const Site &site, Permission permission, bool allowed);
 
 private:
-    using Key = std::tuple<QString, QString, int, Permission>;
-    static Key key(const Site &site, Permission permission);
-    std::map<Key, bool> m_answers;
+    std::map<std::pair<Site, Permission>, bool> m_answers;
 };

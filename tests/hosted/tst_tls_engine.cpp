@@ -122,17 +122,21 @@ void TestTlsEngine::rejectedCertificateIsAnError()
 
 void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage_data()
 {
-    QTest::addColumn<bool>("fails");
-    QTest::newRow("failed load") << true;
-    QTest::newRow("plain page") << false;
+    QTest::addColumn<QString>("next");
+    QTest::newRow("failed load") << "failed";
+    QTest::newRow("plain page") << "plain";
+    // Shown, and never complete (a picture that never comes): the lock goes as it shows.
+    QTest::newRow("plain page loading") << "loading";
 }
 
 void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
 {
     // A lock shown over a page that is not encrypted is a sign that lies.
-    QFETCH(bool, fails);
+    QFETCH(QString, next);
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
+    plain.route("/slow.png", { 200, "image/png", "", 60000, {} });
+    plain.page("/loading", "<html><body><img src='/slow.png'></body></html>");
     const auto browser = makeBrowser({ secure.url("/bank"), plain.url("") });
     Form1 &form = browser->form();
     const WindowDriver f(&form);
@@ -140,13 +144,21 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->lockShown(), timeout);
     QTRY_COMPARE_WITH_TIMEOUT(f.panel2Text(), QStringLiteral("Encrypted"), timeout);
     QSignalSpy ends(f.page(1), &PageView::DownloadComplete);
-    f.page(1)->Navigate(fails ? secure.url("/missing") : plain.url("/start/"));
-    QTRY_VERIFY_WITH_TIMEOUT(ends.size() >= 1, timeout);
+    const QString address = next == u"failed" ? secure.url("/missing")
+        : next == u"plain"                    ? plain.url("/start/")
+                                              : plain.url("/loading");
+    f.page(1)->Navigate(address);
+    if (next == u"loading")
+        QTRY_VERIFY_WITH_TIMEOUT(f.page(1)->LocationURL() == address, timeout);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(ends.size() >= 1, timeout);
     QTRY_VERIFY_WITH_TIMEOUT(!f.header(1)->lockShown(), timeout);
     QCOMPARE(f.panel2Text(), QString());
     QVERIFY(f.panel2Picture().isNull());
-    if (fails)
+    if (next == u"failed")
         QCOMPARE(f.warningTitle(), QStringLiteral("An error accured"));
+    if (next == u"loading")
+        QVERIFY(f.page(1)->isLoading());
 }
 
 QTEST_MAIN(TestTlsEngine)

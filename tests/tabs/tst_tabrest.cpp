@@ -29,12 +29,6 @@ void TestTabRest::coveredTabsFreezeThenSleep()
     QCOMPARE(f.view(1)->resting, Rest::Awake);
     QTest::qWait(500); // tab 1 would be put back to rest within this while
     QCOMPARE(f.view(1)->resting, Rest::Awake);
-    // With no delay, no tab rests.
-    addresses.sleepAfterMs = 0;
-    FormFixture never(addresses);
-    never.openTab();
-    QTest::qWait(600); // proving that no tab rests with resting off
-    QCOMPARE(never.view(1)->resting, Rest::Awake);
 }
 
 void TestTabRest::shortOfMemoryTabsSleepOneAfterAnother()

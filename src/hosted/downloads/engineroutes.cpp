@@ -27,7 +27,7 @@ std::optional<size_t> siteKey(const QUrl &url)
     const auto site = Site::of(url);
     if (!site)
         return std::nullopt;
-    return qHashMulti(size_t(1), site->scheme(), site->host(), site->port());
+    return qHash(*site, 1);
 }
 
 // How long a download may take from the page's act to the engine's request: longer than
