@@ -5,8 +5,8 @@
 #include "hosted/engineprofile.h"
 #include "page_events/pageevents.h"
 
-Browser::Browser(const BrowserAddresses &addresses)
-    : m_profile(std::make_unique<EngineProfile>())
+Browser::Browser(const BrowserAddresses &addresses, const QList<ContentBlocking::List> &blocking)
+    : m_profile(std::make_unique<EngineProfile>(blocking))
     , m_window(std::make_unique<Form1>(m_profile->factory(), addresses))
     , m_events(new PageEvents(*m_window))
 {

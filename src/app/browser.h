@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hosted/contentblocking.h"
 #include "hosted/pageview.h"
 #include "window/form1.h"
 
@@ -15,8 +16,9 @@ class PageEvents;
 class Browser final
 {
 public:
-    // The browser users run, on the web engine.
-    explicit Browser(const BrowserAddresses &addresses);
+    // The browser users run, on the web engine, blocking what the lists name (none: nothing).
+    explicit Browser(
+        const BrowserAddresses &addresses, const QList<ContentBlocking::List> &blocking = {});
     // The same window and page events on page views from another factory, without the
     // engine: the tests' fake views.
     Browser(PageViewFactory factory, const BrowserAddresses &addresses);

@@ -52,6 +52,19 @@ Request parse(const QStringList &arguments)
             }
         } else if (options && argument == u"--new-instance") {
             request.newInstance = true;
+        } else if (options && argument == u"--no-content-blocking") {
+            request.noContentBlocking = true;
+        } else if (options
+            && (argument == u"--filter-list" || argument.startsWith(u"--filter-list="))) {
+            const QString file = argument.contains(u'=') ? argument.section(u'=', 1)
+                : i + 1 < arguments.size()               ? arguments.at(++i)
+                                                         : QString();
+            if (file.isEmpty() || !QFileInfo(file).isFile()) {
+                request.action = Action::Refuse;
+                request.problem = QStringLiteral("tessarvine: --filter-list takes a list's file");
+                return request;
+            }
+            request.filterLists << file;
         } else if (options && argument == u"--") {
             options = false;
         } else if (options && (argument == u"-h" || argument == u"--help")) {
@@ -132,7 +145,12 @@ QString usage()
         "this display, the addresses open as new tabs of its window instead (without\n"
         "an address, one new tab).\n"
         "\n"
+        "  --filter-list FILE\n"
+        "                 also block what the list in FILE names (Adblock Plus syntax);\n"
+        "                 may be given more than once\n"
         "  --new-instance a browser of its own, with a window of its own\n"
+        "  --no-content-blocking\n"
+        "                 load ads and trackers too, for this run\n"
         "  --sleep-after DURATION\n"
         "                 a tab covered this long (30s, 5m, 2h; 30m if not given) sleeps:\n"
         "                 its page is let go, and loads again when the tab is activated;\n"

@@ -22,6 +22,10 @@ struct Request
     std::optional<qint64> sleepAfterMs;
     // --new-instance: a browser of its own, even while one runs on this display.
     bool newInstance = false;
+    // --filter-list FILE (any number): lists of the same syntax as the ones shipped.
+    QStringList filterLists;
+    // --no-content-blocking: ads and trackers load, for this run.
+    bool noContentBlocking = false;
 };
 
 // A duration as the command line takes it: "30s", "5m", "2h", or "0"; in milliseconds.

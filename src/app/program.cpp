@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/onewindow.h"
 #include "app/termination.h"
+#include "hosted/contentblocking.h"
 #include "hosted/engineprofile.h"
 #include "hosted/renderpath.h"
 
@@ -25,6 +26,15 @@ QStringList texts(char *argv[], int first, int last)
     return given;
 }
 
+// The lists blocking would read, with their dates: "EasyList (2025-10-31), ...".
+QString listsNamed(const QList<ContentBlocking::List> &lists)
+{
+    QStringList named;
+    for (const ContentBlocking::List &list : lists)
+        named << list.name + u" (" + list.date.date().toString(Qt::ISODate) + u')';
+    return named.isEmpty() ? QStringLiteral("none") : named.join(u", ");
+}
+
 // Help and the version need no display and no engine: the exit status, when asked.
 std::optional<int> answerEarly(int qtArgc, char *argv[])
 {
@@ -42,7 +52,8 @@ std::optional<int> answerEarly(int qtArgc, char *argv[])
     EngineProfile::findDictionaries();
     QTextStream(stdout) << CommandLine::version(EngineProfile::version())
                         << "Spelling dictionaries: " << EngineProfile::dictionaries().join(u", ")
-                        << '\n';
+                        << '\n'
+                        << "Filter lists: " << listsNamed(ContentBlocking::lists({})) << '\n';
     return 0;
 }
 
@@ -111,7 +122,9 @@ int browse(const CommandLine::Request &request)
     }
     RenderPath::choose();
     EngineProfile::findDictionaries();
-    Browser browser(addresses);
+    Browser browser(addresses,
+        request.noContentBlocking ? QList<ContentBlocking::List>()
+                                  : ContentBlocking::lists(request.filterLists));
     // A browser that listens but did not answer keeps its socket; this one is on its own.
     if (handOver == OneWindow::HandOver::NoBrowser)
         browser.listen(path);

@@ -39,10 +39,11 @@ public:
 
 } // namespace
 
-EngineProfile::EngineProfile(QObject *parent)
+EngineProfile::EngineProfile(const QList<ContentBlocking::List> &blocking, QObject *parent)
     : QObject(parent)
     , m_profile(new QWebEngineProfile(this))
     , m_downloads(new DownloadSaver(this))
+    , m_blocking(new ContentBlocking(blocking, this))
 {
     m_routes = new EngineRoutes(this);
     // Every download the engine asks for, in one place and in this order: one asked for
@@ -158,6 +159,6 @@ void EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile> profile)
 PageViewFactory EngineProfile::factory()
 {
     const WebEnginePageView::Parts parts { m_profile, m_downloads, m_routes, m_progress,
-        m_permissions.get(), &m_engineWait };
+        m_permissions.get(), &m_engineWait, m_blocking };
     return [parts](QWidget *parent) -> PageView * { return new WebEnginePageView(parts, parent); };
 }

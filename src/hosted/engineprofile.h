@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hosted/contentblocking.h"
 #include "hosted/enginewait.h"
 #include "hosted/pageview.h"
 
@@ -22,7 +23,9 @@ class EngineProfile final : public QObject
 {
     Q_OBJECT
 public:
-    explicit EngineProfile(QObject *parent = nullptr);
+    // blocking: the lists whose ads and trackers its pages never request; none blocks nothing.
+    explicit EngineProfile(
+        const QList<ContentBlocking::List> &blocking = {}, QObject *parent = nullptr);
     ~EngineProfile() override;
 
     // The spelling dictionaries the engine finds, by name ("en_US"), and the one to check
@@ -49,6 +52,7 @@ public:
     static constexpr int afterPagesMs = 250;
 
     QWebEngineProfile *profile() const { return m_profile; }
+    ContentBlocking *blocking() const { return m_blocking; }
     DownloadSaver *downloads() const { return m_downloads; }
 
 private:
@@ -61,4 +65,5 @@ private:
     std::unique_ptr<PermissionAnswers> m_permissions;
     // A question of any of its pages on screen: the engine works for none of them.
     EngineWait m_engineWait;
+    ContentBlocking *m_blocking = nullptr;
 };

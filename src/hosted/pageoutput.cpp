@@ -128,5 +128,7 @@ void PageOutput::showMenu(QPoint position)
     menu->removeAction(page->action(QWebEnginePage::InspectElement));
     menu->addSeparator();
     menu->addAction(tr("Inspect"), this, [this] { m_inspect(); });
+    if (m_addToMenu)
+        m_addToMenu(menu);
     menu->popup(m_view->mapToGlobal(position));
 }

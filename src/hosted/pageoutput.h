@@ -8,6 +8,7 @@
 #include <QUrl>
 
 class DownloadSaver;
+class QMenu;
 class QWebEngineView;
 
 // Printing and saving one engine view's page: a print on a printer, the page or a link's
@@ -19,6 +20,9 @@ class PageOutput final : public QObject
 public:
     // inspect: the page's menu's "Inspect", the developer tools on what was clicked.
     PageOutput(QWebEngineView *view, DownloadSaver *downloads, std::function<void()> inspect);
+
+    // What the page's menu ends with besides: the view's own items.
+    void setMenuAdditions(std::function<void(QMenu *menu)> add) { m_addToMenu = std::move(add); }
 
     bool print(QPrinter *printer);
     void savePage(const QString &path, PageView::SaveFormat format);
@@ -38,5 +42,6 @@ private:
     QWebEngineView *m_view;
     DownloadSaver *m_downloads;
     std::function<void()> m_inspect;
+    std::function<void(QMenu *menu)> m_addToMenu;
     bool m_printing = false;
 };

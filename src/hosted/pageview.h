@@ -24,6 +24,8 @@ struct NewWindowRequest
     // front (Ctrl+Shift+click).
     bool linkInNewTab = false;
     bool behind = false;
+    // The lists name its address as a pop-up's: it is blocked as one, with the notice.
+    bool filtered = false;
 };
 
 // A site's question to the user, as its page view puts it: which site asks, and for what.
@@ -142,6 +144,12 @@ public:
         return Rest::Awake;
     }
 
+    // Whether the page plays sound now (or stopped a moment ago), and whether it is muted;
+    // AudioChange follows a change of either. A muted tab stays so when it rests and wakes.
+    virtual bool isAudible() const { return false; }
+    virtual bool isMuted() const { return false; }
+    virtual void setMuted(bool muted) { Q_UNUSED(muted); }
+
     // Ends the page's full screen, as the page's own control for it would.
     virtual void ExitFullScreen() { }
     // The engine's developer tools for the page, drawn in the view given (one made by the
@@ -245,6 +253,8 @@ signals:
     void LeaveAsked();
     // The user chose "Inspect" from the page's menu.
     void InspectRequested();
+    // The page started or stopped playing sound, or was muted or unmuted.
+    void AudioChange();
     // The page asked to be printed (window.print()), as its guards allow.
     void PrintRequested();
     void PrintFinished(bool ok);

@@ -1,10 +1,12 @@
 #include "hosted/webenginepageview.h"
 
 #include "common/hostnames.h"
+#include "hosted/contentblocking.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/downloads/pagedownloads.h"
 #include "hosted/enginepage.h"
+#include "hosted/pagefilter.h"
 #include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <QApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -100,8 +103,13 @@ void WebEnginePageView::ensureEngine()
         m_route->navigationAsked(url);
         if (mainFrame)
             m_dialogs->mainFrameHeadsFor(url);
+        if (mainFrame && m_filter)
+            m_filter->headsFor(url);
     };
     m_page = new EnginePage(m_parts.profile, std::move(hooks), m_view);
+    if (m_parts.blocking && m_parts.blocking->enabled())
+        m_filter = new PageFilter(*m_parts.blocking, m_page);
+    m_page->setAudioMuted(m_muted);
     connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebEnginePageView::onNewWindow);
     m_view->setPage(m_page);
     // Drawn only while it is the view in sight.
@@ -122,6 +130,12 @@ void WebEnginePageView::watchRequests()
     connect(permissions, &PagePermissions::asked, this, &PageView::PermissionAsked);
     connect(permissions, &PagePermissions::withdrawn, this, &PageView::PermissionsWithdrawn);
     m_output = new PageOutput(m_view, m_parts.downloads, [this] { emit InspectRequested(); });
+    m_output->setMenuAdditions([this](QMenu *menu) {
+        if (m_filter)
+            m_filter->addToMenu(menu);
+        menu->addAction(
+            m_muted ? tr("Unmute tab") : tr("Mute tab"), this, [this] { setMuted(!m_muted); });
+    });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
     connect(m_output, &PageOutput::statusText, this, &PageView::StatusTextChange);
@@ -138,6 +152,15 @@ void WebEnginePageView::watchRequests()
 void WebEnginePageView::watchPage()
 {
     m_load->watch(m_page);
+    connect(m_page, &QWebEnginePage::recentlyAudibleChanged, this, &PageView::AudioChange);
+    // A page let go to sleep comes back unmuted: it keeps the tab's choice.
+    connect(m_page, &QWebEnginePage::lifecycleStateChanged, this, [this] {
+        if (m_page->isAudioMuted() != m_muted)
+            m_page->setAudioMuted(m_muted);
+    });
+    if (m_filter) {
+        connect(m_page, &QWebEnginePage::loadStarted, m_filter, &PageFilter::documentStarted);
+    }
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {
             const bool granted = askFullScreen(request.toggleOn());
@@ -149,6 +172,8 @@ void WebEnginePageView::watchPage()
         });
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         m_dialogs->addressChanged(url);
+        if (m_filter)
+            m_filter->shown(url);
         emit LocationChange(HostNames::shownAddress(url));
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
@@ -222,7 +247,13 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     m_loadWhenShown.clear();
-    m_dialogs->navigateAway([this, url] { m_page->load(url); }, url);
+    m_dialogs->navigateAway(
+        [this, url] {
+            if (m_filter)
+                m_filter->headsFor(url);
+            m_page->load(url);
+        },
+        url);
 }
 
 void WebEnginePageView::showEvent(QShowEvent *event)
@@ -241,6 +272,19 @@ void WebEnginePageView::setInFront(bool inFront)
     if (m_view)
         m_view->setVisible(inFront);
     m_dialogs->setInFront(inFront);
+}
+
+bool WebEnginePageView::isAudible() const
+{
+    return m_page && m_page->recentlyAudible();
+}
+
+void WebEnginePageView::setMuted(bool muted)
+{
+    m_muted = muted;
+    if (m_page)
+        m_page->setAudioMuted(muted);
+    emit AudioChange();
 }
 
 PageView::Rest WebEnginePageView::rest(Rest deepest)
@@ -315,7 +359,10 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
         QTimer::singleShot(0, this, [this, address = dropped->toString()] { Navigate(address); });
         return;
     }
-    const NewWindowRequest answer = askNewWindow(m_input->windowAsked(request));
+    NewWindowRequest asked = m_input->windowAsked(request);
+    asked.filtered = !asked.linkInNewTab && m_parts.blocking
+        && m_parts.blocking->blocks(request.requestedUrl(), m_page->url(), Filters::Popup);
+    const NewWindowRequest answer = askNewWindow(asked);
     if (answer.Cancel || !answer.ppDisp || answer.ppDisp == this)
         return;
     auto *target = qobject_cast<WebEnginePageView *>(answer.ppDisp);

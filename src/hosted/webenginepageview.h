@@ -36,6 +36,7 @@ public:
         ProgressBatch *progress = nullptr;
         class PermissionAnswers *permissions = nullptr;
         class EngineWait *engineWait = nullptr;
+        class ContentBlocking *blocking = nullptr;
     };
 
     explicit WebEnginePageView(const Parts &parts, QWidget *parent = nullptr);
@@ -63,6 +64,9 @@ public:
     bool isLoading() const override;
     void dismissDialogs() override;
     void setInFront(bool inFront) override;
+    bool isAudible() const override;
+    bool isMuted() const override { return m_muted; }
+    void setMuted(bool muted) override;
     Rest rest(Rest deepest) override;
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override;
     void release() override;
@@ -92,6 +96,7 @@ private:
     PageDownloads *m_downloads = nullptr;
     PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
+    class PageFilter *m_filter = nullptr;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
     // A load asked for before the window was first shown.
@@ -99,4 +104,5 @@ private:
     QString m_hoveredLink;
     int m_zoomLevel = 2;
     bool m_inFront = false;
+    bool m_muted = false;
 };

@@ -5,6 +5,7 @@
 #include "common/twips.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
+#include "tab_header/soundmark.h"
 
 #include <QAction>
 #include <QLabel>
@@ -146,6 +147,18 @@ void flik::placeCloser(float twips)
 {
     m_closerLeft = twips;
     closer->move(Twips::toPixels(twips), Twips::toPixels(70));
+    if (m_sound)
+        m_sound->move(closer->x() - m_sound->width() - 1, closer->y());
+}
+
+void flik::showSound(bool audible, bool muted)
+{
+    if (!m_sound) {
+        m_sound = new SoundMark(this);
+        connect(m_sound, &QToolButton::clicked, this, &flik::muteClicked);
+        placeCloser(m_closerLeft);
+    }
+    m_sound->show(audible, muted);
 }
 
 double flik::panelWidth() const

@@ -91,6 +91,8 @@ public:
 
     // A new header starts as a copy of the template's position and size.
     void copyConfiguration(const flik &model);
+    // The speaker beside the close box: while the page plays sound, or the tab is muted.
+    void showSound(bool audible, bool muted);
 
 signals:
     // The tab is to become the active one (sellect, a press, a click, the focus).
@@ -109,6 +111,8 @@ signals:
     void widthChanged();
     // The tab menu is open and waits for a choice; tests choose from it.
     void menuShown(QMenu *menu);
+    // The speaker was clicked: the tab is to be muted, or to sound again.
+    void muteClicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -124,6 +128,7 @@ private:
     HeaderFace *StatusBar1 = nullptr;
     QLabel *secure = nullptr;
     QToolButton *closer = nullptr;
+    class SoundMark *m_sound = nullptr;
     ProgressBox *prog = nullptr;
     QWidget *searchicon = nullptr;
     QLabel *iconi = nullptr;

@@ -28,6 +28,14 @@ void Tab::wire()
     connect(m_page, &PageView::PermissionAsked, this,
         [this](const PermissionQuestion &question) { m_permissions->ask(question); });
     connect(m_page, &PageView::PermissionsWithdrawn, this, [this] { m_permissions->withdraw(); });
+    // The speaker on the header while the page sounds or is muted; a click on it mutes.
+    connect(m_page, &PageView::AudioChange, this, [this] {
+        if (m_header)
+            m_header->showSound(m_page->isAudible(), m_page->isMuted());
+    });
+    if (m_header)
+        connect(
+            m_header, &::flik::muteClicked, this, [this] { m_page->setMuted(!m_page->isMuted()); });
     connect(m_page, &PageView::InspectRequested, this, [this] {
         if (!m_devTools)
             m_devTools = new DevToolsWindow(m_page, m_factory, this);

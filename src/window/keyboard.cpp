@@ -81,6 +81,10 @@ void Shortcuts::addPageKeys()
     add({ K(Qt::CTRL | Qt::Key_Minus) }, [step] { step(-1); });
     add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
     add({ K(Qt::CTRL | Qt::Key_U) }, w.toggleSource);
+    add({ K(Qt::CTRL | Qt::Key_M) }, [this] {
+        if (PageView *view = m_window.tabs->viewAt(current()))
+            view->setMuted(!view->isMuted());
+    });
     add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
     add({ K(Qt::CTRL | Qt::Key_P) }, w.print);
     add({ K(Qt::CTRL | Qt::Key_S) }, w.save);

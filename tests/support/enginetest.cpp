@@ -6,12 +6,14 @@
 #include <QTest>
 #include <QWebEnginePage>
 
-bool EngineTest::openWindow()
+bool EngineTest::openWindow(const QList<ContentBlocking::List> &blocking)
 {
     m_server = new HttpResponder;
     m_server->page(
         "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
-    m_browser = makeBrowser({ m_server->address("/start/"), m_server->url("") });
+    const BrowserAddresses addresses { m_server->address("/start/"), m_server->url("") };
+    m_browser = blocking.isEmpty() ? makeBrowser(addresses)
+                                   : std::make_unique<Browser>(addresses, blocking);
     m_profile = m_browser->engine();
     m_form = &m_browser->form();
     window = m_form;

@@ -21,8 +21,9 @@ public:
 protected:
     static constexpr int timeout = 20000;
 
-    // Opens the window; false when its start page ("Start") did not load.
-    [[nodiscard]] bool openWindow();
+    // Opens the window, blocking what the lists name; false when its start page ("Start")
+    // did not load.
+    [[nodiscard]] bool openWindow(const QList<ContentBlocking::List> &blocking = {});
     void closeWindow();
 
     WebEnginePageView *view(int index) const;

@@ -1,0 +1,367 @@
+#include "filters/engine.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace Filters {
+
+namespace {
+
+bool isTokenChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '%';
+}
+
+// '^': anything but a letter, a digit or one of _ - . %; the address's end matches too.
+bool isSeparator(char c)
+{
+    return !(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.'
+        || c == '%');
+}
+
+std::uint64_t hashToken(std::string_view token)
+{
+    std::uint64_t hash = 1469598103934665603ull;
+    for (const char c : token)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
+// The pattern against the address from position at: '*' any run, '^' one separator or the
+// end. end: the pattern must reach the address's end.
+bool globAt(std::string_view pattern, std::string_view text, std::size_t at, bool end)
+{
+    constexpr std::size_t none = std::string_view::npos;
+    std::size_t p = 0;
+    std::size_t star = none;
+    std::size_t mark = 0;
+    for (;;) {
+        if (p < pattern.size()) {
+            const char c = pattern[p];
+            if (c == '*') {
+                star = ++p;
+                mark = at;
+                continue;
+            }
+            if (at < text.size() && (c == '^' ? isSeparator(text[at]) : c == text[at])) {
+                ++p;
+                ++at;
+                continue;
+            }
+            if (c == '^' && at == text.size()) {
+                ++p;
+                continue;
+            }
+        } else if (!end || at == text.size()) {
+            return true;
+        }
+        if (star == none || mark >= text.size())
+            return false;
+        p = star;
+        at = ++mark;
+    }
+}
+
+// The literal run a pattern starts with, to find where it may match.
+std::string_view leadingLiteral(std::string_view pattern)
+{
+    const std::size_t stop = pattern.find_first_of("*^");
+    return pattern.substr(0, stop);
+}
+
+bool onDomainList(std::string_view host, const std::vector<std::string> &list)
+{
+    for (const std::string &domain : list) {
+        if (host.size() >= domain.size() && host.substr(host.size() - domain.size()) == domain
+            && (host.size() == domain.size() || host[host.size() - domain.size() - 1] == '.'))
+            return true;
+    }
+    return false;
+}
+
+// The host and each of its parents: a.b.example.com, b.example.com, example.com, com.
+template <typename Each> void forHostAndParents(std::string_view host, Each each)
+{
+    for (;;) {
+        each(host);
+        const std::size_t dot = host.find('.');
+        if (dot == std::string_view::npos)
+            return;
+        host.remove_prefix(dot + 1);
+    }
+}
+
+// The tokens a rule can be found by: runs of letters and digits that stand whole in every
+// address it matches (not against a '*', and at an edge only where an anchor holds them).
+std::vector<std::string_view> usableTokens(const NetworkRule &rule)
+{
+    std::vector<std::string_view> tokens;
+    if (rule.regex)
+        return tokens;
+    const std::string_view pattern = rule.pattern;
+    for (std::size_t at = 0; at < pattern.size();) {
+        if (!isTokenChar(pattern[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t stop = at;
+        while (stop < pattern.size() && isTokenChar(pattern[stop]))
+            ++stop;
+        const bool startHeld
+            = at == 0 ? (rule.hostAnchor || rule.startAnchor) : pattern[at - 1] != '*';
+        const bool endHeld = stop == pattern.size() ? rule.endAnchor : pattern[stop] != '*';
+        if (startHeld && endHeld && stop - at >= 2)
+            tokens.push_back(pattern.substr(at, stop - at));
+        at = stop;
+    }
+    return tokens;
+}
+
+// A plain host rule: ||host^ with nothing but letters, digits, dots and hyphens.
+bool isHostRule(const NetworkRule &rule, std::string_view &host)
+{
+    if (!rule.hostAnchor || rule.regex || rule.endAnchor)
+        return false;
+    std::string_view pattern = rule.pattern;
+    if (!pattern.empty() && pattern.back() == '^')
+        pattern.remove_suffix(1);
+    if (pattern.empty())
+        return false;
+    for (const char c : pattern) {
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-'))
+            return false;
+    }
+    host = pattern;
+    return true;
+}
+
+} // namespace
+
+void Engine::add(std::string_view listText)
+{
+    std::size_t at = 0;
+    while (at < listText.size()) {
+        std::size_t end = listText.find('\n', at);
+        if (end == std::string_view::npos)
+            end = listText.size();
+        Parsed parsed = parseLine(listText.substr(at, end - at));
+        at = end + 1;
+        switch (parsed.what) {
+        case Parsed::What::Network:
+            m_network.push_back(std::move(parsed.network));
+            ++m_counts.network;
+            break;
+        case Parsed::What::Hiding:
+            // Chromium 102 knows no :has(): such a rule would only be dropped by it.
+            if (parsed.hiding.selector.find(":has(") != std::string::npos) {
+                ++m_counts.skipped;
+                break;
+            }
+            m_hiding.push_back(std::move(parsed.hiding));
+            ++m_counts.hiding;
+            break;
+        case Parsed::What::Skipped:
+            ++m_counts.skipped;
+            break;
+        case Parsed::What::Nothing:
+            break;
+        }
+    }
+}
+
+void Engine::file(Index &index, std::uint32_t rule,
+    const std::unordered_map<std::uint64_t, std::uint32_t> &frequency)
+{
+    std::string_view host;
+    if (isHostRule(m_network[rule], host)) {
+        index.hosts[std::string(host)].push_back(rule);
+        return;
+    }
+    const auto tokens = usableTokens(m_network[rule]);
+    if (tokens.empty()) {
+        index.rest.push_back(rule);
+        return;
+    }
+    const auto rarest = std::min_element(
+        tokens.begin(), tokens.end(), [&frequency](std::string_view a, std::string_view b) {
+            return frequency.at(hashToken(a)) < frequency.at(hashToken(b));
+        });
+    index.tokens[hashToken(*rarest)].push_back(rule);
+}
+
+void Engine::finish()
+{
+    std::unordered_map<std::uint64_t, std::uint32_t> frequency;
+    for (const NetworkRule &rule : m_network) {
+        for (const std::string_view token : usableTokens(rule))
+            ++frequency[hashToken(token)];
+    }
+    for (std::uint32_t rule = 0; rule < m_network.size(); ++rule)
+        file(m_network[rule].exception ? m_exceptions : m_blocking, rule, frequency);
+
+    std::unordered_set<std::string> genericExceptions;
+    for (const HidingRule &rule : m_hiding) {
+        if (rule.exception && rule.domains.empty() && rule.notDomains.empty())
+            genericExceptions.insert(rule.selector);
+    }
+    for (std::uint32_t index = 0; index < m_hiding.size(); ++index) {
+        const HidingRule &rule = m_hiding[index];
+        if (!rule.domains.empty()) {
+            for (const std::string &domain : rule.domains)
+                m_hidingByDomain[domain].push_back(index);
+        } else if (!rule.exception && !rule.notDomains.empty()) {
+            m_hidingWithExclusionsOnly.push_back(index);
+        } else if (!rule.exception && !genericExceptions.count(rule.selector)
+            && m_genericSelectors.insert(rule.selector).second) {
+            m_genericCss += rule.selector;
+            m_genericCss += "{display:none!important}\n";
+        }
+    }
+}
+
+bool Engine::ruleMatches(const NetworkRule &rule, const Request &request, std::string_view lowered,
+    std::string_view hostPart) const
+{
+    if (!(rule.kinds & request.kind))
+        return false;
+    if ((rule.party == Party::Third && !request.thirdParty)
+        || (rule.party == Party::First && request.thirdParty))
+        return false;
+    if (!rule.domains.empty() && !onDomainList(request.pageHost, rule.domains))
+        return false;
+    if (!rule.notDomains.empty() && onDomainList(request.pageHost, rule.notDomains))
+        return false;
+    const std::string_view text = rule.matchCase ? request.url : lowered;
+    if (rule.regex)
+        return std::regex_search(text.begin(), text.end(), *rule.regex);
+    const std::string_view pattern = rule.pattern;
+    if (rule.startAnchor)
+        return globAt(pattern, text, 0, rule.endAnchor);
+    if (rule.hostAnchor) {
+        // At the host's start or at one of its labels'.
+        const std::size_t hostAt = static_cast<std::size_t>(hostPart.data() - lowered.data());
+        for (std::size_t at = 0; at <= hostPart.size(); ++at) {
+            if ((at == 0 || hostPart[at - 1] == '.') && at < hostPart.size()
+                && globAt(pattern, text, hostAt + at, rule.endAnchor))
+                return true;
+        }
+        return false;
+    }
+    const std::string_view literal = leadingLiteral(pattern);
+    for (std::size_t at = 0; at <= text.size();) {
+        if (!literal.empty()) {
+            at = text.find(literal, at);
+            if (at == std::string_view::npos)
+                return false;
+        }
+        if (globAt(pattern, text, at, rule.endAnchor))
+            return true;
+        ++at;
+    }
+    return false;
+}
+
+bool Engine::matches(
+    const Index &index, const Request &request, std::string_view lowered, bool importantOnly) const
+{
+    // Where the host stands in the address.
+    std::string_view hostPart;
+    if (const std::size_t scheme = lowered.find("://"); scheme != std::string_view::npos) {
+        const std::size_t start = scheme + 3;
+        const std::size_t stop = lowered.find_first_of("/?#:", start);
+        hostPart = lowered.substr(start, stop == std::string_view::npos ? stop : stop - start);
+    }
+    const auto check = [&](const std::vector<std::uint32_t> &rules) {
+        for (const std::uint32_t rule : rules) {
+            const NetworkRule &one = m_network[rule];
+            if ((!importantOnly || one.important) && ruleMatches(one, request, lowered, hostPart))
+                return true;
+        }
+        return false;
+    };
+    bool found = false;
+    forHostAndParents(request.host, [&](std::string_view host) {
+        if (found)
+            return;
+        if (const auto it = index.hosts.find(std::string(host)); it != index.hosts.end())
+            found = check(it->second);
+    });
+    if (found)
+        return true;
+    for (std::size_t at = 0; at < lowered.size();) {
+        if (!isTokenChar(lowered[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t stop = at;
+        while (stop < lowered.size() && isTokenChar(lowered[stop]))
+            ++stop;
+        if (const auto it = index.tokens.find(hashToken(lowered.substr(at, stop - at)));
+            it != index.tokens.end() && check(it->second))
+            return true;
+        at = stop;
+    }
+    return check(index.rest);
+}
+
+bool Engine::blocks(const Request &request) const
+{
+    thread_local std::string lowered;
+    lowered.assign(request.url);
+    for (char &c : lowered)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (!matches(m_blocking, request, lowered, false))
+        return false;
+    const bool excepted = matches(m_exceptions, request, lowered, false)
+        || (!request.pageUrl.empty() && pageExcepted(request.pageUrl, request.pageHost, Document));
+    return !excepted || matches(m_blocking, request, lowered, true);
+}
+
+bool Engine::pageExcepted(std::string_view pageUrl, std::string_view pageHost, Kind kind) const
+{
+    std::string lowered(pageUrl);
+    for (char &c : lowered)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    Request page { pageUrl, pageHost, pageUrl, pageHost, kind, false };
+    return matches(m_exceptions, page, lowered, false);
+}
+
+std::string Engine::hidingCss(std::string_view host, bool generic) const
+{
+    std::unordered_set<std::string> kept; // exceptions for this host
+    std::vector<const HidingRule *> specific;
+    forHostAndParents(host, [&](std::string_view domain) {
+        const auto it = m_hidingByDomain.find(std::string(domain));
+        if (it == m_hidingByDomain.end())
+            return;
+        for (const std::uint32_t index : it->second) {
+            const HidingRule &rule = m_hiding[index];
+            if (onDomainList(host, rule.notDomains))
+                continue;
+            if (rule.exception)
+                kept.insert(rule.selector);
+            else
+                specific.push_back(&rule);
+        }
+    });
+    std::string css;
+    for (const std::uint32_t index : m_hidingWithExclusionsOnly) {
+        if (generic && !onDomainList(host, m_hiding[index].notDomains))
+            specific.push_back(&m_hiding[index]);
+    }
+    for (const HidingRule *rule : specific) {
+        if (!kept.count(rule->selector))
+            css += rule->selector + "{display:none!important}\n";
+    }
+    if (!generic)
+        return css;
+    if (kept.empty())
+        return m_genericCss + css;
+    for (const std::string &selector : m_genericSelectors) {
+        if (!kept.count(selector))
+            css += selector + "{display:none!important}\n";
+    }
+    return css;
+}
+
+} // namespace Filters
