@@ -45,6 +45,15 @@ public:
         else
             decided(true);
     }
+    bool isAudible() const override { return audible; }
+    bool isMuted() const override { return muted; }
+    void setMuted(bool mute) override
+    {
+        muted = mute;
+        emit AudioChange();
+    }
+    bool audible = false;
+    bool muted = false;
     bool asksToLeave = false;
     QList<int> patiences;
     std::function<void(bool leave)> leaveAsked;
