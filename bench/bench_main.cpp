@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
     QTextStream(stderr) << "Measuring, " << runs << " runs a case...\n";
     runProcessCases(table, runs);
     runInProcessCases(table, runs);
+    if (caseWanted(10))
+        runFilterCases(table, runs);
     table.print();
     return 0;
 }

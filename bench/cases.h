@@ -11,5 +11,8 @@ int runChild(const QStringList &arguments);
 // Cases run inside this process: tabs at scale, the source view, keyword screening.
 void runInProcessCases(BenchTable &table, int runs);
 
+// Case 10: the filter engine on the lists the browser ships.
+void runFilterCases(BenchTable &table, int runs);
+
 // Whether a numbered case is to run: all of them, or those listed in BENCH_CASES ("3,6").
 bool caseWanted(int number);

@@ -4,12 +4,12 @@
 #include "benchtable.h"
 #include "cases.h"
 #include "hosted/engineprofile.h"
-#include "hosted/sourceeditor.h"
 #include "page_events/contentwarnings.h"
 #include "page_events/pageevents.h"
 #include "support/fakepageview.h"
 #include "support/httpresponder.h"
 #include "tab_header/flik.h"
+#include "tabs/sourceeditor.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
 

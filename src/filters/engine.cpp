@@ -91,13 +91,59 @@ template <typename Each> void forHostAndParents(std::string_view host, Each each
     }
 }
 
+// The literal runs of an expression that stand whole in every address it matches: between
+// characters it names outright that cannot be part of a token, outside classes, and never
+// before a quantifier. An expression with alternatives has none to rely on.
+std::vector<std::string_view> expressionTokens(std::string_view source)
+{
+    std::vector<std::string_view> tokens;
+    if (source.find('|') != std::string_view::npos)
+        return tokens;
+    bool heldBefore = false; // the character before a run is known not to be a token's
+    for (std::size_t at = 0; at < source.size();) {
+        const char c = source[at];
+        if (c == '[') {
+            at = source.find(']', at);
+            at = at == std::string_view::npos ? source.size() : at + 1;
+            heldBefore = false;
+        } else if (c == '\\' && at + 1 < source.size()) {
+            const char escaped = source[at + 1];
+            heldBefore = !std::isalnum(static_cast<unsigned char>(escaped)) && escaped != '%';
+            at += 2;
+        } else if (std::isalnum(static_cast<unsigned char>(c))) {
+            std::size_t stop = at;
+            while (stop < source.size() && std::isalnum(static_cast<unsigned char>(source[stop])))
+                ++stop;
+            const char next = stop < source.size() ? source[stop] : '\0';
+            const std::size_t width = next == '\\' ? 2 : 1;
+            // The character after may itself be optional ("\\.*"): then it holds nothing.
+            const bool optional = stop + width < source.size()
+                && std::string_view("*?{").find(source[stop + width]) != std::string_view::npos;
+            const bool heldAfter = next == '$'
+                || (!optional
+                    && ((next == '\\' && stop + 1 < source.size()
+                            && !std::isalnum(static_cast<unsigned char>(source[stop + 1])))
+                        || next == '/' || next == '-' || next == '_' || next == '='
+                        || next == '&'));
+            if (heldBefore && heldAfter && stop - at >= 2)
+                tokens.push_back(source.substr(at, stop - at));
+            heldBefore = false;
+            at = stop;
+        } else {
+            heldBefore = c == '^' || c == '/' || c == '-' || c == '_' || c == '=' || c == '&';
+            ++at;
+        }
+    }
+    return tokens;
+}
+
 // The tokens a rule can be found by: runs of letters and digits that stand whole in every
 // address it matches (not against a '*', and at an edge only where an anchor holds them).
 std::vector<std::string_view> usableTokens(const NetworkRule &rule)
 {
     std::vector<std::string_view> tokens;
     if (rule.regex)
-        return tokens;
+        return rule.matchCase ? tokens : expressionTokens(rule.pattern);
     const std::string_view pattern = rule.pattern;
     for (std::size_t at = 0; at < pattern.size();) {
         if (!isTokenChar(pattern[at])) {
@@ -232,8 +278,12 @@ bool Engine::ruleMatches(const NetworkRule &rule, const Request &request, std::s
     if (!rule.notDomains.empty() && onDomainList(request.pageHost, rule.notDomains))
         return false;
     const std::string_view text = rule.matchCase ? request.url : lowered;
-    if (rule.regex)
-        return std::regex_search(text.begin(), text.end(), *rule.regex);
+    if (rule.regex) {
+        // Bounded: an expression's time grows with what it reads, and a page names the
+        // address.
+        const std::string_view bounded = text.substr(0, 1024);
+        return std::regex_search(bounded.begin(), bounded.end(), *rule.regex);
+    }
     const std::string_view pattern = rule.pattern;
     if (rule.startAnchor)
         return globAt(pattern, text, 0, rule.endAnchor);
@@ -283,7 +333,7 @@ bool Engine::matches(
     forHostAndParents(request.host, [&](std::string_view host) {
         if (found)
             return;
-        if (const auto it = index.hosts.find(std::string(host)); it != index.hosts.end())
+        if (const auto it = index.hosts.find(host); it != index.hosts.end())
             found = check(it->second);
     });
     if (found)
@@ -331,7 +381,7 @@ std::string Engine::hidingCss(std::string_view host, bool generic) const
     std::unordered_set<std::string> kept; // exceptions for this host
     std::vector<const HidingRule *> specific;
     forHostAndParents(host, [&](std::string_view domain) {
-        const auto it = m_hidingByDomain.find(std::string(domain));
+        const auto it = m_hidingByDomain.find(domain);
         if (it == m_hidingByDomain.end())
             return;
         for (const std::uint32_t index : it->second) {

@@ -51,9 +51,20 @@ public:
     Counts counts() const { return m_counts; }
 
 private:
+    // Looked up by a view of the request's host, without making a string of it.
+    struct HostHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view host) const
+        {
+            return std::hash<std::string_view> {}(host);
+        }
+    };
+    using ByHost
+        = std::unordered_map<std::string, std::vector<std::uint32_t>, HostHash, std::equal_to<>>;
     struct Index
     {
-        std::unordered_map<std::string, std::vector<std::uint32_t>> hosts;
+        ByHost hosts;
         std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> tokens;
         std::vector<std::uint32_t> rest; // rules with no token to file them under
     };
@@ -70,7 +81,7 @@ private:
     std::vector<HidingRule> m_hiding;
     std::string m_genericCss;
     std::unordered_set<std::string> m_genericSelectors;
-    std::unordered_map<std::string, std::vector<std::uint32_t>> m_hidingByDomain;
+    ByHost m_hidingByDomain;
     std::vector<std::uint32_t> m_hidingWithExclusionsOnly;
     Counts m_counts;
 };

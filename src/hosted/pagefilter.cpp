@@ -78,6 +78,7 @@ QString hidingScript(const QString &host, const QString &css)
         + QStringLiteral("; if (location.hostname !== host || document.tessarvineHidden) return;"
                          " document.tessarvineHidden = true;"
                          " const sheet = new CSSStyleSheet(); sheet.replaceSync(css);"
+                         " sheet.tessarvine = true;"
                          " document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];"
                          " })();");
 }
@@ -112,6 +113,17 @@ void PageFilter::shown(const QUrl &address)
         headsFor(address);
     if (!m_css.isEmpty())
         m_page->runJavaScript(hidingScript(m_host, m_css), QWebEngineScript::ApplicationWorld);
+}
+
+void PageFilter::loaded()
+{
+    // The engine may hand a reload the script it held before the sheet was dropped (ads let
+    // through for the site): that sheet goes again once the page is there.
+    if (m_css.isEmpty())
+        m_page->runJavaScript(
+            QStringLiteral("document.adoptedStyleSheets = "
+                           "document.adoptedStyleSheets.filter(s => !s.tessarvine);"),
+            QWebEngineScript::ApplicationWorld);
 }
 
 void PageFilter::addToMenu(QMenu *menu)

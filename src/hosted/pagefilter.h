@@ -24,6 +24,8 @@ public:
     void headsFor(const QUrl &address);
     // The page shows another address (its document committed, or a move within it).
     void shown(const QUrl &address);
+    // The page's load ended.
+    void loaded();
     // The page shows another document: its count starts again.
     void documentStarted();
     // The page's menu: how many requests were blocked (and which), and ads let through for

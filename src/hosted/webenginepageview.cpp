@@ -160,6 +160,7 @@ void WebEnginePageView::watchPage()
     });
     if (m_filter) {
         connect(m_page, &QWebEnginePage::loadStarted, m_filter, &PageFilter::documentStarted);
+        connect(m_page, &QWebEnginePage::loadFinished, m_filter, &PageFilter::loaded);
     }
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {
