@@ -91,6 +91,25 @@ template <typename Each> void forHostAndParents(std::string_view host, Each each
     }
 }
 
+// Each run of token characters in the text, as [at, stop), until each() says it is done;
+// whether it did.
+template <typename Each> bool forTokenRuns(std::string_view text, Each each)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        if (!isTokenChar(text[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t stop = at;
+        while (stop < text.size() && isTokenChar(text[stop]))
+            ++stop;
+        if (each(at, stop))
+            return true;
+        at = stop;
+    }
+    return false;
+}
+
 // The literal runs of an expression that stand whole in every address it matches: between
 // characters it names outright that cannot be part of a token, outside classes, and never
 // before a quantifier. An expression with alternatives has none to rely on.
@@ -145,21 +164,14 @@ std::vector<std::string_view> usableTokens(const NetworkRule &rule)
     if (rule.regex)
         return rule.matchCase ? tokens : expressionTokens(rule.pattern);
     const std::string_view pattern = rule.pattern;
-    for (std::size_t at = 0; at < pattern.size();) {
-        if (!isTokenChar(pattern[at])) {
-            ++at;
-            continue;
-        }
-        std::size_t stop = at;
-        while (stop < pattern.size() && isTokenChar(pattern[stop]))
-            ++stop;
+    forTokenRuns(pattern, [&](std::size_t at, std::size_t stop) {
         const bool startHeld
             = at == 0 ? (rule.hostAnchor || rule.startAnchor) : pattern[at - 1] != '*';
         const bool endHeld = stop == pattern.size() ? rule.endAnchor : pattern[stop] != '*';
         if (startHeld && endHeld && stop - at >= 2)
             tokens.push_back(pattern.substr(at, stop - at));
-        at = stop;
-    }
+        return false;
+    });
     return tokens;
 }
 
@@ -338,20 +350,11 @@ bool Engine::matches(
     });
     if (found)
         return true;
-    for (std::size_t at = 0; at < lowered.size();) {
-        if (!isTokenChar(lowered[at])) {
-            ++at;
-            continue;
-        }
-        std::size_t stop = at;
-        while (stop < lowered.size() && isTokenChar(lowered[stop]))
-            ++stop;
-        if (const auto it = index.tokens.find(hashToken(lowered.substr(at, stop - at)));
-            it != index.tokens.end() && check(it->second))
-            return true;
-        at = stop;
-    }
-    return check(index.rest);
+    const bool byToken = forTokenRuns(lowered, [&](std::size_t at, std::size_t stop) {
+        const auto it = index.tokens.find(hashToken(lowered.substr(at, stop - at)));
+        return it != index.tokens.end() && check(it->second);
+    });
+    return byToken || check(index.rest);
 }
 
 bool Engine::blocks(const Request &request) const
