@@ -69,16 +69,6 @@ std::string_view leadingLiteral(std::string_view pattern)
     return pattern.substr(0, stop);
 }
 
-bool onDomainList(std::string_view host, const std::vector<std::string> &list)
-{
-    for (const std::string &domain : list) {
-        if (host.size() >= domain.size() && host.substr(host.size() - domain.size()) == domain
-            && (host.size() == domain.size() || host[host.size() - domain.size() - 1] == '.'))
-            return true;
-    }
-    return false;
-}
-
 // The host and each of its parents: a.b.example.com, b.example.com, example.com, com.
 template <typename Each> void forHostAndParents(std::string_view host, Each each)
 {
@@ -89,6 +79,19 @@ template <typename Each> void forHostAndParents(std::string_view host, Each each
             return;
         host.remove_prefix(dot + 1);
     }
+}
+
+// Whether the host, or a parent of it, is on the list, which finish() sorted: a rule may
+// name hundreds of sites, and a request is compared with it by a few look-ups.
+bool onDomainList(std::string_view host, const std::vector<std::string> &list)
+{
+    bool found = false;
+    forHostAndParents(host, [&](std::string_view domain) {
+        found = found
+            || std::binary_search(list.begin(), list.end(), domain,
+                [](std::string_view a, std::string_view b) { return a < b; });
+    });
+    return found;
 }
 
 // Each run of token characters in the text, as [at, stop), until each() says it is done;
@@ -247,8 +250,34 @@ void Engine::file(Index &index, std::uint32_t rule,
     index.tokens[hashToken(*rarest)].push_back(rule);
 }
 
+void Engine::keepHostsApart()
+{
+    std::vector<NetworkRule> rest;
+    for (NetworkRule &rule : m_network) {
+        std::string_view host;
+        const bool plain = isHostRule(rule, host) && rule.kinds == contentKinds
+            && rule.domains.empty() && rule.notDomains.empty() && !rule.important && !rule.matchCase
+            && rule.party != Party::First;
+        if (!plain) {
+            rest.push_back(std::move(rule));
+            continue;
+        }
+        Index &index = rule.exception ? m_exceptions : m_blocking;
+        (rule.party == Party::Third ? index.thirdPartyHosts : index.bareHosts).emplace(host);
+    }
+    m_network = std::move(rest);
+    m_network.shrink_to_fit();
+}
+
 void Engine::finish()
 {
+    keepHostsApart();
+    for (NetworkRule &rule : m_network) {
+        std::sort(rule.domains.begin(), rule.domains.end());
+        std::sort(rule.notDomains.begin(), rule.notDomains.end());
+    }
+    for (HidingRule &rule : m_hiding)
+        std::sort(rule.notDomains.begin(), rule.notDomains.end());
     std::unordered_map<std::uint64_t, std::uint32_t> frequency;
     for (const NetworkRule &rule : m_network) {
         for (const std::string_view token : usableTokens(rule))
@@ -345,6 +374,12 @@ bool Engine::matches(
     forHostAndParents(request.host, [&](std::string_view host) {
         if (found)
             return;
+        if (!importantOnly && (request.kind & contentKinds)
+            && (index.bareHosts.count(host)
+                || (request.thirdParty && index.thirdPartyHosts.count(host)))) {
+            found = true;
+            return;
+        }
         if (const auto it = index.hosts.find(host); it != index.hosts.end())
             found = check(it->second);
     });
