@@ -82,7 +82,7 @@ class Wayland(unittest.TestCase):
         wait_for(lambda: "/second" in self.server.paths, "the handed-over address")
         self.assertIsNone(first.poll(), "the first browser took it")
         first.send_signal(signal.SIGTERM)
-        first.wait(15)
+        self.assertEqual(first.wait(15), 0, "SIGTERM ends the browser as closing its window does")
 
 
 if __name__ == "__main__":

@@ -111,10 +111,6 @@ void TestActivation::activationShowsEncryption()
     f.header(2)->sellect();
     QVERIFY(f.panel2Picture().isNull());
     QCOMPARE(f.panel2Text(), QString());
-    // The lock going away reaches the status bar only at the next activation.
-    f.header(1)->sellect();
-    f.header(1)->unsafe();
-    QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
 }
 
 QTEST_MAIN(TestActivation)
