@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "hosted/pagerules.h"
+#include "common/pagerules.h"
 
 #include <algorithm>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "app/commandline.h"
 #include "app/onewindow.h"
 #include "app/termination.h"
-#include "hosted/contentblocking.h"
+#include "filters/contentblocking.h"
 #include "hosted/engineprofile.h"
 #include "hosted/renderpath.h"
 

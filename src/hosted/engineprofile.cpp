@@ -1,9 +1,9 @@
 #include "hosted/engineprofile.h"
 
+#include "common/pagerules.h"
 #include "common/permissionanswers.h"
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/downloads/engineroutes.h"
-#include "hosted/pagerules.h"
 #include "hosted/progressbatch.h"
 #include "hosted/questions/desktopnotifications.h"
 #include "hosted/webenginepageview.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosted/contentblocking.h"
+#include "filters/contentblocking.h"
 #include "hosted/enginewait.h"
 #include "hosted/pageview.h"
 

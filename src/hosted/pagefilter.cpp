@@ -1,6 +1,6 @@
 #include "hosted/pagefilter.h"
 
-#include "hosted/contentblocking.h"
+#include "filters/contentblocking.h"
 
 #include <optional>
 #include <QJsonArray>

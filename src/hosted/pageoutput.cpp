@@ -1,8 +1,8 @@
 #include "hosted/pageoutput.h"
 
-#include "hosted/downloads/downloadnames.h"
+#include "common/downloadnames.h"
+#include "common/pagerules.h"
 #include "hosted/downloads/downloadsaver.h"
-#include "hosted/pagerules.h"
 
 #include <QAction>
 #include <QFileInfo>

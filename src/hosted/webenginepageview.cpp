@@ -1,7 +1,8 @@
 #include "hosted/webenginepageview.h"
 
 #include "common/hostnames.h"
-#include "hosted/contentblocking.h"
+#include "common/pagerules.h"
+#include "filters/contentblocking.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/downloads/pagedownloads.h"
@@ -10,7 +11,6 @@
 #include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "hosted/pagerules.h"
 #include "hosted/progressbatch.h"
 #include "hosted/questions/pagedialogs.h"
 #include "hosted/questions/pagepermissions.h"

@@ -1,6 +1,6 @@
 #include "page_tools/saving.h"
 
-#include "hosted/downloads/downloadnames.h"
+#include "common/downloadnames.h"
 #include "hosted/pageview.h"
 
 #include <algorithm>

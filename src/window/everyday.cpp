@@ -1,8 +1,8 @@
 // What people expect of a browser beyond its design, reached by keys, the page's menu, the
 // status bar and dialogs: a closed tab back, links dropped on the strip, full screen,
 // printing and saving.
-#include "hosted/downloads/downloadnames.h"
-#include "hosted/pagerules.h"
+#include "common/downloadnames.h"
+#include "common/pagerules.h"
 #include "page_tools/downloadslist.h"
 #include "page_tools/fullscreen.h"
 #include "page_tools/printing.h"

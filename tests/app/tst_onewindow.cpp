@@ -1,7 +1,7 @@
 // The one-window socket: its messages as a table, and a running browser's side against
 // what another program of the user's may send it.
 #include "app/onewindow.h"
-#include "hosted/pagerules.h"
+#include "common/pagerules.h"
 
 #include <future>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Download names from random bytes: the result is a plain, short, visible file name.
-#include "hosted/downloads/downloadnames.h"
+#include "common/downloadnames.h"
 
 #include <cstdint>
 #include <cstdlib>

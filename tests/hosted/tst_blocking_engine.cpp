@@ -1,6 +1,6 @@
 // Ads and trackers on the real engine: what the lists block is never requested, what they
 // hide never shows, and the user's own address and the site they let through still load.
-#include "hosted/contentblocking.h"
+#include "filters/contentblocking.h"
 #include "support/enginetest.h"
 
 #include <QHostAddress>

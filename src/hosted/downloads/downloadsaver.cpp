@@ -1,7 +1,7 @@
 #include "hosted/downloads/downloadsaver.h"
 
+#include "common/downloadnames.h"
 #include "hosted/downloads/download.h"
-#include "hosted/downloads/downloadnames.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "hosted/questions/pagedialogs.h"
 
+#include "common/pagerules.h"
 #include "common/site.h"
 #include "hosted/enginewait.h"
-#include "hosted/pagerules.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>

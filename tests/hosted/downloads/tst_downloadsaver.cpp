@@ -1,6 +1,6 @@
 // Final names of saved downloads: plain, visible, short enough, and never one that is
 // there in any form; and the leftovers of a run that was killed.
-#include "hosted/downloads/downloadnames.h"
+#include "common/downloadnames.h"
 #include "hosted/downloads/downloadsaver.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "hosted/pagerules.h"
+#include "common/pagerules.h"
 
 #include "common/site.h"
 

@@ -1,6 +1,6 @@
 // Which addresses the page view refuses, and which OpenGL renderers draw on the processor,
 // as tables.
-#include "hosted/pagerules.h"
+#include "common/pagerules.h"
 #include "hosted/renderpath.h"
 
 #include <QFile>

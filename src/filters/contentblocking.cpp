@@ -1,4 +1,4 @@
-#include "hosted/contentblocking.h"
+#include "filters/contentblocking.h"
 
 #include "filters/domains.h"
 #include "filters/engine.h"

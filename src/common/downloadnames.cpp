@@ -1,4 +1,4 @@
-#include "hosted/downloads/downloadnames.h"
+#include "common/downloadnames.h"
 
 #include <cerrno>
 #include <csignal>
