@@ -108,7 +108,11 @@ void PageFilter::shown(const QUrl &address)
 {
     // A renderer made for another site before the script was told gets it now, before its
     // page is first drawn in nearly every case.
+    // Once a document: a page that writes its own address again and again (pushState) is
+    // not sent the sheet each time.
     const QString host = address.host(QUrl::FullyEncoded).toLower();
+    if (host == std::exchange(m_sheetSentTo, host))
+        return;
     if (host != m_host)
         headsFor(address);
     if (!m_css.isEmpty())
@@ -186,6 +190,7 @@ void PageFilter::collapse(const QString &address)
 
 void PageFilter::documentStarted()
 {
+    m_sheetSentTo.clear();
     m_count = 0;
     m_blocked.clear();
 }

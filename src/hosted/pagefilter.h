@@ -47,5 +47,7 @@ private:
     // The host whose sheet the page's script holds, and the sheet.
     QString m_host;
     QString m_css;
+    // The host of the document shown that was sent its sheet.
+    QString m_sheetSentTo;
     int m_count = 0;
 };
