@@ -1,5 +1,6 @@
 #include "common/memory.h"
 
+#include <algorithm>
 #include <QFile>
 
 namespace Memory {
@@ -19,7 +20,7 @@ double availableShare(const QByteArray &meminfo)
         else if (line.startsWith("MemAvailable:"))
             available = line.simplified().split(' ').value(1).toDouble();
     }
-    return total > 0 && available > 0 ? available / total : 1;
+    return total > 0 && available > 0 ? std::min(1.0, available / total) : 1;
 }
 
 } // namespace Memory

@@ -1,5 +1,6 @@
 // Which addresses are one site, what the window calls a site, and what an answer holds for.
 #include "common/hostnames.h"
+#include "common/memory.h"
 #include "common/permissionanswers.h"
 #include "common/site.h"
 #include "hosted/questions/permissionrules.h"
@@ -16,7 +17,31 @@ private slots:
     void hostNames_data();
     void hostNames();
     void answersAreBySiteAndKind();
+    void availableMemory_data();
+    void availableMemory();
 };
+
+void TestSite::availableMemory_data()
+{
+    QTest::addColumn<QByteArray>("meminfo");
+    QTest::addColumn<double>("share");
+    QTest::newRow("a tenth") << QByteArray(
+        "MemTotal:  1000 kB\nMemFree: 5 kB\nMemAvailable:   100 kB\n")
+                             << 0.1;
+    QTest::newRow("no MemAvailable") << QByteArray("MemTotal: 1000 kB\nMemFree: 5 kB\n") << 1.0;
+    QTest::newRow("no total") << QByteArray("MemAvailable: 100 kB\n") << 1.0;
+    QTest::newRow("more than there is")
+        << QByteArray("MemTotal: 10 kB\nMemAvailable: 100 kB\n") << 1.0;
+    QTest::newRow("garbage") << QByteArray("MemTotal: lots\nMemAvailable: -\n") << 1.0;
+}
+
+// Tabs sleep sooner below a tenth: a misread share must never read as a shortage.
+void TestSite::availableMemory()
+{
+    QFETCH(QByteArray, meminfo);
+    QFETCH(double, share);
+    QCOMPARE(Memory::availableShare(meminfo), share);
+}
 
 void TestSite::site_data()
 {
