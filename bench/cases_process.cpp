@@ -282,6 +282,34 @@ int runChild(const QStringList &arguments)
     return code;
 }
 
+// Case 11: the browser blocking with its lists, against itself with --no-content-blocking,
+// the two started in turn: one page loaded, and the tree's memory once settled.
+void blockingStartCase(HttpResponder &server, BenchTable &table, int runs)
+{
+    Pair times, memory;
+    const QStringList urls = pageUrls(server, 1);
+    const QString browser = QStringLiteral(TESSARVINE_BINARY);
+    for (int run = 0; run < runs; ++run) {
+        const RunResult on = runOnce(server, browser,
+            QStringList { QStringLiteral("--new-instance") } + urls, 1, { 1500, true, 0 });
+        const RunResult off = runOnce(server, browser,
+            QStringList {
+                QStringLiteral("--new-instance"), QStringLiteral("--no-content-blocking") }
+                + urls,
+            1, { 1500, true, 0 });
+        times.browser << on.ms;
+        times.bare << off.ms;
+        memory.browser << on.pssMiB;
+        memory.bare << off.pssMiB;
+    }
+    table.add(QStringLiteral("11. start to first page loaded, blocking (goal within 5%)"),
+        BenchTable::median(times.browser), QStringLiteral("--no-content-blocking"),
+        BenchTable::median(times.bare), QStringLiteral("ms"));
+    table.add(QStringLiteral("11. whole-tree PSS, blocking"), BenchTable::median(memory.browser),
+        QStringLiteral("--no-content-blocking"), BenchTable::median(memory.bare),
+        QStringLiteral("MiB"));
+}
+
 void runProcessCases(BenchTable &table, int runs)
 {
     HttpResponder server;
@@ -300,6 +328,8 @@ void runProcessCases(BenchTable &table, int runs)
     }
     if (caseWanted(8))
         manyTabsCase(table, runs);
+    if (caseWanted(11))
+        blockingStartCase(server, table, runs);
     if (caseWanted(2) || caseWanted(7)) {
         const auto [times, memory] = compareStarts(server, 10, runs, caseWanted(2));
         if (caseWanted(7))
