@@ -41,9 +41,9 @@ public:
 
 EngineProfile::EngineProfile(const QList<ContentBlocking::List> &blocking, QObject *parent)
     : QObject(parent)
+    , m_blocking(new ContentBlocking(blocking, this))
     , m_profile(new QWebEngineProfile(this))
     , m_downloads(new DownloadSaver(this))
-    , m_blocking(new ContentBlocking(blocking, this))
 {
     m_routes = new EngineRoutes(this);
     // Every download the engine asks for, in one place and in this order: one asked for

@@ -58,6 +58,8 @@ public:
 private:
     void configure();
 
+    // Made first: the lists are read while the engine starts.
+    ContentBlocking *m_blocking = nullptr;
     QWebEngineProfile *m_profile = nullptr;
     DownloadSaver *m_downloads = nullptr;
     EngineRoutes *m_routes = nullptr;
@@ -65,5 +67,4 @@ private:
     std::unique_ptr<PermissionAnswers> m_permissions;
     // A question of any of its pages on screen: the engine works for none of them.
     EngineWait m_engineWait;
-    ContentBlocking *m_blocking = nullptr;
 };
