@@ -29,12 +29,15 @@ std::uint64_t hashToken(std::string_view token)
 
 // The pattern against the address from position at: '*' any run, '^' one separator or the
 // end. end: the pattern must reach the address's end.
-bool globAt(std::string_view pattern, std::string_view text, std::size_t at, bool end)
+// floating: the pattern may start anywhere from at on, as if it began with '*'; one pass,
+// so that an address a page makes long costs its length times the pattern's, never more.
+bool globAt(std::string_view pattern, std::string_view text, std::size_t at, bool end,
+    bool floating = false)
 {
     constexpr std::size_t none = std::string_view::npos;
     std::size_t p = 0;
-    std::size_t star = none;
-    std::size_t mark = 0;
+    std::size_t star = floating ? 0 : none;
+    std::size_t mark = at;
     for (;;) {
         if (p < pattern.size()) {
             const char c = pattern[p];
@@ -339,15 +342,25 @@ bool Engine::ruleMatches(const NetworkRule &rule, const Request &request, std::s
         return false;
     }
     const std::string_view literal = leadingLiteral(pattern);
-    for (std::size_t at = 0; at <= text.size();) {
-        if (!literal.empty()) {
-            at = text.find(literal, at);
-            if (at == std::string_view::npos)
-                return false;
-        }
+    if (pattern.find('*') != std::string_view::npos && !literal.empty()) {
+        // Where its first words first stand, the usual case; past that, from where they
+        // stand next in one pass, so that a long address of the page's making costs its
+        // length times the pattern's, never more.
+        const std::size_t first = text.find(literal);
+        if (first == std::string_view::npos || globAt(pattern, text, first, rule.endAnchor))
+            return first != std::string_view::npos;
+        const std::size_t next = text.find(literal, first + 1);
+        return next != std::string_view::npos && globAt(pattern, text, next, rule.endAnchor, true);
+    }
+    if (pattern.find('*') != std::string_view::npos)
+        return globAt(pattern, text, 0, rule.endAnchor, true);
+    // Without a wildcard each try costs the pattern's length: at each place its first
+    // words stand.
+    for (std::size_t at = literal.empty() ? 0 : text.find(literal); at != std::string_view::npos;
+         at = literal.empty() ? (at < text.size() ? at + 1 : std::string_view::npos)
+                              : text.find(literal, at + 1)) {
         if (globAt(pattern, text, at, rule.endAnchor))
             return true;
-        ++at;
     }
     return false;
 }

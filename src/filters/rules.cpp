@@ -130,11 +130,25 @@ bool readExpression(std::string_view body, NetworkRule &rule)
 {
     if (body.size() > 256 || body.find("(?") != std::string_view::npos)
         return false;
-    for (std::size_t at = 0; at + 1 < body.size(); ++at) {
-        if (body[at] == '\\' && std::isdigit(static_cast<unsigned char>(body[at + 1])))
-            return false; // a back reference
-        if (body[at] == ')' && (body[at + 1] == '+' || body[at + 1] == '*'))
+    // std::regex backtracks: quantifiers one after another, a repeated group, or many of
+    // them can take exponential time, on a page's address or already in compiling.
+    const auto quantifier = [](char c) { return c == '*' || c == '+' || c == '?' || c == '{'; };
+    int quantifiers = 0;
+    for (std::size_t at = 0; at < body.size(); ++at) {
+        const char c = body[at];
+        const char next = at + 1 < body.size() ? body[at + 1] : '\0';
+        if (c == '\\') {
+            if (std::isdigit(static_cast<unsigned char>(next)))
+                return false; // a back reference
+            ++at;
+            continue;
+        }
+        if (c == ')' && (next == '+' || next == '*' || next == '{'))
             return false; // a repeated group
+        if (quantifier(c) && (++quantifiers > 8 || (quantifier(next) && next != '?')))
+            return false;
+        if (c == '\0')
+            return false;
     }
     try {
         auto flags = std::regex::ECMAScript | std::regex::optimize;

@@ -166,10 +166,10 @@ void TestFilters::rulesNotHonouredAreLeftOutWhole()
     engine.add("! a comment\n[Adblock Plus 2.0]\n||cdn.test/x.js$redirect=noop.js\n"
                "||cdn.test^$csp=script-src 'none'\nnews.test##+js(set, a, 1)\n"
                "news.test#?#div:-abp-has(.ad)\n||t.test^$removeparam=utm\n"
-               "||t.test^$unknown-option\n/(a+)+$/\n*\n||ok.test^\n");
+               "||t.test^$unknown-option\n/(a+)+$/\n/#\\x00*********%/\n*\n||ok.test^\n");
     engine.finish();
     QCOMPARE(engine.counts().network, std::size_t(1));
-    QCOMPARE(engine.counts().skipped, std::size_t(8));
+    QCOMPARE(engine.counts().skipped, std::size_t(9));
     // Left out, not applied without their option: nothing of cdn.test or t.test is blocked.
     const auto blocks = [&engine](const char *url, const char *host) {
         return engine.blocks(
