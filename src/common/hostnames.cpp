@@ -160,9 +160,8 @@ QString shownAddress(const QUrl &address)
     qsizetype end = authority;
     while (end < text.size() && !QStringView(u"/?#").contains(text.at(end)))
         ++end;
-    const qsizetype at = text.lastIndexOf(u'@', end - 1) >= authority
-        ? text.lastIndexOf(u'@', end - 1) + 1
-        : authority;
+    const qsizetype user = text.lastIndexOf(u'@', end - 1);
+    const qsizetype at = user >= authority ? user + 1 : authority;
     if (authority < 2 || QStringView(text).mid(at, host.size()) != host)
         return text;
     return text.replace(at, host.size(), wanted);

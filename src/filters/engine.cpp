@@ -342,23 +342,17 @@ bool Engine::ruleMatches(const NetworkRule &rule, const Request &request, std::s
         return false;
     }
     const std::string_view literal = leadingLiteral(pattern);
-    if (pattern.find('*') != std::string_view::npos && !literal.empty()) {
-        // Where its first words first stand, the usual case; past that, from where they
-        // stand next in one pass, so that a long address of the page's making costs its
-        // length times the pattern's, never more.
+    // With a wildcard, in one pass from where its first words first stand, so that a long
+    // address of a page's making costs its length times the pattern's, never more.
+    if (pattern.find('*') != std::string_view::npos) {
         const std::size_t first = text.find(literal);
-        if (first == std::string_view::npos || globAt(pattern, text, first, rule.endAnchor))
-            return first != std::string_view::npos;
-        const std::size_t next = text.find(literal, first + 1);
-        return next != std::string_view::npos && globAt(pattern, text, next, rule.endAnchor, true);
+        return first != std::string_view::npos
+            && globAt(pattern, text, first, rule.endAnchor, true);
     }
-    if (pattern.find('*') != std::string_view::npos)
-        return globAt(pattern, text, 0, rule.endAnchor, true);
-    // Without a wildcard each try costs the pattern's length: at each place its first
-    // words stand.
-    for (std::size_t at = literal.empty() ? 0 : text.find(literal); at != std::string_view::npos;
-         at = literal.empty() ? (at < text.size() ? at + 1 : std::string_view::npos)
-                              : text.find(literal, at + 1)) {
+    // Without one each try costs the pattern's length: at each place its first words stand.
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        if (!literal.empty() && (at = text.find(literal, at)) == std::string_view::npos)
+            return false;
         if (globAt(pattern, text, at, rule.endAnchor))
             return true;
     }

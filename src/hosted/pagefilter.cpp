@@ -55,18 +55,6 @@ std::optional<Filters::Kind> kindOf(QWebEngineUrlRequestInfo::ResourceType type)
 // A page's blocked addresses kept to list: enough to see what went, bounded.
 constexpr int listedBlocked = 50;
 
-} // namespace
-
-PageFilter::PageFilter(ContentBlocking &blocking, QWebEnginePage *page)
-    : QWebEngineUrlRequestInterceptor(page)
-    , m_blocking(blocking)
-    , m_page(page)
-{
-    page->setUrlRequestInterceptor(this);
-}
-
-namespace {
-
 // Hides what the sheet names on a page of the host, once per document: in the browser's own
 // script world, where the page's scripts cannot reach it. A renderer of another site may
 // still run the script of the page before: it does nothing there.
@@ -85,10 +73,25 @@ QString hidingScript(const QString &host, const QString &css)
 
 } // namespace
 
+PageFilter::PageFilter(ContentBlocking &blocking, QWebEnginePage *page)
+    : QWebEngineUrlRequestInterceptor(page)
+    , m_blocking(blocking)
+    , m_page(page)
+{
+    page->setUrlRequestInterceptor(this);
+}
+
 void PageFilter::headsFor(const QUrl &address)
 {
+    // Asked again for the same site (the engine's own request for a typed address, a
+    // redirect within it): the script it holds stands, unless ads were let through since.
+    const QString host = address.host(QUrl::FullyEncoded).toLower();
+    const bool allowed = m_blocking.allowedOn(address);
+    if (host == m_host && allowed == m_allowed && !m_host.isEmpty())
+        return;
     // As the document is made, so that an ad box never shows for a moment.
-    m_host = address.host(QUrl::FullyEncoded).toLower();
+    m_host = host;
+    m_allowed = allowed;
     m_css = m_blocking.hidingCss(address);
     QWebEngineScriptCollection &scripts = m_page->scripts();
     for (const QWebEngineScript &old : scripts.find(QStringLiteral("tessarvine-hiding")))
@@ -113,8 +116,7 @@ void PageFilter::shown(const QUrl &address)
     const QString host = address.host(QUrl::FullyEncoded).toLower();
     if (host == std::exchange(m_sheetSentTo, host))
         return;
-    if (host != m_host)
-        headsFor(address);
+    headsFor(address);
     if (!m_css.isEmpty())
         m_page->runJavaScript(hidingScript(m_host, m_css), QWebEngineScript::ApplicationWorld);
 }

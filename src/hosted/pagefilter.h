@@ -44,8 +44,10 @@ private:
     QWebEnginePage *m_page;
     QStringList m_blocked;
     QStringList m_collapsing;
-    // The host whose sheet the page's script holds, and the sheet.
+    // The host whose sheet the page's script holds, whether its ads were let through then,
+    // and the sheet.
     QString m_host;
+    bool m_allowed = false;
     QString m_css;
     // The host of the document shown that was sent its sheet.
     QString m_sheetSentTo;
