@@ -4,6 +4,8 @@
 #include "tab_header/flik.h"
 #include "tabs/addressbox.h"
 #include "tabs/sourceeditor.h"
+#include "tabs/tabowner.h"
+#include "tabs/tabtemplates.h"
 
 #include <optional>
 #include <QObject>
@@ -18,9 +20,11 @@ class Tab final : public QObject
 {
     Q_OBJECT
 public:
-    // factory: makes the page views of the tab's own windows (its developer tools).
-    Tab(int index, ::flik *header, PageView *page, SourceEditor *source, PageViewFactory factory,
-        QObject *parent);
+    // factory: makes the page views of the tab's own windows (its developer tools). The
+    // tab is wired to its holder and to the window's page events as it is made, before its
+    // page loads anything.
+    Tab(int index, const TabTemplates::Elements &elements, PageViewFactory factory,
+        TabHolder &holder, TabPageEvents &events, QObject *parent);
 
     int index() const { return m_index; }
     ::flik *header() const { return m_header; }
@@ -54,14 +58,15 @@ public:
     // when they are.
     void toggleDevTools();
 
-    // Lets the elements go: the connections made for this tab first, then the page (which
+    // Lets the elements go: what the tab set on them first, then the page (which
     // goes once its dialog is off the stack), the source view, the header (possibly the one
     // whose click is being handled) and this, each once the event being handled is done.
     void close();
 
 private:
-    // Whatever listens to the tab's elements on its behalf, connected once, here.
-    void wire();
+    // Everything that listens to the tab's elements, connected once, here: its elements to
+    // each other, to its own bars and tools, to the strip and to the window.
+    void wire(TabHolder &holder, TabPageEvents &events);
 
     const int m_index;
     QPointer<::flik> m_header;

@@ -27,58 +27,52 @@ Tab *Tabs::open(Order order, bool behind)
 {
     // One index for all three; past the index's range no tab is made at all.
     const int index = ubound() + 1;
-    if (index > maxIndex)
+    if (index > maxIndex || !m_events)
         return nullptr;
     const auto made = m_templates.make(index, flik(index - 1), order);
     if (!made)
         return nullptr;
-    auto *tab = new Tab(index, made->header, made->page, made->source, m_templates.factory(), this);
+    auto *tab = new Tab(index, *made, m_templates.factory(), *this, *m_events, this);
     m_tabs.emplace(index, tab);
-    wire(tab);
-    emit opened(tab);
     if (behind)
         keepInFront();
     return tab;
 }
 
-void Tabs::wire(Tab *tab)
+void Tabs::headerActivated(int index, Activation how)
 {
-    const int index = tab->index();
-    ::flik *header = tab->header();
     // Focus that moves while a tab closes reaches a header too; it activates nothing.
-    connect(header, &::flik::activated, tab, [this, index](Activation how) {
-        if (!m_closing)
-            activate(index, how);
-    });
-    connect(header, &::flik::pressed, tab, [this] { emit headerPressed(); });
-    connect(header, &::flik::focused, tab, [this, index] { emit headerFocused(index); });
-    connect(header, &::flik::closeRequested, tab, [this, index] { close(index); });
-    connect(header, &::flik::menuCommand, tab, [this, index](TabCommand command) {
-        // Chosen from a covered tab's menu, it is shown: that tab comes in front first.
-        if (!isCurrent(index))
-            activate(index);
-        if (command == TabCommand::ViewSearch)
-            viewSearch(index);
-        else
-            viewSource(index);
-    });
-    connect(header, &::flik::searchEntered, tab,
-        [this, index](const QString &text) { search(index, text); });
-    connect(header, &::flik::widthChanged, tab, [this, index] {
-        // The next header starts at this one's right edge again, and every later one moves
-        // as much; past a closed neighbour, or after the last header, nothing moves.
-        const ::flik *self = flik(index);
-        const ::flik *next = flik(index + 1);
-        if (self && next)
-            shiftHeaders(index + 1, self->Left() + self->Width() - next->Left());
-        m_window.strip->headersChanged();
-    });
-    connect(tab->page(), &PageView::DialogShown, tab, [this, tab] { pageAsksDialog(tab); });
-    // The question whether to leave a page is seen over it, in front.
-    connect(tab->page(), &PageView::LeaveAsked, tab, [this, index] {
-        m_leaveQuestionShown = true;
+    if (!m_closing)
+        activate(index, how);
+}
+
+void Tabs::menuCommand(int index, TabCommand command)
+{
+    // Chosen from a covered tab's menu, it is shown: that tab comes in front first.
+    if (!isCurrent(index))
         activate(index);
-    });
+    if (command == TabCommand::ViewSearch)
+        viewSearch(index);
+    else
+        viewSource(index);
+}
+
+void Tabs::headerResized(int index)
+{
+    // The next header starts at this one's right edge again, and every later one moves as
+    // much; past a closed neighbour, or after the last header, nothing moves.
+    const ::flik *self = flik(index);
+    const ::flik *next = flik(index + 1);
+    if (self && next)
+        shiftHeaders(index + 1, self->Left() + self->Width() - next->Left());
+    m_window.strip->headersChanged();
+}
+
+void Tabs::leaveAsked(int index)
+{
+    // The question whether to leave a page is seen over it, in front.
+    m_leaveQuestionShown = true;
+    activate(index);
 }
 
 void Tabs::activate(int index, Activation how)
@@ -216,12 +210,12 @@ void Tabs::closeNow(Tab *closing)
     emit closed(index, address);
 }
 
-void Tabs::pageAsksDialog(Tab *tab)
+void Tabs::dialogShown(Tab &tab)
 {
     // A dialog waits only over the page in front; with the page's source over it, no one
     // would see it while every tab waits on it. The page comes forward.
-    if (tab->header()->sourceShown() && isCurrent(tab->index()))
-        viewSource(tab->index());
+    if (tab.header()->sourceShown() && isCurrent(tab.index()))
+        viewSource(tab.index());
 }
 
 void Tabs::viewSource(int index)

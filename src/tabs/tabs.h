@@ -5,6 +5,7 @@
 #include "tab_header/flik.h"
 #include "tabs/sourceeditor.h"
 #include "tabs/tabmodes.h"
+#include "tabs/tabowner.h"
 #include "tabs/tabtemplates.h"
 
 #include <functional>
@@ -28,7 +29,7 @@ class TabStrip;
 //
 // The headers tell what the user did by their signals; this acts on it. It knows the
 // window only by the controls a tab's life touches, given when it is made.
-class Tabs final : public QObject
+class Tabs final : public QObject, private TabHolder
 {
     Q_OBJECT
 public:
@@ -45,6 +46,10 @@ public:
     using Order = TabTemplates::Order;
 
     Tabs(Window window, PageViewFactory factory, QString searchService, QObject *parent);
+
+    // The window's handlers of every tab's page, which outlive the tabs: the one owner, set
+    // before the first tab opens.
+    void setPageEvents(TabPageEvents &events) { m_events = &events; }
 
     // The hidden templates at index 0, which every new element copies.
     void loadTemplates() { m_templates.load(); }
@@ -75,7 +80,7 @@ public:
 
     // Makes a new tab at the highest index plus one: the header placed flush right of the
     // last one, given its index and shown, the page view shown and the source view hidden.
-    // Nothing when no further tab can be made.
+    // Nothing when no further tab can be made, or before the page events have their owner.
     // Behind: what is in front stays in front, and stays the active tab.
     Tab *open(Order order, bool behind = false);
     // Activation of a tab (sellect, or a variant of the header's own handlers): its header
@@ -110,8 +115,6 @@ public:
     bool focusActivates() const { return !m_closing && !m_handingFocus; }
 
 signals:
-    // A tab was made; its page view's events may be wired now, with the tab as context.
-    void opened(Tab *tab);
     // A tab was closed; its index may be given out again. The address its page showed
     // (empty for none).
     void closed(int index, const QString &address);
@@ -123,19 +126,27 @@ signals:
     void frontChanged(Tab *front, Tab *covered);
 
 private:
-    void wire(Tab *tab);
+    void headerActivated(int index, Activation how) override;
+    void headerPress() override { emit headerPressed(); }
+    void headerFocusIn(int index) override { emit headerFocused(index); }
+    void closeRequested(int index) override { close(index); }
+    void menuCommand(int index, TabCommand command) override;
+    void searchEntered(int index, const QString &text) override { search(index, text); }
+    void headerResized(int index) override;
+    void dialogShown(Tab &tab) override;
+    void leaveAsked(int index) override;
     void showViews(Tab *tab, Activation how);
     void bringInFront(Tab *tab);
     void settleFocus(Tab *closing);
     // Whether the focus is on the element or inside it.
     static bool holds(const QWidget *element, const QWidget *focus);
-    void pageAsksDialog(Tab *tab);
     void closeNow(Tab *closing);
     void keepInFront();
     void askInTurn(std::vector<QPointer<Tab>> tabs, std::size_t next, int patienceMs,
         std::function<void(bool)> decided);
 
     Window m_window;
+    TabPageEvents *m_events = nullptr;
     TabTemplates m_templates;
     TabModes m_modes;
     std::map<int, QPointer<Tab>> m_tabs;
