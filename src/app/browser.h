@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/pageview.h"
 #include "filters/contentblocking.h"
-#include "hosted/pageview.h"
 #include "window/form1.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/pageview.h"
 #include "filters/contentblocking.h"
 #include "hosted/enginewait.h"
-#include "hosted/pageview.h"
 
 #include <memory>
 #include <optional>

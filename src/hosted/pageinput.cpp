@@ -1,6 +1,6 @@
 #include "hosted/pageinput.h"
 
-#include "hosted/pageguards.h"
+#include "common/pageguards.h"
 
 #include <QDropEvent>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 #include "page_events/contentwarnings.h"
 #include "page_events/popupthrottle.h"
 #include "tabs/tabowner.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosted/downloads/download.h"
+#include "common/download.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "page_tools/fullscreen.h"
 
+#include "common/pageview.h"
 #include "common/site.h"
-#include "hosted/pageview.h"
 #include "tabs/tabs.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "page_tools/printing.h"
 
 #include "common/downloadnames.h"
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,7 +1,7 @@
 #include "page_tools/saving.h"
 
 #include "common/downloadnames.h"
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 
 #include <algorithm>
 #include <array>

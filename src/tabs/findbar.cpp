@@ -1,7 +1,7 @@
 #include "tabs/findbar.h"
 
 #include "common/artwork.h"
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 #include "tabs/sourceeditor.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "tabs/tab.h"
 
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 #include "tab_header/flik.h"
 #include "tabs/devtoolswindow.h"
 #include "tabs/findbar.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 #include "tab_header/flik.h"
 #include "tabs/addressbox.h"
 #include "tabs/sourceeditor.h"

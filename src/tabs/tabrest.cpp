@@ -1,6 +1,6 @@
 #include "tabs/tabrest.h"
 
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 #include "tabs/tab.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/pageview.h"
 #include "common/tabindex.h"
-#include "hosted/pageview.h"
 #include "tab_header/flik.h"
 #include "tabs/sourceeditor.h"
 #include "tabs/tabmodes.h"

@@ -1,8 +1,8 @@
 // Hostile pages on the real engine: a title made of markup, pop-ups that open pop-ups,
 // dialogs in a loop, and downloads that would hide, overwrite or fill the disk. The window
 // stays usable and the user's files safe.
+#include "common/pageguards.h"
 #include "hosted/downloads/downloadsaver.h"
-#include "hosted/pageguards.h"
 #include "page_events/popupthrottle.h"
 #include "support/enginetest.h"
 #include "tab_header/flik.h"

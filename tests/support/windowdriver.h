@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 
 #include <functional>
 #include <QObject>

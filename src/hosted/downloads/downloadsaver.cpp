@@ -1,35 +1,18 @@
 #include "hosted/downloads/downloadsaver.h"
 
+#include "common/download.h"
 #include "common/downloadnames.h"
-#include "hosted/downloads/download.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QWebEngineDownloadRequest>
-#include <unistd.h>
 
 namespace {
 
-// A name is tried again when another program took it in the meantime.
-constexpr int renameAttempts = 20;
 // Places chosen for downloads that never came are forgotten beyond this many.
 constexpr qsizetype expectedAtMost = 16;
-
-// Moves a file to a name that must not exist yet, as any entry: the move fails rather than
-// replace a file or follow a link.
-bool moveWithoutReplacing(const QString &from, const QString &to)
-{
-    return ::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD,
-               QFile::encodeName(to).constData(), RENAME_NOREPLACE)
-        == 0;
-}
 
 } // namespace
 
@@ -44,65 +27,14 @@ QString DownloadSaver::directory() const
     return DownloadNames::folder(m_directory);
 }
 
-QString DownloadSaver::partialFolder(const QString &directory)
-{
-    std::unique_ptr<QTemporaryDir> &partial = m_partial[directory];
-    if (!partial || !partial->isValid()) {
-        QDir().mkpath(directory);
-        DownloadNames::removeLeftovers(directory);
-        // Made afresh and private (mode 0700): no entry in it was put there before.
-        partial = std::make_unique<QTemporaryDir>(
-            QDir(directory).filePath(DownloadNames::partialPrefix() + QString::number(::getpid())
-                + QStringLiteral("-XXXXXX")));
-    }
-    return partial->isValid() ? partial->path() : QString();
-}
-
-bool DownloadSaver::moveParts(const Saving &saving)
-{
-    if (saving.partFolder.isEmpty())
-        return true;
-    const QString parts = QFileInfo(saving.partPath).completeBaseName() + QStringLiteral("_files");
-    const QDir written(saving.partFolder);
-    if (!written.exists(parts))
-        return true;
-    // The folder of an earlier save of the same name goes with the page it belonged to:
-    // moved aside into the private folder, and removed with it.
-    const QString target = QDir(saving.directory).filePath(parts);
-    if (DownloadNames::taken(target)
-        && ::rename(QFile::encodeName(target).constData(),
-               QFile::encodeName(written.filePath(parts + QStringLiteral(".old"))).constData())
-            != 0)
-        return false;
-    return ::rename(QFile::encodeName(written.filePath(parts)).constData(),
-               QFile::encodeName(target).constData())
-        == 0;
-}
-
 QString DownloadSaver::moveOut(const Saving &saving)
 {
-    // The user chose this place and agreed to replace what is there: the entry is replaced,
-    // never written through.
+    // The user chose this place and agreed to replace what is there.
     if (!saving.chosenPath.isEmpty())
-        return moveParts(saving)
-                && ::rename(QFile::encodeName(saving.partPath).constData(),
-                       QFile::encodeName(saving.chosenPath).constData())
-                    == 0
+        return m_files.moveOnto(saving.partPath, saving.chosenPath, saving.partFolder)
             ? saving.chosenPath
             : QString();
-    // Chosen now, not at the start, so two downloads of one name that finish close
-    // together both find a free name.
-    for (int attempt = 0; attempt < renameAttempts; ++attempt) {
-        const QString free = DownloadNames::freeName(saving.directory, saving.name, m_writing);
-        if (free.isEmpty())
-            break;
-        const QString candidate = QDir(saving.directory).filePath(free);
-        if (moveWithoutReplacing(saving.partPath, candidate))
-            return candidate;
-        if (errno != EEXIST)
-            break;
-    }
-    return QString();
+    return m_files.moveOut(saving.partPath, saving.directory, saving.name);
 }
 
 void DownloadSaver::save(
@@ -134,15 +66,12 @@ QString DownloadSaver::expectPage(const QUrl &url, const QString &path, bool inP
     QString partFolder;
     if (inPlace) {
         // The page names its parts' folder after its own name: both keep their names.
-        const QString partial = partialFolder(chosen.path());
-        QByteArray folder
-            = QFile::encodeName(QDir(partial).filePath(QStringLiteral("page-XXXXXX")));
-        if (partial.isEmpty() || !::mkdtemp(folder.data()))
+        partFolder = m_files.reserveFolder(chosen.path());
+        if (partFolder.isEmpty())
             return QString();
-        partFolder = QFile::decodeName(folder);
         writePath = QDir(partFolder).filePath(chosen.fileName());
     } else {
-        writePath = reservePart(chosen.path(), chosen.fileName());
+        writePath = m_files.reservePart(chosen.path(), chosen.fileName());
         if (writePath.isEmpty())
             return QString();
     }
@@ -175,23 +104,9 @@ bool DownloadSaver::saveExpected(QWebEngineDownloadRequest *download)
     return true;
 }
 
-QString DownloadSaver::reservePart(const QString &directory, const QString &name)
-{
-    const QString partial = partialFolder(directory);
-    const QString partName
-        = DownloadNames::freeName(partial, name + QStringLiteral(".part"), m_writing);
-    if (partial.isEmpty() || partName.isEmpty())
-        return QString();
-    // Reserved at once: the engine creates the file only later, and another download of
-    // the same name may start before it does.
-    const QString path = QDir(partial).filePath(partName);
-    m_writing.insert(path);
-    return path;
-}
-
 bool DownloadSaver::reserve(QWebEngineDownloadRequest *download, Saving saving)
 {
-    saving.partPath = reservePart(saving.directory, saving.name);
+    saving.partPath = m_files.reservePart(saving.directory, saving.name);
     if (saving.partPath.isEmpty()) {
         download->cancel();
         saving.finished(QString());
@@ -228,7 +143,7 @@ void DownloadSaver::finish(quint32 id, const QString &finalPath, Download::State
         QFile::remove(saving.partPath);
     if (!saving.partFolder.isEmpty())
         QDir(saving.partFolder).removeRecursively();
-    m_writing.remove(saving.partPath);
+    m_files.release(saving.partPath);
     if (saving.record)
         saving.record->ended(
             finalPath.isEmpty() && state == Download::State::Done ? Download::State::Failed : state,

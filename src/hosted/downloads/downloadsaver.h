@@ -1,25 +1,18 @@
 #pragma once
 
-#include "hosted/downloads/download.h"
+#include "common/download.h"
+#include "common/downloadfiles.h"
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QString>
 
-class QTemporaryDir;
 class QUrl;
 class QWebEngineDownloadRequest;
 
-// Saves the engine's downloads into the user's download folder without asking. A file is
-// written in a private folder of this run's inside the download folder, and moved out
-// under its final name only when it is complete; the final name never replaces anything
-// there, a link included ("report.pdf" becomes "report (1).pdf"), and nothing is ever
-// written through a link. The private folder goes when the program ends; one left by a
-// run that was killed is removed by the next.
+// Saves the engine's downloads into the user's download folder without asking, each written
+// privately until it is whole (DownloadFiles).
 class DownloadSaver final : public QObject
 {
     Q_OBJECT
@@ -81,22 +74,15 @@ private:
         QString partFolder;
     };
 
-    // A private path to write name under until it is complete, taken from then on; empty
-    // when there is none.
-    QString reservePart(const QString &directory, const QString &name);
     bool reserve(QWebEngineDownloadRequest *download, Saving saving);
     void accept(QWebEngineDownloadRequest *download);
     void track(QWebEngineDownloadRequest *download);
     void finish(quint32 id, const QString &finalPath, Download::State state);
     QString moveOut(const Saving &saving);
-    bool moveParts(const Saving &saving);
-    QString partialFolder(const QString &directory);
 
     QString m_directory;
-    // This run's private folder in each download folder used.
-    std::map<QString, std::unique_ptr<QTemporaryDir>> m_partial;
-    // Files that downloads under way are writing, and those downloads, by their id.
-    QSet<QString> m_writing;
+    DownloadFiles m_files;
+    // The downloads under way, by their id.
     QHash<quint32, Saving> m_saving;
     QHash<QString, Expected> m_expected;
 };

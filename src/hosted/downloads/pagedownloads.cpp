@@ -1,7 +1,7 @@
 #include "hosted/downloads/pagedownloads.h"
 
+#include "common/pageguards.h"
 #include "hosted/downloads/downloadsaver.h"
-#include "hosted/pageguards.h"
 
 #include <QDeadlineTimer>
 #include <QPointer>

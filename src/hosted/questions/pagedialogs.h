@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hosted/pageguards.h"
-#include "hosted/pageview.h"
+#include "common/pageguards.h"
+#include "common/pageview.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/pageview.h"
 #include "common/permissionanswers.h"
-#include "hosted/pageview.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "hosted/downloads/download.h"
+#include "common/download.h"
 
 #include <utility>
 

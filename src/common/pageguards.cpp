@@ -1,4 +1,4 @@
-#include "hosted/pageguards.h"
+#include "common/pageguards.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "hosted/pageview.h"
+#include "common/pageview.h"
 
 #include <array>
 #include <QBoxLayout>

@@ -1,5 +1,5 @@
 // What a page may ask beyond showing itself, as counted, without the engine.
-#include "hosted/pageguards.h"
+#include "common/pageguards.h"
 #include "hosted/pageinput.h"
 #include "hosted/questions/desktopnotifications.h"
 
