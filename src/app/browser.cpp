@@ -4,6 +4,8 @@
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/engineprofile.h"
 #include "page_events/pageevents.h"
+#include "page_tools/pagetools.h"
+#include "window/tabopening.h"
 
 Browser::Browser(const BrowserAddresses &addresses, const QList<ContentBlocking::List> &blocking)
     : m_profile(std::make_unique<EngineProfile>(blocking))
@@ -11,7 +13,8 @@ Browser::Browser(const BrowserAddresses &addresses, const QList<ContentBlocking:
     , m_events(new PageEvents(*m_window))
 {
     DownloadSaver *downloads = m_profile->downloads();
-    QObject::connect(downloads, &DownloadSaver::started, m_window.get(), &Form1::addDownload);
+    QObject::connect(
+        downloads, &DownloadSaver::started, &m_window->pageTools(), &PageTools::addDownload);
     m_window->setRunningDownloads([downloads] { return downloads->running(); });
     m_window->Form_Load();
 }
@@ -35,6 +38,6 @@ void Browser::listen(const QString &path)
 {
     m_others = std::make_unique<OneWindowServer>();
     m_others->listen(path);
-    QObject::connect(m_others.get(), &OneWindowServer::addressesReceived, m_window.get(),
-        &Form1::openHandedOver);
+    QObject::connect(m_others.get(), &OneWindowServer::addressesReceived, &m_window->opening(),
+        &TabOpening::openHandedOver);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -45,3 +46,6 @@ private:
     qint64 m_sampleMs = 0;
     qint64 m_sampleBytes = 0;
 };
+
+// Where the downloads of this run still running are asked for: their one owner's answer.
+using RunningDownloads = std::function<QList<Download *>()>;

@@ -3,6 +3,7 @@
 #include "tabs/sourceeditor.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
+#include "window/addresscontroller.h"
 #include "window/form1.h"
 
 void PageEvents::WebBrowser_TitleChange(Tab &tab, const QString &Text)
@@ -16,7 +17,7 @@ void PageEvents::WebBrowser_LocationChange(Tab &tab, const QString &URL)
     // The address box names the page shown in front, from the moment the engine shows it,
     // however long that page then takes to complete.
     if (form.tabs().isCurrent(tab.index()))
-        form.followAddress(URL);
+        form.addressBox().follow(URL);
 }
 
 void PageEvents::WebBrowser_DocumentComplete(Tab &tab, const QString &URL)
@@ -26,10 +27,10 @@ void PageEvents::WebBrowser_DocumentComplete(Tab &tab, const QString &URL)
     PageView *view = tab.page();
     const bool current = tabs.isCurrent(tab.index());
     if (const QString location = view->LocationURL(); !location.isEmpty())
-        form.appendAddress(location);
+        form.addressBox().append(location);
     tab.header()->Caption(view->LocationName());
     if (current)
-        form.followAddress(view->LocationURL());
+        form.addressBox().follow(view->LocationURL());
     tab.header()->hideprog();
     // Only the tab in front is activated again. A covered tab whose page moved on by itself
     // (a timed redirect, a refresh, a sign-in round trip) would otherwise take the front and

@@ -2,7 +2,9 @@
 #include "page_events/pageevents.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
+#include "window/addresscontroller.h"
 #include "window/form1.h"
+#include "window/statuspanels.h"
 
 #include <QDateTime>
 
@@ -36,7 +38,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
     }
     // While the user types an address, a tab in front would take the rest of their keys
     // (a page can time its window for that): it opens behind.
-    const bool behind = form.addressInputInProgress();
+    const bool behind = form.addressBox().inputInProgress();
     // The requesting view is never handed back: the pop-up would replace the page the
     // user is on. No new tab, no window.
     Tab *opened = tabs.open(Tabs::Order::SourceFirst, behind);
@@ -47,7 +49,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
     m_popups.opened(now);
     opened->setOpenedUnasked(true);
     if (behind)
-        form.setStatusText(tr("A page opened a tab behind this one"));
+        form.panels().setStatusText(tr("A page opened a tab behind this one"));
     else
         tabs.activate(opened->index());
 }

@@ -1,6 +1,7 @@
 #include "page_events/pageevents.h"
 
 #include "page_tools/fullscreen.h"
+#include "page_tools/pagetools.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
@@ -14,16 +15,16 @@ PageEvents::PageEvents(Form1 &form)
 
 bool PageEvents::fullScreenAsked(Tab &tab, bool on)
 {
-    return form.fullScreen().pageAsked(tab.page(), on);
+    return form.pageTools().fullScreen().pageAsked(tab.page(), on);
 }
 
 void PageEvents::printAsked(Tab &tab)
 {
     if (form.tabs().isCurrent(tab.index()))
-        form.printPage();
+        form.pageTools().printPage();
 }
 
 void PageEvents::saveAsked(Tab &tab, const QString &link, const QString &name)
 {
-    form.saveFrom(tab.page(), link, name);
+    form.pageTools().saveFrom(tab.page(), link, name);
 }

@@ -3,6 +3,7 @@
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
+#include "window/statuspanels.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void PageEvents::WebBrowser_StatusTextChange(Tab &tab, const QString &Text)
 {
     Q_UNUSED(tab);
     screenForWarnings(ContentWarnings::Source::StatusText, Text);
-    form.setStatusText(trimSpaces(Text));
+    form.panels().setStatusText(trimSpaces(Text));
 }
 
 void PageEvents::WebBrowser_ProgressChange(Tab &tab, int Progress, int ProgressMax)
@@ -41,13 +42,13 @@ void PageEvents::WebBrowser_ProgressChange(Tab &tab, int Progress, int ProgressM
 void PageEvents::WebBrowser_DownloadComplete(Tab &tab)
 {
     tab.header()->hideprog();
-    form.settlePanel2();
+    form.panels().settlePanel2();
 }
 
 void PageEvents::WebBrowser_FileDownload(Tab &tab)
 {
     Q_UNUSED(tab);
-    form.showDownloadMark();
+    form.panels().showDownloadMark();
 }
 
 void PageEvents::WebBrowser_SetSecureLockIcon(Tab &tab, int SecureLockIcon)
@@ -61,7 +62,7 @@ void PageEvents::WebBrowser_SetSecureLockIcon(Tab &tab, int SecureLockIcon)
     // A lock left in the status bar over a page that is no longer encrypted would be a sign
     // that lies: the active tab's lock goes from panel 2 at once, not at its next activation.
     if (form.tabs().isCurrent(tab.index()))
-        form.clearPanel2();
+        form.panels().clearPanel2();
 }
 
 void PageEvents::WebBrowser_GotFocus(Tab &tab)

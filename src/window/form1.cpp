@@ -2,6 +2,8 @@
 
 #include "common/artwork.h"
 #include "common/twips.h"
+#include "page_tools/pagetools.h"
+#include "tab_header/flik.h"
 #include "tabs/addressbox.h"
 #include "tabs/sourceeditor.h"
 #include "tabs/tab.h"
@@ -9,19 +11,42 @@
 #include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
 #include "window/aboutbox.h"
+#include "window/addresscontroller.h"
 #include "window/coolbar.h"
 #include "window/keyboard.h"
 #include "window/mainstatusbar.h"
+#include "window/statuspanels.h"
+#include "window/tabopening.h"
 #include "window/warningpanel.h"
+#include "window/windowclosing.h"
 
 #include <QComboBox>
-#include <QCompleter>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <utility>
+
+namespace {
+
+// A checkable menu item toggles its own mark before its handler runs; the handlers here
+// decide the mark themselves, so the item's own toggle is undone first.
+QAction *addCheckItem(
+    QMenu *menu, const QString &caption, bool checked, Form1 *form, void (Form1::*handler)())
+{
+    QAction *item = menu->addAction(caption);
+    item->setCheckable(true);
+    item->setChecked(checked);
+    QObject::connect(item, &QAction::triggered, form, [item, form, handler](bool nowChecked) {
+        item->setChecked(!nowChecked);
+        (form->*handler)();
+    });
+    return item;
+}
+
+} // namespace
 
 Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     : QMainWindow(parent)
@@ -32,8 +57,14 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
     resize(Twips::toPixels(12150), Twips::toPixels(8625));
     buildMenus();
     buildControls();
-    m_tabs = new Tabs(
-        { container, Picture1, m_addressBox, sc, [this](bool encrypted) { showLock(encrypted); } },
+    buildJobs(std::move(factory));
+}
+
+// The window's jobs beyond its controls, each a class of its own.
+void Form1::buildJobs(PageViewFactory factory)
+{
+    m_tabs = new Tabs({ container, Picture1, m_addressShown, sc,
+                          [this](bool encrypted) { m_panels->showLock(encrypted); } },
         std::move(factory), m_addresses.searchService, this);
     connect(m_tabs, &Tabs::headerPressed, this, [this] {
         closer_Click();
@@ -47,13 +78,35 @@ Form1::Form1(PageViewFactory factory, Addresses addresses, QWidget *parent)
         if (covered)
             rest->covered(covered);
     });
-    addEverydayFeatures();
+    m_panels = new StatusPanels(
+        StatusBar1, lock->pixmap(), downloadico->pixmap(),
+        [this] {
+            const ::flik *front = m_tabs->headerAt(m_tabs->current());
+            return front && front->lockShown();
+        },
+        this);
+    m_address = new AddressController(address, *m_addressShown, *m_tabs, *m_panels,
+        [this](int &KeyAscii) { address_KeyPress(KeyAscii); });
+    m_opening = new TabOpening(*this, *m_tabs, *Picture1, *m_address, *m_panels);
+    m_pageTools = new PageTools(
+        *this, *m_tabs, { menuBar(), CoolBar1, infopanel, StatusBar1 }, [this] { Form_Resize(); },
+        [this](const QString &text) { m_panels->setStatusText(text); });
+    connect(m_panels, &StatusPanels::downloadsClicked, m_pageTools, &PageTools::showDownloads);
+    m_closing = new WindowClosing(
+        *this, *m_tabs, [this] { return m_running ? m_running() : QList<Download *>(); });
     m_tabs->loadTemplates();
-    new Shortcuts({ this, m_tabs, &fullScreen(), [this] { focusAddress(); },
-        [this] { openTabToType(); }, [this] { reopenClosedTab(); }, [this] { sc_Click(); },
-        [this] { printPage(); }, [this] { savePage(); }, [this] { showDownloads(); },
+    new Shortcuts({ this, m_tabs, &m_pageTools->fullScreen(), [this] { m_address->focus(); },
+        [this] { m_opening->openToType(); }, [this] { m_opening->reopenClosedTab(); },
+        [this] { sc_Click(); }, [this] { m_pageTools->printPage(); },
+        [this] { m_pageTools->savePage(); }, [this] { m_pageTools->showDownloads(); },
         [this](const QString &key) { Toolbar1_ButtonClick(key); },
         [this](int item) { Toolbar1_ButtonMenuClick(item); } });
+}
+
+void Form1::setRunningDownloads(RunningDownloads running)
+{
+    m_running = std::move(running);
+    m_panels->setRunningDownloads(m_running);
 }
 
 Form1::~Form1()
@@ -67,14 +120,39 @@ Form1::~Form1()
     delete about;
 }
 
-float Form1::current() const
+void Form1::buildMenus()
 {
-    return m_tabs->current();
-}
+    QMenu *mnunew = menuBar()->addMenu(tr("New"));
+    // As TabOpening::openToType, through the menu item's own handler.
+    mnutab = mnunew->addAction(tr("Tab"), this, [this] {
+        mnutab_Click();
+        m_address->focus();
+    });
+    mnusearch = mnunew->addAction(tr("Search Tab"), this, &Form1::mnusearch_Click);
+    mnutab->setObjectName(QStringLiteral("mnutab"));
+    mnusearch->setObjectName(QStringLiteral("mnusearch"));
 
-float Form1::lastone() const
-{
-    return m_tabs->lastone();
+    QMenu *sett = menuBar()->addMenu(tr("Settings"));
+    ws = addCheckItem(sett, tr("Warning signs"), true, this, &Form1::ws_Click);
+    pp = addCheckItem(sett, tr("Popups"), true, this, &Form1::pp_Click);
+
+    QMenu *vw = menuBar()->addMenu(tr("View"));
+    sc = addCheckItem(vw, tr("Source code"), false, this, &Form1::sc_Click);
+
+    QMenu *hp = menuBar()->addMenu(tr("Help"));
+    vbf = hp->addAction(tr("About"), this, &Form1::vbf_Click);
+    vbf->setObjectName(QStringLiteral("vbf"));
+    ws->setObjectName(QStringLiteral("ws"));
+    pp->setObjectName(QStringLiteral("pp"));
+    sc->setObjectName(QStringLiteral("sc"));
+    // A page's dialog that waits is answered before a menu command runs: while it waits,
+    // the engine does nothing for any tab.
+    for (QMenu *menu : { mnunew, sett, vw, hp }) {
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            if (PageView *view = m_tabs->viewAt(m_tabs->current()))
+                view->dismissDialogs();
+        });
+    }
 }
 
 void Form1::buildControls()
@@ -88,12 +166,7 @@ void Form1::buildControls()
     address = CoolBar1->address();
     Picture1 = CoolBar1->strip();
     address->setEditText(tr("Loading..."));
-    m_addressBox = new AddressBox(address);
-    // The box has the keyboard focus and hands keys to its line edit directly, past any
-    // filter on the line edit: the box itself is watched.
-    address->installEventFilter(this);
-    connect(address, &QComboBox::activated, this, &Form1::takeListedAddress);
-    address->completer()->setCompletionRole(Qt::UserRole);
+    m_addressShown = new AddressBox(address);
     buildToolbar();
     buildStripControls();
 
@@ -154,7 +227,7 @@ void Form1::buildStripControls()
         Twips::toPixels(45), Twips::toPixels(90), Twips::toPixels(300), Twips::toPixels(225));
     newflik->setAccessibleName(tr("New tab"));
     newflik->setToolTip(tr("New tab"));
-    connect(newflik, &QToolButton::clicked, this, &Form1::openTabToType);
+    connect(newflik, &QToolButton::clicked, this, [this] { m_opening->openToType(); });
 
     lock = new QLabel(Picture1);
     lock->setPixmap(Artwork::lock(QSize(19, 21)));
@@ -179,7 +252,7 @@ void Form1::Form_Load()
     for (qsizetype i = 0; i < opening.size(); ++i) {
         if (i > 0)
             newflik_Click();
-        if (PageView *view = m_tabs->viewAt(current()))
+        if (PageView *view = m_tabs->viewAt(m_tabs->current()))
             view->Navigate(opening.at(i));
     }
     QMenu *zoomMenu = zoomButton->menu();
@@ -191,4 +264,42 @@ void Form1::Form_Load()
             caption, this, [this, position] { Toolbar1_ButtonMenuClick(position); });
     }
     m_tabs->activate(m_tabs->ubound());
+}
+
+void Form1::Form_Resize()
+{
+    // The toolkit gives the real client area between the menu bar and the status bar, so
+    // the view area takes exactly what the rebar and a shown warning panel leave of it.
+    QWidget *client = centralWidget();
+    const int clientWidth = client->width();
+    CoolBar1->setGeometry(0, 0, clientWidth, CoolBar1->height());
+    // A page shown full screen hides the rebar.
+    double top = CoolBar1->isVisibleTo(this) ? Twips::fromPixels(CoolBar1->height()) : 0;
+    if (!infopanel->isHidden()) {
+        infopanel->setGeometry(0, Twips::toPixels(top), clientWidth, infopanel->height());
+        top += WarningPanel::designHeight;
+        infopanel->setCloserLeft(Twips::fromPixels(width()) - WarningPanel::closerWidth() - 200);
+    }
+    const double height = Twips::fromPixels(client->height()) - top;
+    // A window shorter than its bars keeps the last height that fitted.
+    if (height >= 0)
+        m_containerHeight = height;
+    container->setGeometry(
+        0, Twips::toPixels(top), clientWidth, Twips::toPixels(m_containerHeight));
+
+    m_tabs->resizeViews(container->size());
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The bars shown or hidden (full screen) resize the client area, not the window.
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,27 +1,28 @@
 #pragma once
 
+#include "common/download.h"
 #include "common/pageview.h"
-#include "tabs/closedtabs.h"
 
 #include <optional>
 #include <QMainWindow>
 
 class AboutBox;
+class AddressBox;
+class AddressController;
 class CoolBar;
-class Download;
-class DownloadsList;
-class FullScreen;
-class Printing;
-class Saving;
 class MainStatusBar;
+class PageTools;
 class QAction;
 class QComboBox;
 class QLabel;
 class QToolBar;
 class QToolButton;
+class StatusPanels;
+class TabOpening;
 class TabStrip;
 class Tabs;
 class WarningPanel;
+class WindowClosing;
 
 // Where the start page and the search service live. Tests point both at a local server.
 struct BrowserAddresses
@@ -37,10 +38,11 @@ struct BrowserAddresses
     qint64 sleepAfterMs = 30 * 60 * 1000;
 };
 
-// The browser's one main window: its controls and menus, and the handlers of the window's
-// own controls, spread over window/ by concern (layout, opening tabs, navigation,
-// settings). Its tabs belong to Tabs; the page views' events are handled by PageEvents.
-// The controls are its own: other parts use the operations below.
+// The browser's one main window: its controls and menus, with their handlers and layout.
+// Its other jobs have a class each, made with it: its tabs (Tabs), the status panels, the
+// address box's controller, opening tabs, the page tools and whether it may close. The
+// page views' events are handled by PageEvents. The controls are its own: other parts use
+// the operations below.
 class Form1 final : public QMainWindow
 {
     Q_OBJECT
@@ -51,43 +53,28 @@ public:
     ~Form1() override;
 
     const Addresses &addresses() const { return m_addresses; }
-
-    // The active tab, and the tab that was active before it. Written only by activation.
-    float current() const;
-    float lastone() const;
-    // The owner of the tabs.
     Tabs &tabs() const { return *m_tabs; }
+    StatusPanels &panels() const { return *m_panels; }
+    AddressController &addressBox() const { return *m_address; }
+    TabOpening &opening() const { return *m_opening; }
+    PageTools &pageTools() const { return *m_pageTools; }
+    // The one owner of the downloads: those still running are shown and asked about.
+    void setRunningDownloads(RunningDownloads running);
 
     // Opens the first tabs with the start page or the addresses given, once: called after
     // whatever handles a tab's page events is in place, so that tab 1 is wired before it
     // loads, like every other tab.
     void Form_Load();
-
-    // Window layout.
     void Form_Resize();
-    void closer_Click();
 
-    // Opening tabs.
+    // The handlers of the controls and menus.
+    void closer_Click();
     void newflik_Click();
     void mnutab_Click();
     void flik_GotFocus(int index);
-    // A new tab as the user opens one (the + button, Ctrl+T, New > Tab), its address box
-    // taking the keys.
-    void openTabToType();
-    // A new tab at the right end, made active, that loads the address as if typed.
-    void openTab(const QString &address);
-    // The tab closed last opened again with its address; nothing when none is left.
-    void reopenClosedTab();
-    // Addresses another start of the program handed over: each in a new tab, or one new
-    // tab for none; the window comes to the front.
-    void openHandedOver(const QStringList &addresses);
-
-    // Navigation bar.
     void address_KeyPress(int &KeyAscii);
     void Toolbar1_ButtonClick(const QString &key);
     void Toolbar1_ButtonMenuClick(int position);
-
-    // Settings, about box, and the two menu items that act on tabs.
     void ws_Click();
     void pp_Click();
     void vbf_Click();
@@ -98,44 +85,10 @@ public:
     bool warningSigns() const;
     bool popups() const;
 
-    // Panel 1 of the status bar; panel 2's picture: the download mark; panel 2 cleared of
-    // its picture and text; panel 2 as a load's end leaves it: the download mark while a
-    // download runs, else the lock of the tab in front, whichever tab's load ended.
-    void setStatusText(const QString &text);
-    void showDownloadMark();
-    void clearPanel2();
-    void settlePanel2();
-    // Panel 2 shows the lock and "Encrypted" of the active tab's page, or nothing.
-    void showLock(bool encrypted);
-
-    // The address box: a completed page's address added to its list (the text typed into
-    // it stays), its text replaced, and the keyboard given to it with its text selected.
-    void appendAddress(const QString &address);
-    // The address the page in front shows now, unless the user is typing in the box.
-    void followAddress(const QString &text);
-    void focusAddress();
-    // The user is at the address box: a tab a page opens now must not take their keys.
-    bool addressInputInProgress() const;
-
     // The warning panel shown with a message (and a title line, when given), or hidden.
     // Neither lays the window out: the callers run Form_Resize when their steps say so.
     void showInfopanel(const std::optional<QString> &title, const QString &message);
     void hideInfopanel();
-
-    // Full screen, of the window or of the active page.
-    FullScreen &fullScreen() const { return *m_fullScreen; }
-    // Where the downloads still running are asked for, when the window is closed: the one
-    // owner of the downloads.
-    using RunningDownloads = std::function<QList<Download *>()>;
-    void setRunningDownloads(RunningDownloads running) { m_running = std::move(running); }
-    // A download of this run, shown in the downloads list; the list shown.
-    void addDownload(Download *download);
-    void showDownloads();
-    // The active page printed, or saved, through a dialog.
-    void printPage();
-    void savePage();
-    // A page's own "Save page" or "Save link": where, asked through a dialog.
-    void saveFrom(PageView *view, const QString &link, const QString &suggestedName);
 
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }
@@ -150,24 +103,14 @@ private:
     void buildControls();
     void buildToolbar();
     void buildStripControls();
-    bool addressKey(QEvent *event);
-    void takeListedAddress(int index);
-    bool madeNewTab();
-    void addEverydayFeatures();
-    bool mayClose();
-    bool pagesMayBeLeft();
+    void buildJobs(PageViewFactory factory);
 
     Addresses m_addresses;
     double m_containerHeight = 0;
-    qsizetype m_listedCharacters = 0;
-    // The whole address of the entry chosen last from the list, which the box may cut.
-    QString m_chosenAddress;
-    ClosedTabs m_closedTabs;
 
     CoolBar *CoolBar1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
     QComboBox *address = nullptr;
-    class AddressBox *m_addressBox = nullptr;
     TabStrip *Picture1 = nullptr;
     QToolButton *newflik = nullptr;
     QLabel *lock = nullptr;
@@ -185,18 +128,12 @@ private:
     QToolButton *zoomButton = nullptr;
     AboutBox *about = nullptr;
 
+    AddressBox *m_addressShown = nullptr;
     Tabs *m_tabs = nullptr;
-    FullScreen *m_fullScreen = nullptr;
-    Printing *m_printing = nullptr;
-    Saving *m_saving = nullptr;
-    DownloadsList *m_downloads = nullptr;
+    StatusPanels *m_panels = nullptr;
+    AddressController *m_address = nullptr;
+    TabOpening *m_opening = nullptr;
+    PageTools *m_pageTools = nullptr;
+    WindowClosing *m_closing = nullptr;
     RunningDownloads m_running;
-    // What panel 2's picture is: a click on the download mark opens the downloads list.
-    enum class Panel2 { Empty, Lock, Downloads };
-    Panel2 m_panel2 = Panel2::Empty;
-    // The user agreed to cancel the downloads under way and quit.
-    bool m_quitting = false;
-    // Every page agreed to be left as the window closes; the pages are being asked.
-    bool m_pagesLeft = false;
-    bool m_askingPages = false;
 };

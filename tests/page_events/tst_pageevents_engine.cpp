@@ -7,6 +7,7 @@
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
 #include "tabs/sourceeditor.h"
+#include "window/addresscontroller.h"
 #include "window/form1.h"
 #include "window/mainstatusbar.h"
 #include "window/warningpanel.h"
@@ -160,7 +161,7 @@ void TestPageEventsEngine::linksDownloadIsSavedForItsSite()
         "<html><body><a id='a' href='/made' download>made</a>"
         "<script>setTimeout(() => document.getElementById('a').click(), 200)</script>"
         "</body></html>");
-    m_form->focusAddress();
+    m_form->addressBox().focus();
     go(m_server->url("/maker"));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QDir(folder.path()).filePath("made.txt")), timeout);
     QTRY_VERIFY_WITH_TIMEOUT(statusText().startsWith("Saved"), timeout);

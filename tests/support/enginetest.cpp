@@ -38,7 +38,7 @@ WebEnginePageView *EngineTest::view(int index) const
 
 void EngineTest::go(const QString &address)
 {
-    if (PageView *active = tabs().viewAt(m_form->current()))
+    if (PageView *active = tabs().viewAt(m_form->tabs().current()))
         active->Navigate(address);
 }
 

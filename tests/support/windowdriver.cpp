@@ -18,12 +18,12 @@ Tabs &WindowDriver::tabs() const
 
 int WindowDriver::activeTab() const
 {
-    return toTabIndex(window->current()).value_or(-1);
+    return toTabIndex(window->tabs().current()).value_or(-1);
 }
 
 int WindowDriver::previousTab() const
 {
-    return toTabIndex(window->lastone()).value_or(-1);
+    return toTabIndex(window->tabs().lastone()).value_or(-1);
 }
 
 int WindowDriver::highestTab() const

@@ -1,5 +1,6 @@
 // Pop-up requests, navigation errors and closing tabs, on fake page views.
 #include "page_events/popupthrottle.h"
+#include "page_tools/pagetools.h"
 #include "support/formfixture.h"
 #include "support/input.h"
 #include "tab_header/flik.h"
@@ -313,7 +314,7 @@ void TestTabs::closingAPrintingTabEndsItsPrint()
     FormFixture f;
     f.form->show();
     f.view(1)->url = "http://one.test/";
-    f.form->printPage();
+    f.form->pageTools().printPage();
     QPrintDialog *dialog = f.form->findChild<QPrintDialog *>();
     QVERIFY(dialog);
     dialog->accept();

@@ -1,6 +1,7 @@
 // Start-up, the control arrays and opening tabs, on fake page views.
 #include "common/tabindex.h"
 #include "page_tools/downloadslist.h"
+#include "page_tools/pagetools.h"
 #include "support/formfixture.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
@@ -221,10 +222,10 @@ void TestForm1::quittingWhileDownloadingAsksFirst()
     int cancels = 0;
     auto *running = new Download(
         "big.iso", [&cancels] { ++cancels; }, f.form);
-    f.form->addDownload(running);
+    f.form->pageTools().addDownload(running);
     auto *done = new Download(
         "done.txt", [] {}, f.form);
-    f.form->addDownload(done);
+    f.form->pageTools().addDownload(done);
     f.form->setRunningDownloads([running, done] {
         QList<Download *> still;
         for (Download *download : { running, done })

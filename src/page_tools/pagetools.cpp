@@ -1,0 +1,56 @@
+#include "page_tools/pagetools.h"
+
+#include "common/downloadnames.h"
+#include "page_tools/downloadslist.h"
+#include "page_tools/fullscreen.h"
+#include "page_tools/printing.h"
+#include "page_tools/saving.h"
+#include "tabs/tab.h"
+#include "tabs/tabs.h"
+
+#include <QMainWindow>
+
+PageTools::PageTools(QMainWindow &window, Tabs &tabs, std::vector<QWidget *> bars,
+    std::function<void()> relayout, std::function<void(const QString &)> status)
+    : QObject(&window)
+    , m_tabs(tabs)
+    , m_fullScreen(new FullScreen(window, tabs, std::move(bars), std::move(relayout)))
+    , m_printing(new Printing(window, std::move(status)))
+    , m_saving(new Saving(window))
+    , m_downloads(new DownloadsList(&window))
+{
+    m_downloads->setObjectName(QStringLiteral("downloads"));
+    // Closing the tab in front brings another in front first: its full screen ends too.
+    connect(&tabs, &Tabs::frontChanged, m_fullScreen, [this](Tab *, Tab *covered) {
+        if (covered)
+            m_fullScreen->pageLeft(covered->page());
+    });
+}
+
+void PageTools::printPage()
+{
+    m_printing->openDialogFor(m_tabs.viewAt(m_tabs.current()));
+}
+
+void PageTools::savePage()
+{
+    if (PageView *view = m_tabs.viewAt(m_tabs.current()))
+        m_saving->save(view, QString(),
+            DownloadNames::forPage(
+                view->LocationName(), view->LocationURL(), QStringLiteral("mhtml")));
+}
+
+void PageTools::saveFrom(PageView *view, const QString &link, const QString &suggestedName)
+{
+    m_saving->save(view, link, suggestedName);
+}
+
+void PageTools::addDownload(Download *download)
+{
+    m_downloads->add(download);
+}
+
+void PageTools::showDownloads()
+{
+    m_downloads->present();
+}
