@@ -11,6 +11,7 @@
 #include <optional>
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QTextStream>
 #include <unistd.h>
 #include <variant>
@@ -52,6 +53,11 @@ std::optional<int> answerEarly(int qtArgc, char *argv[])
     EngineProfile::findDictionaries();
     QTextStream(stdout) << CommandLine::version(EngineProfile::version())
                         << "Spelling dictionaries: " << EngineProfile::dictionaries().join(u", ")
+                        << '\n'
+                        << "Spelling checked in: "
+                        << EngineProfile::spellingLanguage(
+                               QLocale::system(), EngineProfile::dictionaries())
+                               .value_or(QStringLiteral("none"))
                         << '\n'
                         << "Filter lists: " << listsNamed(ContentBlocking::lists({})) << '\n';
     return 0;

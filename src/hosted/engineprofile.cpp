@@ -95,12 +95,19 @@ void EngineProfile::findDictionaries()
 {
     // Installed, they lie under share/ beside bin/ (/usr, /usr/local or ~/.local alike); in
     // the build tree, beside the program, where the engine looks without being told.
+    // Installed, the system's own dictionaries converted by the package come first, with
+    // the English one the program ships among them.
     if (!qEnvironmentVariableIsEmpty("QTWEBENGINE_DICTIONARIES_PATH"))
         return;
     const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath()
         + QStringLiteral("/../share/tessarvine/qtwebengine_dictionaries"));
-    if (QDir(installed).exists())
-        qputenv("QTWEBENGINE_DICTIONARIES_PATH", QFile::encodeName(installed));
+    if (!QDir(installed).exists())
+        return;
+    const QDir converted(QStringLiteral(TESSARVINE_CONVERTED_DICTIONARIES));
+    const bool anyConverted
+        = !converted.entryList({ QStringLiteral("*.bdic") }, QDir::Files).isEmpty();
+    qputenv("QTWEBENGINE_DICTIONARIES_PATH",
+        QFile::encodeName(anyConverted ? converted.path() : installed));
 }
 
 QStringList EngineProfile::dictionaries()
@@ -119,8 +126,8 @@ QStringList EngineProfile::dictionaries()
 std::optional<QString> EngineProfile::spellingLanguage(
     const QLocale &locale, const QStringList &dictionaries)
 {
-    // The locale's own ("en_US"), else one of its language ("en_GB" for "en_AU"). The C
-    // locale, where none was chosen, speaks American English.
+    // The locale's own ("en_US"), else one of its language ("en_GB" for "en_AU"), else
+    // English. The C locale, where none was chosen, speaks American English.
     const QString exact = locale.language() == QLocale::C ? QStringLiteral("en_US") : locale.name();
     if (dictionaries.contains(exact))
         return exact;
@@ -129,6 +136,8 @@ std::optional<QString> EngineProfile::spellingLanguage(
         if (name.startsWith(language))
             return name;
     }
+    if (language != u"en_")
+        return spellingLanguage(QLocale(QLocale::English, QLocale::UnitedStates), dictionaries);
     return std::nullopt;
 }
 

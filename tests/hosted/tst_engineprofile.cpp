@@ -20,7 +20,8 @@ void TestEngineProfile::spellingLanguage_data()
     const QStringList english { "de_DE", "en_GB", "en_US" };
     QTest::newRow("its own") << "en_US" << english << "en_US";
     QTest::newRow("its language's") << "en_AU" << english << "en_GB";
-    QTest::newRow("another language") << "fr_FR" << english << "";
+    QTest::newRow("another language: English") << "fr_FR" << english << "en_US";
+    QTest::newRow("none of its language, no English") << "fr_FR" << QStringList { "de_DE" } << "";
     QTest::newRow("no dictionaries") << "en_US" << QStringList {} << "";
     // Where no locale was chosen (containers, minimal installs), messages are English.
     QTest::newRow("the C locale") << "C" << english << "en_US";
