@@ -7,8 +7,8 @@
 #include "page_tools/pagetools.h"
 #include "window/tabopening.h"
 
-Browser::Browser(const BrowserAddresses &addresses, const QList<ContentBlocking::List> &blocking)
-    : m_profile(std::make_unique<EngineProfile>(blocking))
+Browser::Browser(const BrowserAddresses &addresses, ContentBlocking::Reading blocking)
+    : m_profile(std::make_unique<EngineProfile>(std::move(blocking)))
     , m_window(std::make_unique<Form1>(m_profile->factory(), addresses))
     , m_events(new PageEvents(*m_window))
 {

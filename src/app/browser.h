@@ -16,9 +16,9 @@ class PageEvents;
 class Browser final
 {
 public:
-    // The browser users run, on the web engine, blocking what the lists name (none: nothing).
-    explicit Browser(
-        const BrowserAddresses &addresses, const QList<ContentBlocking::List> &blocking = {});
+    // The browser users run, on the web engine, blocking what the lists being read name
+    // (none: nothing).
+    explicit Browser(const BrowserAddresses &addresses, ContentBlocking::Reading blocking = {});
     // The same window and page events on page views from another factory, without the
     // engine: the tests' fake views.
     Browser(PageViewFactory factory, const BrowserAddresses &addresses);

@@ -36,10 +36,17 @@ QString listsNamed(const QList<ContentBlocking::List> &lists)
     return named.isEmpty() ? QStringLiteral("none") : named.join(u", ");
 }
 
-// Help and the version need no display and no engine: the exit status, when asked.
-std::optional<int> answerEarly(int qtArgc, char *argv[])
+// The rules blocking reads for this run, being read from now on; none for none.
+ContentBlocking::Reading startBlocking(const CommandLine::Request &request)
 {
-    const CommandLine::Request early = CommandLine::parse(texts(argv, 1, qtArgc));
+    return request.noContentBlocking
+        ? ContentBlocking::Reading()
+        : ContentBlocking::startReading(ContentBlocking::lists(request.filterLists));
+}
+
+// Help and the version need no display and no engine: the exit status, when asked.
+std::optional<int> answerEarly(const CommandLine::Request &early, char *argv[])
+{
     if (early.action == CommandLine::Action::Help) {
         QTextStream(stdout) << CommandLine::usage();
         return 0;
@@ -105,7 +112,7 @@ QString instancePath(bool newInstance)
             + qEnvironmentVariable(wayland ? "WAYLAND_DISPLAY" : "DISPLAY"));
 }
 
-int browse(const CommandLine::Request &request)
+int browse(const CommandLine::Request &request, ContentBlocking::Reading blocking)
 {
     BrowserAddresses addresses;
     if (request.sleepAfterMs)
@@ -128,9 +135,7 @@ int browse(const CommandLine::Request &request)
     }
     RenderPath::choose();
     EngineProfile::findDictionaries();
-    Browser browser(addresses,
-        request.noContentBlocking ? QList<ContentBlocking::List>()
-                                  : ContentBlocking::lists(request.filterLists));
+    Browser browser(addresses, std::move(blocking));
     // A browser that listens but did not answer keeps its socket; this one is on its own.
     if (handOver == OneWindow::HandOver::NoBrowser)
         browser.listen(path);
@@ -148,10 +153,17 @@ int run(int argc, char *argv[])
     // address rather than Qt's option.
     const int qtArgc = CommandLine::optionCount(argc, argv);
     const QStringList addressesAfter = texts(argv, qtArgc + 1, argc);
-    if (const auto status = answerEarly(qtArgc, argv))
+    const CommandLine::Request early = CommandLine::parse(texts(argv, 1, qtArgc));
+    if (const auto status = answerEarly(early, argv))
         return *status;
     if (refusedAsRoot())
         return 1;
+    // The lists are read from the very start, beside the window's and the engine's own
+    // start-up. Qt's options may still be among the arguments: a command line that is the
+    // program's own alone is taken at its word now, any other once Qt has taken them out.
+    std::optional<ContentBlocking::Reading> blocking;
+    if (early.action == CommandLine::Action::Run)
+        blocking = startBlocking(early);
     prepareApplication();
     int appArgc = qtArgc;
     QApplication app(appArgc, argv);
@@ -167,7 +179,8 @@ int run(int argc, char *argv[])
     const auto asked = request(arguments);
     if (const int *status = std::get_if<int>(&asked))
         return *status;
-    return browse(std::get<CommandLine::Request>(asked));
+    const auto &run = std::get<CommandLine::Request>(asked);
+    return browse(run, blocking ? std::move(*blocking) : startBlocking(run));
 }
 
 } // namespace Program

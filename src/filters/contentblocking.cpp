@@ -3,11 +3,12 @@
 #include "filters/domains.h"
 #include "filters/engine.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,7 +23,7 @@ const char *const packagedCopies[] = {
 // installed.
 QString shippedList(const QString &file)
 {
-    const QString dir = QCoreApplication::applicationDirPath();
+    const QString dir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
     for (const QString &candidate : { QString(dir + u"/filters/" + file),
              QString(dir + u"/../share/tessarvine/filters/" + file) }) {
         if (QFileInfo::exists(candidate))
@@ -61,15 +62,17 @@ QList<ContentBlocking::List> ContentBlocking::lists(const QStringList &ownFiles)
     return found;
 }
 
-ContentBlocking::ContentBlocking(const QList<List> &lists, QObject *parent)
-    : QObject(parent)
-    , m_enabled(!lists.isEmpty())
+ContentBlocking::Reading ContentBlocking::startReading(const QList<List> &lists)
 {
+    if (lists.isEmpty())
+        return {};
     QStringList paths;
     for (const List &list : lists)
         paths.append(list.path);
-    // Read on a thread of its own: the window shows meanwhile.
-    m_engine = std::async(std::launch::async, [paths] {
+    return std::async(std::launch::async, [paths] {
+        // Behind the window's and the engine's own start-up, on a machine of few cores: a
+        // page waits for the lists only when it asks for something before they are in.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
         auto engine = std::make_shared<Filters::Engine>();
         for (const QString &path : paths) {
             QFile file(path);
@@ -81,11 +84,28 @@ ContentBlocking::ContentBlocking(const QList<List> &lists, QObject *parent)
     }).share();
 }
 
+ContentBlocking::ContentBlocking(Reading reading, QObject *parent)
+    : QObject(parent)
+    , m_enabled(reading.valid())
+    , m_engine(std::move(reading))
+{
+    if (m_enabled)
+        m_notice = std::async(std::launch::async, [this] {
+            m_engine.wait();
+            QMetaObject::invokeMethod(this, &ContentBlocking::listsRead, Qt::QueuedConnection);
+        });
+}
+
 ContentBlocking::~ContentBlocking()
 {
-    // The reading thread ends before its lists go.
-    if (m_engine.valid())
-        m_engine.wait();
+    // The threads end before the lists go.
+    if (m_notice.valid())
+        m_notice.wait();
+}
+
+bool ContentBlocking::ready() const
+{
+    return !m_enabled || m_engine.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 const Filters::Engine *ContentBlocking::engine() const

@@ -30,14 +30,23 @@ public:
         QDateTime date;
     };
     // The lists Tessarvine ships (a newer copy that Debian's uBlock Origin packages
-    // installed is read instead), then the user's own files.
+    // installed is read instead), then the user's own files. Asks nothing of Qt's
+    // application, which may not be made yet.
     static QList<List> lists(const QStringList &ownFiles);
 
-    // Blocking by the lists in these files; none blocks nothing.
-    explicit ContentBlocking(const QList<List> &lists, QObject *parent = nullptr);
+    // The rules of the lists, being read on a thread of their own; none, nothing is read.
+    using Reading = std::shared_future<std::shared_ptr<const Filters::Engine>>;
+    // Starts reading the lists, at once: the program starts this before its window and
+    // its engine, beside which it reads.
+    static Reading startReading(const QList<List> &lists);
+
+    // Blocking by the rules being read; none blocks nothing.
+    explicit ContentBlocking(Reading reading, QObject *parent = nullptr);
     ~ContentBlocking() override;
 
     bool enabled() const { return m_enabled; }
+    // Whether the lists have been read; listsRead follows once they are.
+    bool ready() const;
     // Whether a page's request is blocked: a subresource, a frame or a page's pop-up (never
     // the page the user asked for), of a page on a site where ads are not let through.
     bool blocks(const QUrl &request, const QUrl &page, Filters::Kind kind) const;
@@ -49,10 +58,15 @@ public:
     // What was read: rules honoured and left out, for --version and the README's figures.
     QString summary() const;
 
+signals:
+    void listsRead();
+
 private:
     const Filters::Engine *engine() const;
 
     bool m_enabled;
-    mutable std::shared_future<std::shared_ptr<const Filters::Engine>> m_engine;
+    Reading m_engine;
+    // Waits for the reading, to tell this once it is done.
+    std::future<void> m_notice;
     QSet<Site> m_allowed;
 };

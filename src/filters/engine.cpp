@@ -1,7 +1,8 @@
 #include "filters/engine.h"
 
+#include "filters/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace Filters {
 
@@ -9,14 +10,13 @@ namespace {
 
 bool isTokenChar(char c)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '%';
+    return isAlnum(c) || c == '%';
 }
 
 // '^': anything but a letter, a digit or one of _ - . %; the address's end matches too.
 bool isSeparator(char c)
 {
-    return !(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.'
-        || c == '%');
+    return !(isAlnum(c) || c == '_' || c == '-' || c == '.' || c == '%');
 }
 
 std::uint64_t hashToken(std::string_view token)
@@ -133,11 +133,11 @@ std::vector<std::string_view> expressionTokens(std::string_view source)
             heldBefore = false;
         } else if (c == '\\' && at + 1 < source.size()) {
             const char escaped = source[at + 1];
-            heldBefore = !std::isalnum(static_cast<unsigned char>(escaped)) && escaped != '%';
+            heldBefore = !isAlnum(escaped) && escaped != '%';
             at += 2;
-        } else if (std::isalnum(static_cast<unsigned char>(c))) {
+        } else if (isAlnum(c)) {
             std::size_t stop = at;
-            while (stop < source.size() && std::isalnum(static_cast<unsigned char>(source[stop])))
+            while (stop < source.size() && isAlnum(source[stop]))
                 ++stop;
             const char next = stop < source.size() ? source[stop] : '\0';
             const std::size_t width = next == '\\' ? 2 : 1;
@@ -146,8 +146,7 @@ std::vector<std::string_view> expressionTokens(std::string_view source)
                 && std::string_view("*?{").find(source[stop + width]) != std::string_view::npos;
             const bool heldAfter = next == '$'
                 || (!optional
-                    && ((next == '\\' && stop + 1 < source.size()
-                            && !std::isalnum(static_cast<unsigned char>(source[stop + 1])))
+                    && ((next == '\\' && stop + 1 < source.size() && !isAlnum(source[stop + 1]))
                         || next == '/' || next == '-' || next == '_' || next == '='
                         || next == '&'));
             if (heldBefore && heldAfter && stop - at >= 2)
@@ -192,7 +191,7 @@ bool isHostRule(const NetworkRule &rule, std::string_view &host)
     if (pattern.empty())
         return false;
     for (const char c : pattern) {
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-'))
+        if (!(isAlnum(c) || c == '.' || c == '-'))
             return false;
     }
     host = pattern;
@@ -203,13 +202,18 @@ bool isHostRule(const NetworkRule &rule, std::string_view &host)
 
 void Engine::add(std::string_view listText)
 {
+    // About one line in two is a host, some 40 characters a line: one rehash at most.
+    m_blocking.bareHosts.reserve(m_blocking.bareHosts.size() + listText.size() / 64);
     std::size_t at = 0;
     while (at < listText.size()) {
         std::size_t end = listText.find('\n', at);
         if (end == std::string_view::npos)
             end = listText.size();
-        Parsed parsed = parseLine(listText.substr(at, end - at));
+        const std::string_view line = listText.substr(at, end - at);
         at = end + 1;
+        if (addPlainHost(line))
+            continue;
+        Parsed parsed = parseLine(line);
         switch (parsed.what) {
         case Parsed::What::Network:
             m_network.push_back(std::move(parsed.network));
@@ -231,6 +235,31 @@ void Engine::add(std::string_view listText)
             break;
         }
     }
+}
+
+bool Engine::addPlainHost(std::string_view line)
+{
+    const bool exception = line.starts_with("@@");
+    if (exception)
+        line.remove_prefix(2);
+    if (!line.starts_with("||"))
+        return false;
+    line.remove_prefix(2);
+    const std::size_t caret = line.find('^');
+    if (caret == 0 || caret == std::string_view::npos)
+        return false;
+    const std::string_view host = line.substr(0, caret);
+    const std::string_view options = line.substr(caret + 1);
+    if (!options.empty() && options != "$third-party")
+        return false;
+    for (const char c : host) {
+        if (!(isDigit(c) || (c >= 'a' && c <= 'z') || c == '.' || c == '-'))
+            return false;
+    }
+    Index &index = exception ? m_exceptions : m_blocking;
+    (options.empty() ? index.bareHosts : index.thirdPartyHosts).insert(host);
+    ++m_counts.network;
+    return true;
 }
 
 void Engine::file(Index &index, std::uint32_t rule,
@@ -255,20 +284,25 @@ void Engine::file(Index &index, std::uint32_t rule,
 
 void Engine::keepHostsApart()
 {
-    std::vector<NetworkRule> rest;
-    for (NetworkRule &rule : m_network) {
-        std::string_view host;
-        const bool plain = isHostRule(rule, host) && rule.kinds == contentKinds
-            && rule.domains.empty() && rule.notDomains.empty() && !rule.important && !rule.matchCase
+    const auto plainHost = [](const NetworkRule &rule, std::string_view &host) {
+        return isHostRule(rule, host) && rule.kinds == contentKinds && rule.domains.empty()
+            && rule.notDomains.empty() && !rule.important && !rule.matchCase
             && rule.party != Party::First;
-        if (!plain) {
-            rest.push_back(std::move(rule));
+    };
+    std::string_view host;
+    // The rest close up in place, in their order.
+    std::size_t kept = 0;
+    for (NetworkRule &rule : m_network) {
+        if (!plainHost(rule, host)) {
+            if (&rule != &m_network[kept])
+                m_network[kept] = std::move(rule);
+            ++kept;
             continue;
         }
         Index &index = rule.exception ? m_exceptions : m_blocking;
-        (rule.party == Party::Third ? index.thirdPartyHosts : index.bareHosts).emplace(host);
+        (rule.party == Party::Third ? index.thirdPartyHosts : index.bareHosts).insert(host);
     }
-    m_network = std::move(rest);
+    m_network.erase(m_network.begin() + std::ptrdiff_t(kept), m_network.end());
     m_network.shrink_to_fit();
 }
 
@@ -382,8 +416,8 @@ bool Engine::matches(
         if (found)
             return;
         if (!importantOnly && (request.kind & contentKinds)
-            && (index.bareHosts.count(host)
-                || (request.thirdParty && index.thirdPartyHosts.count(host)))) {
+            && (index.bareHosts.contains(host)
+                || (request.thirdParty && index.thirdPartyHosts.contains(host)))) {
             found = true;
             return;
         }
@@ -404,7 +438,7 @@ bool Engine::blocks(const Request &request) const
     thread_local std::string lowered;
     lowered.assign(request.url);
     for (char &c : lowered)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+        c = toLower(c);
     if (!matches(m_blocking, request, lowered, false))
         return false;
     const bool excepted = matches(m_exceptions, request, lowered, false)
@@ -416,7 +450,7 @@ bool Engine::pageExcepted(std::string_view pageUrl, std::string_view pageHost, K
 {
     std::string lowered(pageUrl);
     for (char &c : lowered)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+        c = toLower(c);
     Request page { pageUrl, pageHost, pageUrl, pageHost, kind, false };
     return matches(m_exceptions, page, lowered, false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filters/hosttable.h"
 #include "filters/rules.h"
 
 #include <cstdint>
@@ -62,12 +63,11 @@ private:
     };
     using ByHost
         = std::unordered_map<std::string, std::vector<std::uint32_t>, HostHash, std::equal_to<>>;
-    using HostSet = std::unordered_set<std::string, HostHash, std::equal_to<>>;
     struct Index
     {
         // ||host^ with no option, or only $third-party: most of the lists, kept as hosts.
-        HostSet bareHosts;
-        HostSet thirdPartyHosts;
+        HostTable bareHosts;
+        HostTable thirdPartyHosts;
         ByHost hosts;
         std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> tokens;
         std::vector<std::uint32_t> rest; // rules with no token to file them under
@@ -76,6 +76,9 @@ private:
         bool importantOnly) const;
     bool ruleMatches(const NetworkRule &rule, const Request &request, std::string_view lowered,
         std::string_view hostPart) const;
+    // ||host^ and ||host^$third-party, most of the lists' lines, written as the parser
+    // would leave them: straight into the host sets. False for any other line.
+    bool addPlainHost(std::string_view line);
     // Keeps the plain host rules as hosts alone, and the rest as rules.
     void keepHostsApart();
     void file(Index &index, std::uint32_t rule,

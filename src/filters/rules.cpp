@@ -1,8 +1,9 @@
 #include "filters/rules.h"
 
+#include "filters/ascii.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
 
 namespace Filters {
@@ -13,15 +14,15 @@ std::string lower(std::string_view text)
 {
     std::string out(text);
     for (char &c : out)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+        c = toLower(c);
     return out;
 }
 
 std::string_view trim(std::string_view text)
 {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+    while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+    while (!text.empty() && isSpace(text.back()))
         text.remove_suffix(1);
     return text;
 }
@@ -138,7 +139,7 @@ bool readExpression(std::string_view body, NetworkRule &rule)
         const char c = body[at];
         const char next = at + 1 < body.size() ? body[at + 1] : '\0';
         if (c == '\\') {
-            if (std::isdigit(static_cast<unsigned char>(next)))
+            if (isDigit(next))
                 return false; // a back reference
             ++at;
             continue;

@@ -39,9 +39,9 @@ public:
 
 } // namespace
 
-EngineProfile::EngineProfile(const QList<ContentBlocking::List> &blocking, QObject *parent)
+EngineProfile::EngineProfile(ContentBlocking::Reading blocking, QObject *parent)
     : QObject(parent)
-    , m_blocking(new ContentBlocking(blocking, this))
+    , m_blocking(new ContentBlocking(std::move(blocking), this))
     , m_profile(new QWebEngineProfile(this))
     , m_downloads(new DownloadSaver(this))
 {

@@ -23,9 +23,9 @@ class EngineProfile final : public QObject
 {
     Q_OBJECT
 public:
-    // blocking: the lists whose ads and trackers its pages never request; none blocks nothing.
-    explicit EngineProfile(
-        const QList<ContentBlocking::List> &blocking = {}, QObject *parent = nullptr);
+    // blocking: the rules, being read, whose ads and trackers its pages never request; none
+    // blocks nothing.
+    explicit EngineProfile(ContentBlocking::Reading blocking = {}, QObject *parent = nullptr);
     ~EngineProfile() override;
 
     // The spelling dictionaries the engine finds, by name ("en_US"), and the one to check

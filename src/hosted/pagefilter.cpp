@@ -79,12 +79,22 @@ PageFilter::PageFilter(ContentBlocking &blocking, QWebEnginePage *page)
     , m_page(page)
 {
     page->setUrlRequestInterceptor(this);
+    connect(&blocking, &ContentBlocking::listsRead, this, [this] {
+        if (!std::exchange(m_sheetWaits, false))
+            return;
+        m_sheetSentTo.clear();
+        shown(m_page->url());
+    });
 }
 
 void PageFilter::headsFor(const QUrl &address)
 {
     // Asked again for the same site (the engine's own request for a typed address, a
     // redirect within it): the script it holds stands, unless ads were let through since.
+    if (!m_blocking.ready()) {
+        m_sheetWaits = true;
+        return;
+    }
     const QString host = address.host(QUrl::FullyEncoded).toLower();
     const bool allowed = m_blocking.allowedOn(address);
     if (host == m_host && allowed == m_allowed && !m_host.isEmpty())

@@ -20,7 +20,9 @@ public:
     PageFilter(ContentBlocking &blocking, QWebEnginePage *page);
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
-    // The page's main frame heads for an address: the style sheet of that site's page.
+    // The page's main frame heads for an address: the style sheet of that site's page. While
+    // the lists are still being read, the sheet follows once they are, into the document
+    // shown then: the window never waits on them.
     void headsFor(const QUrl &address);
     // The page shows another address (its document committed, or a move within it).
     void shown(const QUrl &address);
@@ -51,5 +53,7 @@ private:
     QString m_css;
     // The host of the document shown that was sent its sheet.
     QString m_sheetSentTo;
+    // Whether a sheet waits for the lists.
+    bool m_sheetWaits = false;
     int m_count = 0;
 };

@@ -12,8 +12,9 @@ bool EngineTest::openWindow(const QList<ContentBlocking::List> &blocking)
     m_server->page(
         "/start/", "<html><head><title>Start</title></head><body><p>start</p></body></html>");
     const BrowserAddresses addresses { m_server->address("/start/"), m_server->url("") };
-    m_browser = blocking.isEmpty() ? makeBrowser(addresses)
-                                   : std::make_unique<Browser>(addresses, blocking);
+    m_browser = blocking.isEmpty()
+        ? makeBrowser(addresses)
+        : std::make_unique<Browser>(addresses, ContentBlocking::startReading(blocking));
     m_profile = m_browser->engine();
     m_form = &m_browser->form();
     window = m_form;
