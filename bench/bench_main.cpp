@@ -18,6 +18,7 @@ int main(int argc, char *argv[])
     BenchTable table;
     QTextStream(stderr) << "Measuring, " << runs << " runs a case...\n";
     runProcessCases(table, runs);
+    runBlockingCases(table, runs);
     runInProcessCases(table, runs);
     if (caseWanted(10))
         runFilterCases(table, runs);

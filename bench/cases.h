@@ -11,6 +11,9 @@ int runChild(const QStringList &arguments);
 // Cases run inside this process: tabs at scale, the source view, keyword screening.
 void runInProcessCases(BenchTable &table, int runs);
 
+// Cases 11 and 12: the browser blocking with its lists against itself without.
+void runBlockingCases(BenchTable &table, int runs);
+
 // Case 10: the filter engine on the lists the browser ships.
 void runFilterCases(BenchTable &table, int runs);
 

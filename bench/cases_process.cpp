@@ -4,6 +4,7 @@
 // it has loaded, so both are timed the same way and neither needs a hook.
 #include "benchtable.h"
 #include "cases.h"
+#include "processrun.h"
 #include "support/httpresponder.h"
 
 #include <map>
@@ -23,158 +24,6 @@
 
 namespace {
 
-// Page n of the benchmark: a small page that calls home once it has loaded.
-QByteArray benchPage(int n)
-{
-    return "<html><head><title>Bench " + QByteArray::number(n)
-        + "</title></head><body><h1>Bench</h1><p>A small local page.</p><script>"
-          "addEventListener('load', () => fetch('/loaded?"
-        + QByteArray::number(n) + "'));</script></body></html>";
-}
-
-// The processes of a tree: a process and all its descendants.
-QList<qint64> treeOf(qint64 root)
-{
-    std::multimap<qint64, qint64> children;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!number || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children.emplace(fields.at(1).toLongLong(), pid);
-    }
-    QList<qint64> tree, pending { root };
-    while (!pending.isEmpty()) {
-        const qint64 pid = pending.takeLast();
-        tree << pid;
-        const auto [first, last] = children.equal_range(pid);
-        for (auto it = first; it != last; ++it)
-            pending << it->second;
-    }
-    return tree;
-}
-
-// PSS in MiB of a process and all its descendants, from /proc/*/smaps_rollup.
-double treePssMiB(qint64 root)
-{
-    double kib = 0;
-    for (const qint64 pid : treeOf(root)) {
-        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-        if (rollup.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : rollup.readAll().split('\n'))
-                if (line.startsWith("Pss:"))
-                    kib += line.simplified().split(' ').value(1).toDouble();
-        }
-    }
-    return kib / 1024;
-}
-
-// An everyday page: 3,000 elements, a canvas drawn 60 times a second and 8 MB of script
-// data; it calls home once it has loaded.
-QByteArray everydayPage(int n)
-{
-    return "<html><head><title>Everyday " + QByteArray::number(n)
-        + "</title></head><body><canvas id=c width=300 height=150></canvas><div id=list></div>"
-          "<script>"
-          "const data = new Float64Array(1 << 20).map(Math.random);"
-          "const list = document.getElementById('list');"
-          "for (let i = 0; i < 3000; ++i) {"
-          "  const row = document.createElement('div'); row.textContent = 'row ' + i;"
-          "  list.appendChild(row); }"
-          "const ctx = document.getElementById('c').getContext('2d'); let t = 0;"
-          "setInterval(() => { ctx.fillStyle = 'hsl(' + (++t % 360) + ',50%,50%)';"
-          "  ctx.fillRect(0, 0, 300, 150); }, 16);"
-          "addEventListener('load', () => fetch('/loaded?"
-        + QByteArray::number(n) + "'));</script></body></html>";
-}
-
-// Processor time a tree has used, in seconds.
-double treeCpuSeconds(qint64 root)
-{
-    double ticks = 0;
-    for (const qint64 pid : treeOf(root)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        ticks += fields.value(11).toDouble() + fields.value(12).toDouble(); // utime, stime
-    }
-    return ticks / double(sysconf(_SC_CLK_TCK));
-}
-
-struct RunResult
-{
-    double ms = -1;
-    double pssMiB = -1;
-    double idleCores = -1;
-};
-
-// What is measured once the pages have loaded: after settleMs, the tree's PSS (when
-// memory is asked for) and the cores it uses over cpuMs (when that is above 0).
-struct Settle
-{
-    int settleMs = 1500;
-    bool memory = false;
-    int cpuMs = 0;
-};
-
-// Starts a program and waits until each of its pages has called home; the milliseconds
-// from the start to the last call, and the tree's PSS and idle processor once settled.
-RunResult runOnce(HttpResponder &server, const QString &program, const QStringList &arguments,
-    int pages, Settle settle)
-{
-    server.requested.clear();
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    RunResult result;
-    QElapsedTimer clock;
-    clock.start();
-    child.start(program, arguments);
-    const auto loaded = [&] {
-        QSet<QByteArray> calls;
-        for (const QByteArray &path : server.requested)
-            if (path.startsWith("/loaded?"))
-                calls.insert(path);
-        return calls.size() >= pages;
-    };
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (loaded() || child.state() == QProcess::NotRunning || clock.elapsed() > 60000)
-            loop.quit();
-    });
-    poll.start(2);
-    loop.exec();
-    // Settling below waits on the same loop, which the poll would end at once.
-    poll.stop();
-    if (loaded()) {
-        result.ms = double(clock.nsecsElapsed()) / 1e6;
-        if (settle.memory || settle.cpuMs > 0) {
-            QTimer::singleShot(settle.settleMs, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        if (settle.memory)
-            result.pssMiB = treePssMiB(child.processId());
-        if (settle.cpuMs > 0) {
-            const double before = treeCpuSeconds(child.processId());
-            QTimer::singleShot(settle.cpuMs, &loop, &QEventLoop::quit);
-            loop.exec();
-            result.idleCores = (treeCpuSeconds(child.processId()) - before) * 1000 / settle.cpuMs;
-        }
-    }
-    child.terminate();
-    if (!child.waitForFinished(5000)) {
-        child.kill();
-        child.waitForFinished();
-    }
-    return result;
-}
-
 QStringList pageUrls(const HttpResponder &server, int pages)
 {
     QStringList urls;
@@ -182,11 +31,6 @@ QStringList pageUrls(const HttpResponder &server, int pages)
         urls << server.url("/page" + QByteArray::number(n));
     return urls;
 }
-
-struct Pair
-{
-    QList<double> browser, bare;
-};
 
 // Runs the browser (with its options first) and the bare program in turn, runs times,
 // with the addresses given.
@@ -238,14 +82,7 @@ std::pair<Pair, Pair> compareStarts(HttpResponder &server, int pages, int runs, 
 void manyTabsCase(BenchTable &table, int runs)
 {
     HttpResponder server;
-    QStringList urls;
-    for (int n = 1; n <= 50; ++n) {
-        server.page("/everyday" + QByteArray::number(n), everydayPage(n));
-        const QString host = QStringLiteral("127.0.0.%1").arg(n);
-        if (n > 1 && !server.listenAlso(QHostAddress(host)))
-            qFatal("benchmark: cannot listen on %s", qPrintable(host));
-        urls << QStringLiteral("http://%1:%2/everyday%3").arg(host).arg(server.serverPort()).arg(n);
-    }
+    const QStringList urls = everydaySites(server);
     const auto results = compareWithBare(server, urls, qMax(3, runs / 2), { 20000, true, 5000 },
         { QStringLiteral("--sleep-after"), QStringLiteral("10s") });
     const auto add = [&](const QString &name, double RunResult::*field, const QString &unit) {
@@ -282,34 +119,6 @@ int runChild(const QStringList &arguments)
     return code;
 }
 
-// Case 11: the browser blocking with its lists, against itself with --no-content-blocking,
-// the two started in turn: one page loaded, and the tree's memory once settled.
-void blockingStartCase(HttpResponder &server, BenchTable &table, int runs)
-{
-    Pair times, memory;
-    const QStringList urls = pageUrls(server, 1);
-    const QString browser = QStringLiteral(TESSARVINE_BINARY);
-    for (int run = 0; run < runs; ++run) {
-        const RunResult on = runOnce(server, browser,
-            QStringList { QStringLiteral("--new-instance") } + urls, 1, { 1500, true, 0 });
-        const RunResult off = runOnce(server, browser,
-            QStringList {
-                QStringLiteral("--new-instance"), QStringLiteral("--no-content-blocking") }
-                + urls,
-            1, { 1500, true, 0 });
-        times.browser << on.ms;
-        times.bare << off.ms;
-        memory.browser << on.pssMiB;
-        memory.bare << off.pssMiB;
-    }
-    table.add(QStringLiteral("11. start to first page loaded, blocking (goal within 5%)"),
-        BenchTable::median(times.browser), QStringLiteral("--no-content-blocking"),
-        BenchTable::median(times.bare), QStringLiteral("ms"));
-    table.add(QStringLiteral("11. whole-tree PSS, blocking"), BenchTable::median(memory.browser),
-        QStringLiteral("--no-content-blocking"), BenchTable::median(memory.bare),
-        QStringLiteral("MiB"));
-}
-
 void runProcessCases(BenchTable &table, int runs)
 {
     HttpResponder server;
@@ -328,8 +137,6 @@ void runProcessCases(BenchTable &table, int runs)
     }
     if (caseWanted(8))
         manyTabsCase(table, runs);
-    if (caseWanted(11))
-        blockingStartCase(server, table, runs);
     if (caseWanted(2) || caseWanted(7)) {
         const auto [times, memory] = compareStarts(server, 10, runs, caseWanted(2));
         if (caseWanted(7))

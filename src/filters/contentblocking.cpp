@@ -144,18 +144,33 @@ bool ContentBlocking::blocks(const QUrl &request, const QUrl &page, Filters::Kin
         { url, host, pageUrl, pageHost, kind, Filters::isThirdParty(host, pageHost) });
 }
 
-QString ContentBlocking::hidingCss(const QUrl &page) const
+ContentBlocking::Hiding ContentBlocking::hiding(const QUrl &page) const
 {
     const Filters::Engine *rules = engine();
     if (!rules || allowedOn(page) || !Site::of(page))
-        return QString();
+        return {};
     const std::string url = page.toString(QUrl::FullyEncoded).toStdString();
     const std::string host = hostOf(page);
     if (rules->pageExcepted(url, host, Filters::Document)
         || rules->pageExcepted(url, host, Filters::ElementHide))
-        return QString();
+        return {};
     const bool generic = !rules->pageExcepted(url, host, Filters::GenericHide);
-    return QString::fromStdString(rules->hidingCss(host, generic));
+    const Filters::Engine::Hiding found = rules->hiding(host, generic);
+    Hiding hiding { QString::fromStdString(found.css), generic, {} };
+    for (const std::string &selector : found.kept)
+        hiding.kept.append(QString::fromStdString(selector));
+    return hiding;
+}
+
+QStringList ContentBlocking::genericNames() const
+{
+    QStringList names;
+    if (const Filters::Engine *rules = engine()) {
+        names.reserve(qsizetype(rules->genericNames().size()));
+        for (const std::string &name : rules->genericNames())
+            names.append(QString::fromStdString(name));
+    }
+    return names;
 }
 
 QString ContentBlocking::summary() const

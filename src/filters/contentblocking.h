@@ -50,8 +50,18 @@ public:
     // Whether a page's request is blocked: a subresource, a frame or a page's pop-up (never
     // the page the user asked for), of a page on a site where ads are not let through.
     bool blocks(const QUrl &request, const QUrl &page, Filters::Kind kind) const;
-    // The style sheet that hides a page's ad boxes before it first paints; empty for none.
-    QString hidingCss(const QUrl &page) const;
+    // How a page's ad boxes are hidden before it first paints: a style sheet, and whether
+    // the generic lone class and id rules apply too, but for those the page's site keeps.
+    // Nothing where ads are let through or the lists except the page.
+    struct Hiding
+    {
+        QString css;
+        bool generic = false;
+        QStringList kept;
+    };
+    Hiding hiding(const QUrl &page) const;
+    // The generic rules that are a lone class or id, with their "." or "#".
+    QStringList genericNames() const;
     // The sites the user let ads through for, for the rest of the run.
     bool allowedOn(const QUrl &page) const;
     void setAllowed(const QUrl &page, bool allowed);

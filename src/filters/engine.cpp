@@ -180,6 +180,15 @@ std::vector<std::string_view> usableTokens(const NetworkRule &rule)
     return tokens;
 }
 
+// A hiding rule that is one class or one id and nothing more: ".ad-box", "#ad-banner".
+bool isLoneName(std::string_view selector)
+{
+    if (selector.size() < 2 || (selector.front() != '.' && selector.front() != '#'))
+        return false;
+    return std::all_of(selector.begin() + 1, selector.end(),
+        [](char c) { return isAlnum(c) || c == '_' || c == '-'; });
+}
+
 // A plain host rule: ||host^ with nothing but letters, digits, dots and hyphens.
 bool isHostRule(const NetworkRule &rule, std::string_view &host)
 {
@@ -337,6 +346,10 @@ void Engine::finish()
             m_hidingWithExclusionsOnly.push_back(index);
         } else if (!rule.exception && !genericExceptions.count(rule.selector)
             && m_genericSelectors.insert(rule.selector).second) {
+            if (isLoneName(rule.selector)) {
+                m_genericNames.push_back(rule.selector);
+                continue;
+            }
             m_genericCss += rule.selector;
             m_genericCss += "{display:none!important}\n";
         }
@@ -455,7 +468,7 @@ bool Engine::pageExcepted(std::string_view pageUrl, std::string_view pageHost, K
     return matches(m_exceptions, page, lowered, false);
 }
 
-std::string Engine::hidingCss(std::string_view host, bool generic) const
+Engine::Hiding Engine::hiding(std::string_view host, bool generic) const
 {
     std::unordered_set<std::string> kept; // exceptions for this host
     std::vector<const HidingRule *> specific;
@@ -473,24 +486,30 @@ std::string Engine::hidingCss(std::string_view host, bool generic) const
                 specific.push_back(&rule);
         }
     });
-    std::string css;
+    Hiding hiding;
     for (const std::uint32_t index : m_hidingWithExclusionsOnly) {
         if (generic && !onDomainList(host, m_hiding[index].notDomains))
             specific.push_back(&m_hiding[index]);
     }
     for (const HidingRule *rule : specific) {
         if (!kept.count(rule->selector))
-            css += rule->selector + "{display:none!important}\n";
+            hiding.css += rule->selector + "{display:none!important}\n";
     }
     if (!generic)
-        return css;
-    if (kept.empty())
-        return m_genericCss + css;
-    for (const std::string &selector : m_genericSelectors) {
-        if (!kept.count(selector))
-            css += selector + "{display:none!important}\n";
+        return hiding;
+    if (kept.empty()) {
+        hiding.css = m_genericCss + hiding.css;
+        return hiding;
     }
-    return css;
+    for (const std::string &selector : m_genericSelectors) {
+        if (!kept.count(selector) && !isLoneName(selector))
+            hiding.css += selector + "{display:none!important}\n";
+    }
+    for (const std::string &selector : kept) {
+        if (isLoneName(selector))
+            hiding.kept.push_back(selector);
+    }
+    return hiding;
 }
 
 } // namespace Filters

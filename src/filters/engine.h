@@ -47,8 +47,19 @@ public:
     // Whether an exception turns something off for a whole page: Document (no blocking),
     // ElementHide (no hiding), GenericHide (no generic hiding).
     bool pageExcepted(std::string_view pageUrl, std::string_view pageHost, Kind kind) const;
-    // The style sheet that hides the ads of pages on this host.
-    std::string hidingCss(std::string_view host, bool generic) const;
+    // How the ads of pages on this host are hidden: a style sheet of the site's own rules
+    // and of the generic ones that are more than a lone class or id, and the lone class
+    // and id rules (".ad-box", "#ad-banner") this host excepts from the generic ones.
+    struct Hiding
+    {
+        std::string css;
+        std::vector<std::string> kept;
+    };
+    Hiding hiding(std::string_view host, bool generic) const;
+    // The generic rules that are a lone class or id, with their "." or "#": most of the
+    // lists' hiding, which a page applies as its elements show those names, rather than
+    // parse thousands of rules for every document.
+    const std::vector<std::string> &genericNames() const { return m_genericNames; }
     Counts counts() const { return m_counts; }
 
 private:
@@ -90,6 +101,7 @@ private:
     std::vector<HidingRule> m_hiding;
     std::string m_genericCss;
     std::unordered_set<std::string> m_genericSelectors;
+    std::vector<std::string> m_genericNames;
     ByHost m_hidingByDomain;
     std::vector<std::uint32_t> m_hidingWithExclusionsOnly;
     Counts m_counts;

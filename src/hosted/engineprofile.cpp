@@ -4,6 +4,7 @@
 #include "common/permissionanswers.h"
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/downloads/engineroutes.h"
+#include "hosted/pagefilter.h"
 #include "hosted/progressbatch.h"
 #include "hosted/questions/desktopnotifications.h"
 #include "hosted/webenginepageview.h"
@@ -18,6 +19,8 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNotification>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
@@ -63,6 +66,15 @@ EngineProfile::EngineProfile(ContentBlocking::Reading blocking, QObject *parent)
             notifier->present(std::move(shown));
         });
     m_profile->setUrlRequestInterceptor(new LocalFileGuard(this));
+    connect(m_blocking, &ContentBlocking::listsRead, this, [this] {
+        QWebEngineScript names;
+        names.setName(QStringLiteral("tessarvine-generic"));
+        names.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        names.setWorldId(QWebEngineScript::ApplicationWorld);
+        names.setRunsOnSubFrames(false);
+        names.setSourceCode(PageFilter::genericScript(m_blocking->genericNames()));
+        m_profile->scripts()->insert(names);
+    });
     configure();
 }
 

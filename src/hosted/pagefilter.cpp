@@ -6,8 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <utility>
@@ -55,23 +57,88 @@ std::optional<Filters::Kind> kindOf(QWebEngineUrlRequestInfo::ResourceType type)
 // A page's blocked addresses kept to list: enough to see what went, bounded.
 constexpr int listedBlocked = 50;
 
-// Hides what the sheet names on a page of the host, once per document: in the browser's own
-// script world, where the page's scripts cannot reach it. A renderer of another site may
-// still run the script of the page before: it does nothing there.
-QString hidingScript(const QString &host, const QString &css)
+QString json(const QJsonArray &array)
 {
-    const QString data
-        = QString::fromUtf8(QJsonDocument(QJsonArray { host, css }).toJson(QJsonDocument::Compact));
-    return QStringLiteral("(() => { const [host, css] = ") + data
-        + QStringLiteral("; if (location.hostname !== host || document.tessarvineHidden) return;"
-                         " document.tessarvineHidden = true;"
-                         " const sheet = new CSSStyleSheet(); sheet.replaceSync(css);"
-                         " sheet.tessarvine = true;"
-                         " document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];"
-                         " })();");
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+// Hides a page's ads on a page of the host, once per document: the sheet at once, and the
+// generic lone class and id rules as its elements show those names (kept aside: the site's
+// exceptions), each before the page is next drawn. In the browser's own script world,
+// where the page's scripts cannot reach it. A renderer of another site may still run the
+// script of the page before: it does nothing there.
+QString hidingScript(const QString &host, const ContentBlocking::Hiding &hiding)
+{
+    return QStringLiteral("(() => { const [host, css, generic, kept] = ")
+        + json({ host, hiding.css, hiding.generic, QJsonArray::fromStringList(hiding.kept) })
+        + QStringLiteral(
+            "; if (location.hostname !== host || document.tessarvineHidden) return;"
+            " document.tessarvineHidden = true;"
+            " const sheet = new CSSStyleSheet(); sheet.replaceSync(css); sheet.tessarvine = true;"
+            " document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];"
+            " if (!generic) return;"
+            " const t = globalThis.tessarvine = globalThis.tessarvine || {};"
+            " t.start = () => {"
+            "  const keep = new Set(kept), shown = new Set();"
+            "  const hide = name => { if (!t.names.has(name) || keep.has(name) || shown.has(name))"
+            "   return; shown.add(name);"
+            "   try { sheet.insertRule(name + '{display:none!important}', sheet.cssRules.length);"
+            "   } catch (e) {} };"
+            "  const look = e => { if (e.id) hide('#' + e.id);"
+            "   if (e.getAttribute('class')) for (const c of e.classList) hide('.' + c); };"
+            "  const scan = node => { if (node.nodeType !== 1) return; look(node);"
+            "   if (node.firstElementChild)"
+            "    for (const e of node.querySelectorAll('[id],[class]')) look(e); };"
+            "  new MutationObserver(records => { for (const r of records) {"
+            "   if (r.type === 'attributes') look(r.target);"
+            "   else for (let i = 0, n = r.addedNodes; i < n.length; ++i) scan(n[i]); } })"
+            "   .observe(document, { childList: true, subtree: true, attributes: true,"
+            "    attributeFilter: ['id', 'class'] });"
+            "  if (document.documentElement) scan(document.documentElement); };"
+            " if (t.names) t.start(); })();");
 }
 
 } // namespace
+
+QString PageFilter::genericScript(const QStringList &names)
+{
+    // Once for the profile, and cheap to load in every document: a Bloom filter of the names
+    // rules out nearly every name a page shows at the cost of a hash, and the few it lets
+    // through are looked up in the names themselves, kept as one string.
+    constexpr quint32 bloomBits = 1u << 18;
+    constexpr int probes = 3;
+    const auto hashes = [](const QString &name) {
+        quint32 hash = 2166136261u;
+        for (const QChar c : name)
+            hash = (hash ^ c.unicode()) * 16777619u;
+        return std::pair { hash, ((hash >> 16) | (hash << 16)) | 1u };
+    };
+    QByteArray bits(bloomBits / 8, '\0');
+    for (const QString &name : names) {
+        const auto [first, step] = hashes(name);
+        for (quint32 probe = 0; probe < probes; ++probe) {
+            const quint32 at = (first + probe * step) & (bloomBits - 1);
+            bits[at >> 3] = char(bits[at >> 3] | (1 << (at & 7)));
+        }
+    }
+    const QString list = u'\n' + names.join(u'\n') + u'\n';
+    return QStringLiteral("(() => { const t = globalThis.tessarvine = globalThis.tessarvine || {};"
+                          " if (t.names) return; const [bits, list] = ")
+        + json({ QString::fromLatin1(bits.toBase64()), list })
+        + QStringLiteral("; const filter = atob(bits);"
+                         " t.names = { has(name) { let h = 2166136261;"
+                         "  for (let i = 0; i < name.length; ++i)"
+                         "   h = Math.imul(h ^ name.charCodeAt(i), 16777619);"
+                         "  h >>>= 0; const step = ((h >>> 16) | (h << 16)) | 1;"
+                         "  for (let i = 0; i < ")
+        + QString::number(probes)
+        + QStringLiteral("; ++i) { const at = (h + Math.imul(i, step)) & ")
+        + QString::number(bloomBits - 1)
+        + QStringLiteral(";"
+                         "   if (!((filter.charCodeAt(at >> 3) >> (at & 7)) & 1)) return false; }"
+                         "  return list.includes('\\n' + name + '\\n'); } };"
+                         " if (t.start) t.start(); })();");
+}
 
 PageFilter::PageFilter(ContentBlocking &blocking, QWebEnginePage *page)
     : QWebEngineUrlRequestInterceptor(page)
@@ -102,19 +169,21 @@ void PageFilter::headsFor(const QUrl &address)
     // As the document is made, so that an ad box never shows for a moment.
     m_host = host;
     m_allowed = allowed;
-    m_css = m_blocking.hidingCss(address);
+    const ContentBlocking::Hiding hiding = m_blocking.hiding(address);
+    m_script = hiding.css.isEmpty() && !hiding.generic ? QString() : hidingScript(host, hiding);
+    m_generic = hiding.generic;
     QWebEngineScriptCollection &scripts = m_page->scripts();
     for (const QWebEngineScript &old : scripts.find(QStringLiteral("tessarvine-hiding")))
         scripts.remove(old);
-    if (m_css.isEmpty())
+    if (m_script.isEmpty())
         return;
-    QWebEngineScript hiding;
-    hiding.setName(QStringLiteral("tessarvine-hiding"));
-    hiding.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    hiding.setWorldId(QWebEngineScript::ApplicationWorld);
-    hiding.setRunsOnSubFrames(false);
-    hiding.setSourceCode(hidingScript(m_host, m_css));
-    scripts.insert(hiding);
+    QWebEngineScript script;
+    script.setName(QStringLiteral("tessarvine-hiding"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(m_script);
+    scripts.insert(script);
 }
 
 void PageFilter::shown(const QUrl &address)
@@ -127,15 +196,29 @@ void PageFilter::shown(const QUrl &address)
     if (host == std::exchange(m_sheetSentTo, host))
         return;
     headsFor(address);
-    if (!m_css.isEmpty())
-        m_page->runJavaScript(hidingScript(m_host, m_css), QWebEngineScript::ApplicationWorld);
+    if (m_script.isEmpty())
+        return;
+    m_page->runJavaScript(m_script, QWebEngineScript::ApplicationWorld);
+    // The profile's names too, where that renderer never had them: only then, as they are
+    // many.
+    if (!m_generic)
+        return;
+    m_page->runJavaScript(
+        QStringLiteral("!!(globalThis.tessarvine && globalThis.tessarvine.names)"),
+        QWebEngineScript::ApplicationWorld, [self = QPointer(this)](const QVariant &named) {
+            if (!self || named.toBool())
+                return;
+            for (const QWebEngineScript &names :
+                self->m_page->profile()->scripts()->find(QStringLiteral("tessarvine-generic")))
+                self->m_page->runJavaScript(names.sourceCode(), QWebEngineScript::ApplicationWorld);
+        });
 }
 
 void PageFilter::loaded()
 {
     // The engine may hand a reload the script it held before the sheet was dropped (ads let
     // through for the site): that sheet goes again once the page is there.
-    if (m_css.isEmpty())
+    if (m_script.isEmpty())
         m_page->runJavaScript(
             QStringLiteral("document.adoptedStyleSheets = "
                            "document.adoptedStyleSheets.filter(s => !s.tessarvine);"),

@@ -19,6 +19,10 @@ public:
     // Filters the page's requests from now on.
     PageFilter(ContentBlocking &blocking, QWebEnginePage *page);
 
+    // The generic lone class and id rules, for every document of the profile: its script
+    // "tessarvine-generic", which each page's hiding script uses.
+    static QString genericScript(const QStringList &names);
+
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
     // The page's main frame heads for an address: the style sheet of that site's page. While
     // the lists are still being read, the sheet follows once they are, into the document
@@ -46,11 +50,12 @@ private:
     QWebEnginePage *m_page;
     QStringList m_blocked;
     QStringList m_collapsing;
-    // The host whose sheet the page's script holds, whether its ads were let through then,
-    // and the sheet.
+    // The host whose hiding the page's script holds, whether its ads were let through then,
+    // the script (empty: nothing hidden), and whether the generic names apply.
     QString m_host;
     bool m_allowed = false;
-    QString m_css;
+    QString m_script;
+    bool m_generic = false;
     // The host of the document shown that was sent its sheet.
     QString m_sheetSentTo;
     // Whether a sheet waits for the lists.

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             { std::uint32_t(Filters::Script), std::uint32_t(Filters::Popup) })
             engine.blocks({ url, host, "https://page.test/", "page.test", kind, true });
         engine.pageExcepted(url, host, Filters::Document);
-        engine.hidingCss(host, true);
+        engine.hiding(host, true);
     }
     const auto counts = engine.counts();
     if (counts.network + counts.hiding + counts.skipped > text.size())

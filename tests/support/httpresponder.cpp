@@ -85,7 +85,12 @@ void HttpResponder::serve(QTcpSocket *socket)
     socket->setProperty("answered", true);
 
     const QList<QByteArray> line = request.left(request.indexOf("\r\n")).split(' ');
-    const QByteArray target = line.size() > 1 ? line.at(1) : QByteArray("/");
+    QByteArray target = line.size() > 1 ? line.at(1) : QByteArray("/");
+    // Asked as a proxy, with the whole address: answered by its path all the same.
+    if (target.startsWith("http://")) {
+        const qsizetype slash = target.indexOf('/', 7);
+        target = slash < 0 ? QByteArray("/") : target.mid(slash);
+    }
     requested << target;
     const QByteArray path
         = target.left(target.indexOf('?') < 0 ? target.size() : target.indexOf('?'));
