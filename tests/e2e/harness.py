@@ -10,17 +10,15 @@ so the start page's host and the search host are answered locally, nothing leave
 machine, and each request the browser makes is seen.
 """
 
-import base64
-import http.server
 import os
 import shutil
 import signal
 import subprocess
 import tempfile
-import threading
 import time
-import urllib.parse
-from dataclasses import dataclass, field
+
+from accessibility import Node, _atspi  # noqa: F401 (the journeys read them here)
+from localweb import Response, Server, page  # noqa: F401
 
 SCREEN = (1280, 1024)
 START_HOST = "www.google.com"
@@ -52,116 +50,6 @@ def run(*command, timeout=10, env=None, check=True):
     return subprocess.run(
         command, env=env, check=check, timeout=timeout, capture_output=True, text=True
     ).stdout
-
-
-# --------------------------------------------------------------------------------------
-# The local server
-
-
-@dataclass
-class Response:
-    body: bytes = b""
-    status: int = 200
-    content_type: str = "text/html; charset=utf-8"
-    delay: float = 0.0
-    headers: dict = field(default_factory=dict)
-    # A page behind a login: without these credentials ("user:password"), the answer is 401
-    # with a "Denied" page, asking for them in the realm.
-    realm: str = ""
-    credentials: str = ""
-    # When given, only the first half of the body is sent until the event is set.
-    hold: threading.Event = None
-
-
-def page(title, background, body=""):
-    """A page a person can tell apart from others: its title, and its colour on screen."""
-    html = (
-        f"<html><head><title>{title}</title></head>"
-        f"<body style='margin:0;background:{background}'>{body}</body></html>"
-    )
-    return Response(html.encode())
-
-
-class Server:
-    """Answers the browser's requests as its proxy: by host and path, with what the test
-    set; anything else is a 404. Keeps every request it received."""
-
-    def __init__(self):
-        self.routes = {}
-        self.requests = []  # (host, path with query)
-        self.authorizations = []  # (path, the Authorization header or None)
-        self._lock = threading.Lock()
-        server = self
-
-        class Handler(http.server.BaseHTTPRequestHandler):
-            protocol_version = "HTTP/1.0"
-
-            def do_GET(self):
-                target = urllib.parse.urlsplit(self.path)
-                host = target.hostname or self.headers.get("Host", "")
-                path = target.path or "/"
-                if target.query:
-                    path += "?" + target.query
-                authorization = self.headers.get("Authorization")
-                with server._lock:
-                    server.requests.append((host, path))
-                    server.authorizations.append((path, authorization))
-                    response = server.routes.get((host, path.split("?")[0])) or server.routes.get(
-                        (None, path.split("?")[0])
-                    )
-                if response is None:
-                    response = Response(b"<html><body>Not found</body></html>", status=404)
-                expected = "Basic " + base64.b64encode(response.credentials.encode()).decode()
-                if response.realm and authorization != expected:
-                    response = Response(
-                        b"<html><head><title>Denied</title></head><body>denied</body></html>",
-                        status=401,
-                        headers={"WWW-Authenticate": f'Basic realm="{response.realm}"'},
-                    )
-                if response.delay:
-                    time.sleep(response.delay)
-                try:
-                    self.send_response(response.status)
-                    self.send_header("Content-Type", response.content_type)
-                    self.send_header("Content-Length", str(len(response.body)))
-                    for name, value in response.headers.items():
-                        self.send_header(name, value)
-                    self.end_headers()
-                    if response.hold is not None:
-                        half = len(response.body) // 2
-                        self.wfile.write(response.body[:half])
-                        self.wfile.flush()
-                        response.hold.wait(30)
-                        self.wfile.write(response.body[half:])
-                    else:
-                        self.wfile.write(response.body)
-                except (BrokenPipeError, ConnectionResetError):
-                    pass
-
-            def log_message(self, *args):
-                pass
-
-        self._http = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-        self._http.daemon_threads = True
-        self.port = self._http.server_address[1]
-        self._thread = threading.Thread(target=self._http.serve_forever, daemon=True)
-        self._thread.start()
-
-    def route(self, path, response, host=None):
-        with self._lock:
-            self.routes[(host, path)] = response
-
-    def received(self, path, host=None):
-        with self._lock:
-            return any(p == path and (host is None or h == host) for h, p in self.requests)
-
-    def paths(self):
-        with self._lock:
-            return [p for _, p in self.requests]
-
-    def close(self):
-        self._http.shutdown()
-        self._http.server_close()
 
 
 # --------------------------------------------------------------------------------------
@@ -253,88 +141,6 @@ class Session:
 # The browser
 
 
-def _atspi():
-    import pyatspi
-    from gi.repository import Atspi
-
-    # A call to a program that is busy fails fast instead of hanging the suite.
-    Atspi.set_timeout(5000, 15000)
-    return pyatspi, Atspi
-
-
-class Node:
-    """One accessible object, read afresh at every access."""
-
-    def __init__(self, accessible):
-        self.acc = accessible
-
-    @property
-    def name(self):
-        return self.acc.name or ""
-
-    @property
-    def role(self):
-        return self.acc.getRoleName()
-
-    def children(self):
-        return [Node(self.acc.getChildAtIndex(i)) for i in range(self.acc.childCount)]
-
-    @property
-    def showing(self):
-        pyatspi, _ = _atspi()
-        return self.acc.getState().contains(pyatspi.STATE_SHOWING)
-
-    def state(self, state_name):
-        pyatspi, _ = _atspi()
-        return self.acc.getState().contains(getattr(pyatspi, "STATE_" + state_name.upper()))
-
-    @property
-    def extents(self):
-        pyatspi, _ = _atspi()
-        box = self.acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        return box.x, box.y, box.width, box.height
-
-    @property
-    def centre(self):
-        x, y, width, height = self.extents
-        return x + width // 2, y + height // 2
-
-    @property
-    def text(self):
-        text = self.acc.queryText()
-        return text.getText(0, text.characterCount)
-
-    @property
-    def description(self):
-        return self.acc.description or ""
-
-    def find_all(self, role=None, name=None, limit=4000, into_pages=False):
-        """Nodes below this one with the role and name given (None matches any), in
-        tree order. Pages' own content is left out unless asked for."""
-        found, pending, seen = [], [self], 0
-        while pending and seen < limit:
-            node = pending.pop(0)
-            seen += 1
-            try:
-                kids = node.children()
-            except Exception:
-                continue
-            for kid in kids:
-                try:
-                    kid_role, kid_name = kid.role, kid.name
-                except Exception:
-                    continue
-                if (role is None or kid_role == role) and (name is None or kid_name == name):
-                    found.append(kid)
-                if kid_role != "document web" or into_pages:
-                    pending.append(kid)
-        return found
-
-    def find(self, role=None, name=None, **options):
-        nodes = self.find_all(role, name, **options)
-        return nodes[0] if nodes else None
-
-
 class Browser:
     """The program, started with arguments, or by another program (opener: the desktop's
     xdg-open, say) that is given the arguments. before_start gets the environment and the
@@ -388,6 +194,8 @@ class Browser:
             with open(self.log_path) as log:
                 said = log.read()[-3000:]
             state = "running" if self.process.poll() is None else "ended"
+            # Gone before the next journey starts: it would stand in that one's way.
+            self.close()
             raise Timeout(f"{timeout}; the browser is {state}; its log ends:\n{said}") from None
         self.window = wait_for(
             lambda: self.app.find("frame", "Tessarvine 2 BETA"), "the main window", 30

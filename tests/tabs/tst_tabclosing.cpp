@@ -1,0 +1,255 @@
+// Closing tabs, on fake page views: what comes in front, where the keyboard goes, what
+// is kept to bring back.
+#include "page_events/popupthrottle.h"
+#include "page_tools/pagetools.h"
+#include "support/formfixture.h"
+#include "support/input.h"
+#include "tab_header/flik.h"
+#include "tab_header/headerface.h"
+#include "tabs/closedtabs.h"
+#include "tabs/sourceeditor.h"
+#include "tabs/tabstrip.h"
+#include "window/coolbar.h"
+#include "window/mainstatusbar.h"
+#include "window/warningpanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <set>
+
+class TestTabClosing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void closingABackgroundTabKeepsTheActiveOne();
+    void closingTheActiveTabGoesBack();
+    void closingABackgroundTabLeavesTheFrontAlone();
+    void closingAPrintingTabEndsItsPrint();
+    void closedTabsComeBackNewestFirst();
+    void closingBackgroundThenActiveLeavesATabActive();
+    void closingTheOnlyTabLeavesNoneActive();
+    void closingWithHolesMovesOnlyLoadedHeaders();
+    void nearestTabToTheLeftComesFirst();
+    void closingTheFocusedPageActivatesTheRememberedTab();
+    void closingDestroysAfterTheHandler();
+};
+
+void TestTabClosing::closingABackgroundTabKeepsTheActiveOne()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    const float firstLeft = f.header(1)->Left();
+    const float thirdLeft = f.header(3)->Left();
+    const float secondWidth = f.header(2)->Width();
+    f.header(2)->closer_Click();
+    QCOMPARE(f.activeTab(), 3);
+    QCOMPARE(f.previousTab(), 2);
+    QCOMPARE(f.header(3)->Left(), thirdLeft - secondWidth);
+    QCOMPARE(f.header(1)->Left(), firstLeft);
+    QVERIFY(!f.header(2) && !f.page(2) && !f.source(2));
+    QCOMPARE(f.header(3)->bevel(), 1);
+}
+
+void TestTabClosing::closingABackgroundTabLeavesTheFrontAlone()
+{
+    // Closing once brought the tab in front on its way out: its sleeping page loaded again,
+    // and the front page's full screen ended.
+    FormFixture f;
+    f.form->show();
+    f.form->newflik_Click();
+    f.form->newflik_Click();
+    const QPointer<FakePageView> sleeping = f.view(1);
+    sleeping->resting = PageView::Rest::Asleep;
+    QVERIFY(f.view(3)->askFullScreen(true));
+    f.header(1)->closer_Click();
+    QCOMPARE(sleeping->wakes, 0);
+    QCOMPARE(f.view(3)->fullScreenExits, 0);
+    QVERIFY(f.view(3)->inFront && f.form->isFullScreen());
+    QCOMPARE(f.activeTab(), 3);
+    QCOMPARE(f.previousTab(), 1);
+}
+
+void TestTabClosing::closingAPrintingTabEndsItsPrint()
+{
+    FormFixture f;
+    f.form->show();
+    f.view(1)->url = "http://one.test/";
+    f.form->pageTools().printPage();
+    QPrintDialog *dialog = f.form->findChild<QPrintDialog *>();
+    QVERIFY(dialog);
+    dialog->accept();
+    QCOMPARE(f.statusText(), QStringLiteral("Printing..."));
+    f.header(1)->closer_Click();
+    QTRY_COMPARE(f.statusText(), QStringLiteral("Printing failed"));
+}
+
+void TestTabClosing::closedTabsComeBackNewestFirst()
+{
+    ClosedTabs closed;
+    closed.remember(QString()); // a blank tab leaves nothing
+    for (int i = 1; i <= int(ClosedTabs::kept) + 2; ++i)
+        closed.remember(QStringLiteral("http://t.test/%1").arg(i));
+    QStringList back;
+    while (const auto address = closed.takeLast())
+        back << *address;
+    QCOMPARE(back.size(), qsizetype(ClosedTabs::kept));
+    QCOMPARE(back.first(), QStringLiteral("http://t.test/12"));
+    QCOMPARE(back.last(), QStringLiteral("http://t.test/3"));
+}
+
+void TestTabClosing::closingTheActiveTabGoesBack()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    f.view(1)->url = "http://one.test/";
+    f.header(1)->sellect();
+    f.header(3)->sellect();
+    f.header(3)->closer_Click();
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.addressText(), QStringLiteral("http://one.test/"));
+    const QWidgetList stack = f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(stack.last(), f.page(1));
+    // The highest index is free again.
+    QCOMPARE(f.highestTab(), 2);
+}
+
+void TestTabClosing::closingBackgroundThenActiveLeavesATabActive()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    form.newflik_Click(); // tabs 1-4, 4 active
+    f.header(2)->closer_Click(); // lastone is now the closed tab 2
+    f.header(4)->closer_Click();
+    // Tab 2 is gone: the nearest open tab to the left of 4 takes over.
+    QCOMPARE(f.activeTab(), 3);
+    QCOMPARE(f.header(3)->bevel(), 1);
+    f.header(1)->sellect();
+    f.header(3)->closer_Click(); // background: 1 stays
+    f.header(1)->closer_Click(); // lastone 3 is closed, nothing left of 1
+    QCoreApplication::processEvents();
+    QCOMPARE(f.tabCount(), 0);
+    QCOMPARE(f.activeTab(), 0);
+}
+
+void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    f.view(1)->url = "http://one.test/";
+    f.header(1)->sellect();
+    f.menuItem("sc")->setChecked(true);
+    f.header(1)->closer_Click();
+    QCoreApplication::processEvents();
+    QCOMPARE(f.addressText(), QString());
+    QVERIFY(!f.checked("sc"));
+    // The templates take the place of an active tab, and are never shown or navigated.
+    QCOMPARE(f.activeTab(), 0);
+    QVERIFY(f.header(0)->isHidden());
+    QVERIFY(f.page(0)->isHidden());
+    int key = 13;
+    f.addressBox()->setEditText("typed.test");
+    form.address_KeyPress(key);
+    form.Toolbar1_ButtonClick("back");
+    form.Toolbar1_ButtonMenuClick(1);
+    form.sc_Click();
+    QVERIFY(f.view(0)->navigated.isEmpty());
+    QCOMPARE(f.view(0)->backs, 0);
+    QVERIFY(f.view(0)->zoomLevels.isEmpty());
+    QVERIFY(!f.checked("sc"));
+    // Opening a tab again works as at start.
+    form.newflik_Click();
+    QCOMPARE(f.highestTab(), 1);
+    QCOMPARE(f.header(1)->Left(), 405.0f);
+    QCOMPARE(f.activeTab(), 1);
+}
+
+void TestTabClosing::closingWithHolesMovesOnlyLoadedHeaders()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    for (int i = 0; i < 4; ++i)
+        form.newflik_Click(); // tabs 1-5
+    f.header(4)->closer_Click();
+    const float fifthLeft = f.header(5)->Left();
+    const float firstLeft = f.header(1)->Left();
+    const float secondWidth = f.header(2)->Width();
+    f.header(2)->closer_Click();
+    QCOMPARE(f.header(5)->Left(), fifthLeft - secondWidth);
+    QCOMPARE(f.header(1)->Left(), firstLeft);
+    QCOMPARE(f.header(3)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    QCOMPARE(f.activeTab(), 5);
+}
+
+void TestTabClosing::nearestTabToTheLeftComesFirst()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    for (int i = 0; i < 4; ++i)
+        form.newflik_Click(); // tabs 1-5
+    f.header(3)->sellect();
+    f.header(4)->closer_Click(); // background: 3 stays, and lastone becomes the closed 4
+    f.header(3)->closer_Click();
+    // Open tabs on both sides of 3; the left one wins.
+    QCOMPARE(f.activeTab(), 2);
+    QCOMPARE(f.header(2)->bevel(), 1);
+}
+
+void TestTabClosing::closingTheFocusedPageActivatesTheRememberedTab()
+{
+    // Hiding the focused page passes the focus on along the focus chain; the focus must not
+    // choose the tab that becomes active.
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    form.newflik_Click();
+    f.header(1)->sellect();
+    f.header(2)->sellect();
+    QVERIFY(Input::clickFocus(f.page(2)));
+    QCOMPARE(f.activeTab(), 2);
+    QTest::mouseClick(f.headerPart<QToolButton>(2, "closer"), Qt::LeftButton);
+    QCOMPARE(f.activeTab(), 1);
+    QCOMPARE(f.header(1)->bevel(), 1);
+    QCOMPARE(f.header(3)->bevel(), 0);
+    // The keyboard goes with the eyes, to the page now shown.
+    QCOMPARE(QApplication::focusWidget(), f.page(1));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(f.activeTab(), 1);
+    // The last tab closing with the focus leaves it in the address box, and no tab active.
+    f.header(3)->closer_Click();
+    QVERIFY(Input::clickFocus(f.page(1)));
+    QTest::mouseClick(f.headerPart<QToolButton>(1, "closer"), Qt::LeftButton);
+    QCOMPARE(f.activeTab(), 0);
+    QCOMPARE(QApplication::focusWidget(), f.addressBox());
+}
+
+void TestTabClosing::closingDestroysAfterTheHandler()
+{
+    FormFixture f;
+    Form1 &form = *f.form;
+    form.newflik_Click();
+    QPointer<::flik> header = f.header(2);
+    QPointer<PageView> view = f.page(2);
+    QPointer<SourceEditor> editor = f.source(2);
+    header->closer_Click();
+    QVERIFY(header && view && editor); // still there while the click is handled
+    QTest::qWait(0); // the click's handling ends
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!header && !view && !editor);
+}
+
+QTEST_MAIN(TestTabClosing)
+#include "tst_tabclosing.moc"
