@@ -156,12 +156,12 @@ PageFilter::PageFilter(ContentBlocking &blocking, QWebEnginePage *page)
 
 void PageFilter::headsFor(const QUrl &address)
 {
-    // Asked again for the same site (the engine's own request for a typed address, a
-    // redirect within it): the script it holds stands, unless ads were let through since.
     if (!m_blocking.ready()) {
         m_sheetWaits = true;
         return;
     }
+    // Asked again for the same site (the engine's own request for a typed address, a
+    // redirect within it): the script it holds stands, unless ads were let through since.
     const QString host = address.host(QUrl::FullyEncoded).toLower();
     const bool allowed = m_blocking.allowedOn(address);
     if (host == m_host && allowed == m_allowed && !m_host.isEmpty())
