@@ -45,6 +45,12 @@ public:
         else
             decided(true);
     }
+    // Where the developer tools draw the page's, and whether an element was picked.
+    void inspectIn(PageView *tools, bool element) override
+    {
+        inspected << qMakePair(tools, element);
+    }
+    QList<QPair<PageView *, bool>> inspected;
     bool isAudible() const override { return audible; }
     bool isMuted() const override { return muted; }
     void setMuted(bool mute) override
