@@ -1,6 +1,7 @@
 // A page's request for a new window: opened as a new tab, or blocked with a notice.
 #include "page_events/pageevents.h"
 #include "tabs/tab.h"
+#include "tabs/tabclosing.h"
 #include "tabs/tabs.h"
 #include "window/addresscontroller.h"
 #include "window/form1.h"
@@ -57,5 +58,5 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
 void PageEvents::WebBrowser_WindowClosing(Tab &tab)
 {
     // Exactly as its close box would; the view goes once the engine's call has returned.
-    form.tabs().close(tab.index());
+    form.tabs().closing().close(tab.index());
 }

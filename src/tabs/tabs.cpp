@@ -2,6 +2,7 @@
 
 #include "tabs/addressbox.h"
 #include "tabs/tab.h"
+#include "tabs/tabclosing.h"
 #include "tabs/tabstrip.h"
 
 #include <algorithm>
@@ -23,7 +24,18 @@ Tabs::Tabs(Window window, PageViewFactory factory, QString searchService, QObjec
     , m_window(std::move(window))
     , m_templates(m_window.container, m_window.strip, std::move(factory))
     , m_modes(m_window.sourceMark, std::move(searchService))
+    , m_closingTabs(new TabClosing(*this))
 { }
+
+bool Tabs::focusActivates() const
+{
+    return !m_closingTabs->inProgress() && !m_handingFocus;
+}
+
+void Tabs::closeRequested(int index)
+{
+    m_closingTabs->close(index);
+}
 
 Tab *Tabs::open(Order order, bool behind)
 {
@@ -44,7 +56,7 @@ Tab *Tabs::open(Order order, bool behind)
 void Tabs::headerActivated(int index, Activation how)
 {
     // Focus that moves while a tab closes reaches a header too; it activates nothing.
-    if (!m_closing)
+    if (!m_closingTabs->inProgress())
         activate(index, how);
 }
 
@@ -73,7 +85,7 @@ void Tabs::headerResized(int index)
 void Tabs::leaveAsked(int index)
 {
     // The question whether to leave a page is seen over it, in front.
-    m_leaveQuestionShown = true;
+    m_closingTabs->questionShown();
     activate(index);
 }
 
@@ -158,60 +170,6 @@ void Tabs::bringInFront(Tab *tab)
     behind->setInFront(false);
 }
 
-void Tabs::close(int index)
-{
-    Tab *closing = tab(index);
-    if (!closing || closing->askedToLeave())
-        return;
-    closing->setAskedToLeave(true);
-    closing->page()->askToClose(
-        PageView::leavePatienceMs, [this, guard = QPointer(closing)](bool leave) {
-            if (!guard)
-                return;
-            guard->setAskedToLeave(false);
-            if (leave)
-                closeNow(guard);
-        });
-}
-
-void Tabs::closeNow(Tab *closing)
-{
-    const int index = closing->index();
-    if (tab(index) != closing)
-        return;
-    shiftHeaders(index, -closing->header()->Width());
-
-    if (Tab *active = tabAt(m_current); active && active != closing) {
-        // The close box's steps activate the closing tab and then the active one again:
-        // what is in front stays, and `lastone` names the closed tab.
-        m_lastone = static_cast<float>(index);
-    } else {
-        // The tab to go back to; when it was closed before (or is this tab), the nearest
-        // open tab, left first, takes its place, so that a tab stays active while any is
-        // open. With none left, the template is activated: no page is in sight, and
-        // nothing acts on a closed one.
-        int next = 0;
-        if (const Tab *previous = tabAt(m_lastone); previous && previous != closing)
-            next = previous->index();
-        for (auto it = m_tabs.find(index); next == 0 && it != m_tabs.begin();)
-            next = (--it)->second ? it->first : 0;
-        for (auto it = m_tabs.upper_bound(index); next == 0 && it != m_tabs.end(); ++it)
-            next = it->second ? it->first : 0;
-        activate(next);
-    }
-
-    m_closing = true;
-    settleFocus(closing);
-    const QString address = closing->page() ? closing->page()->LocationURL() : QString();
-    if (m_inFront == closing)
-        m_inFront.clear();
-    m_tabs.erase(index);
-    closing->close();
-    m_closing = false;
-    m_window.strip->headersChanged();
-    emit closed(index, address);
-}
-
 void Tabs::dialogShown(Tab &tab)
 {
     // A dialog waits only over the page in front; with the page's source over it, no one
@@ -235,48 +193,4 @@ void Tabs::viewSearch(int index)
 void Tabs::search(int index, const QString &text)
 {
     m_modes.search(flik(index), WebBrowser(index), text);
-}
-
-// Asking the tabs' pages, one at a time, whether they may be left.
-namespace {
-
-// What a page is given to answer when the window's patience is spent: enough for a page
-// that answers at once, as most do.
-constexpr int leastPatienceMs = 250;
-
-} // namespace
-
-void Tabs::askToLeaveAll(std::function<void(bool leave)> decided)
-{
-    std::vector<QPointer<Tab>> tabs;
-    for (Tab *one : all())
-        tabs.emplace_back(one);
-    askInTurn(std::move(tabs), 0, PageView::leavePatienceMs, std::move(decided));
-}
-
-void Tabs::askInTurn(std::vector<QPointer<Tab>> tabs, std::size_t next, int patienceMs,
-    std::function<void(bool)> decided)
-{
-    while (next < tabs.size() && !tabs[next])
-        ++next;
-    if (next == tabs.size()) {
-        decided(true);
-        return;
-    }
-    // One patience for the whole window: what a page that does not answer spends, the
-    // pages after it do not get; the time a question is on screen is the user's, not the
-    // page's.
-    QElapsedTimer asked;
-    asked.start();
-    m_leaveQuestionShown = false;
-    PageView *page = tabs[next]->page();
-    page->askToClose(std::max(patienceMs, leastPatienceMs),
-        [this, tabs = std::move(tabs), next, patienceMs, asked, decided](bool leave) mutable {
-            const bool questioned = std::exchange(m_leaveQuestionShown, false);
-            const int spent = questioned ? 0 : int(asked.elapsed());
-            if (leave)
-                askInTurn(std::move(tabs), next + 1, patienceMs - spent, std::move(decided));
-            else
-                decided(false);
-        });
 }

@@ -18,6 +18,7 @@
 class QAction;
 class AddressBox;
 class Tab;
+class TabClosing;
 class TabStrip;
 
 // The one owner of the tabs, and the one way to act on them: a Tab per index, holding the
@@ -87,17 +88,8 @@ public:
     // drawn selected and every other not, its page (or source) in front, `current` and
     // `lastone`, the address box and the encryption panel.
     void activate(int index, Activation how = Activation::Full);
-    // Closes a tab as its close box does, once its page agrees to be left (a page that asks
-    // puts the question over itself, its tab in front; staying keeps the tab). Then the
-    // headers right of it close up, and `current` and `lastone` end as the close box's steps
-    // leave them. Only the closing of the active tab changes what is in front (the tab
-    // active before it, or when that is gone the nearest open one): a background tab goes
-    // without coming in front, so that neither its page wakes nor the front page's full
-    // screen or dialog ends.
-    void close(int index);
-    // Asks every tab's page in turn whether it may be left, as the window closes; decided
-    // follows with true once all agree, or false at the first that stays.
-    void askToLeaveAll(std::function<void(bool leave)> decided);
+    // Closing tabs and asking their pages whether they may be left.
+    TabClosing &closing() const { return *m_closingTabs; }
     // Moves every header from index on by `by` twips: the one reflow of the strip.
     void shiftHeaders(int from, float by);
     // Sizes every page view and source view, the templates and hidden ones included.
@@ -112,7 +104,7 @@ public:
 
     // False while a tab's elements are being removed, or the keyboard follows the page in
     // sight: focus that moves then is not the user's choosing a tab.
-    bool focusActivates() const { return !m_closing && !m_handingFocus; }
+    bool focusActivates() const;
 
 signals:
     // A tab was closed; its index may be given out again. The address its page showed
@@ -129,7 +121,7 @@ private:
     void headerActivated(int index, Activation how) override;
     void headerPress() override { emit headerPressed(); }
     void headerFocusIn(int index) override { emit headerFocused(index); }
-    void closeRequested(int index) override { close(index); }
+    void closeRequested(int index) override;
     void menuCommand(int index, TabCommand command) override;
     void searchEntered(int index, const QString &text) override { search(index, text); }
     void headerResized(int index) override;
@@ -140,15 +132,13 @@ private:
     void settleFocus(Tab *closing);
     // Whether the focus is on the element or inside it.
     static bool holds(const QWidget *element, const QWidget *focus);
-    void closeNow(Tab *closing);
     void keepInFront();
-    void askInTurn(std::vector<QPointer<Tab>> tabs, std::size_t next, int patienceMs,
-        std::function<void(bool)> decided);
 
     Window m_window;
     TabPageEvents *m_events = nullptr;
     TabTemplates m_templates;
     TabModes m_modes;
+    TabClosing *m_closingTabs = nullptr;
     std::map<int, QPointer<Tab>> m_tabs;
     float m_current = 0;
     float m_lastone = 0;
@@ -156,8 +146,7 @@ private:
     std::vector<QPointer<::flik>> m_selected;
     // The tab told it is in front; the others rest.
     QPointer<Tab> m_inFront;
-    bool m_closing = false;
     bool m_handingFocus = false;
-    // The page asked last whether it may be left put the question to the user.
-    bool m_leaveQuestionShown = false;
+    // Closing writes what closing a tab changes of the strip.
+    friend class TabClosing;
 };

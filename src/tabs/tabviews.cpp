@@ -1,7 +1,6 @@
-#include "tabs/tabs.h"
-
 #include "tabs/addressbox.h"
 #include "tabs/tab.h"
+#include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 
 #include "page_tools/fullscreen.h"
 #include "tabs/tab.h"
+#include "tabs/tabclosing.h"
 #include "tabs/tabs.h"
 
 #include <algorithm>
@@ -151,7 +152,7 @@ void Shortcuts::closeActiveTab()
 {
     // As the active tab's close box.
     if (const auto index = toTabIndex(current()))
-        m_window.tabs->close(*index);
+        m_window.tabs->closing().close(*index);
 }
 
 void Shortcuts::cycleTabs(int step)

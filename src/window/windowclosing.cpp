@@ -1,5 +1,6 @@
 #include "window/windowclosing.h"
 
+#include "tabs/tabclosing.h"
 #include "tabs/tabs.h"
 
 #include <memory>
@@ -54,7 +55,7 @@ bool WindowClosing::pagesMayBeLeft()
     const auto now = std::make_shared<std::optional<bool>>();
     const auto inCall = std::make_shared<bool>(true);
     m_askingPages = true;
-    m_tabs.askToLeaveAll([this, now, inCall](bool leave) {
+    m_tabs.closing().askToLeaveAll([this, now, inCall](bool leave) {
         m_askingPages = false;
         if (*inCall) {
             *now = leave;
