@@ -1,6 +1,5 @@
-#include "tab_header/flik.h"
-
 #include "common/twips.h"
+#include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tab_header/progressbox.h"
 
