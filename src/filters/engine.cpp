@@ -19,14 +19,6 @@ bool isSeparator(char c)
     return !(isAlnum(c) || c == '_' || c == '-' || c == '.' || c == '%');
 }
 
-std::uint64_t hashToken(std::string_view token)
-{
-    std::uint64_t hash = 1469598103934665603ull;
-    for (const char c : token)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return hash;
-}
-
 // The pattern against the address from position at: '*' any run, '^' one separator or the
 // end. end: the pattern must reach the address's end.
 // floating: the pattern may start anywhere from at on, as if it began with '*'; one pass,
@@ -286,9 +278,9 @@ void Engine::file(Index &index, std::uint32_t rule,
     }
     const auto rarest = std::min_element(
         tokens.begin(), tokens.end(), [&frequency](std::string_view a, std::string_view b) {
-            return frequency.at(hashToken(a)) < frequency.at(hashToken(b));
+            return frequency.at(hashOf(a)) < frequency.at(hashOf(b));
         });
-    index.tokens[hashToken(*rarest)].push_back(rule);
+    index.tokens[hashOf(*rarest)].push_back(rule);
 }
 
 void Engine::keepHostsApart()
@@ -327,7 +319,7 @@ void Engine::finish()
     std::unordered_map<std::uint64_t, std::uint32_t> frequency;
     for (const NetworkRule &rule : m_network) {
         for (const std::string_view token : usableTokens(rule))
-            ++frequency[hashToken(token)];
+            ++frequency[hashOf(token)];
     }
     for (std::uint32_t rule = 0; rule < m_network.size(); ++rule)
         file(m_network[rule].exception ? m_exceptions : m_blocking, rule, frequency);
@@ -350,6 +342,7 @@ void Engine::finish()
                 m_genericNames.push_back(rule.selector);
                 continue;
             }
+            m_genericComplex.push_back(rule.selector);
             m_genericCss += rule.selector;
             m_genericCss += "{display:none!important}\n";
         }
@@ -440,7 +433,7 @@ bool Engine::matches(
     if (found)
         return true;
     const bool byToken = forTokenRuns(lowered, [&](std::size_t at, std::size_t stop) {
-        const auto it = index.tokens.find(hashToken(lowered.substr(at, stop - at)));
+        const auto it = index.tokens.find(hashOf(lowered.substr(at, stop - at)));
         return it != index.tokens.end() && check(it->second);
     });
     return byToken || check(index.rest);
@@ -501,8 +494,8 @@ Engine::Hiding Engine::hiding(std::string_view host, bool generic) const
         hiding.css = m_genericCss + hiding.css;
         return hiding;
     }
-    for (const std::string &selector : m_genericSelectors) {
-        if (!kept.count(selector) && !isLoneName(selector))
+    for (const std::string &selector : m_genericComplex) {
+        if (!kept.count(selector))
             hiding.css += selector + "{display:none!important}\n";
     }
     for (const std::string &selector : kept) {

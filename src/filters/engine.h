@@ -101,6 +101,8 @@ private:
     std::vector<HidingRule> m_hiding;
     std::string m_genericCss;
     std::unordered_set<std::string> m_genericSelectors;
+    // The generic selectors that are more than a lone class or id, as in the sheet.
+    std::vector<std::string> m_genericComplex;
     std::vector<std::string> m_genericNames;
     ByHost m_hidingByDomain;
     std::vector<std::uint32_t> m_hidingWithExclusionsOnly;

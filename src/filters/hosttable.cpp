@@ -5,14 +5,6 @@
 
 namespace Filters {
 
-std::uint64_t HostTable::hashOf(std::string_view host)
-{
-    std::uint64_t hash = 1469598103934665603ull;
-    for (const char c : host)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return hash;
-}
-
 const HostTable::Slot *HostTable::find(std::string_view host, std::uint64_t hash) const
 {
     if (m_slots.empty())
