@@ -4,7 +4,8 @@
 #include "hosted/enginepage.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "hosted/questions/pagedialogs.h"
+#include "hosted/questions/leaving.h"
+#include "hosted/questions/questionwait.h"
 #include "hosted/webenginepageview.h"
 
 #include <QPointer>
@@ -15,27 +16,26 @@
 void WebEnginePageView::GoBack()
 {
     if (m_page && m_page->history()->canGoBack())
-        m_dialogs->navigateAway([this] { m_page->history()->back(); });
+        m_leaving->navigateAway([this] { m_page->history()->back(); });
 }
 
 void WebEnginePageView::GoForward()
 {
     if (m_page && m_page->history()->canGoForward())
-        m_dialogs->navigateAway([this] { m_page->history()->forward(); });
+        m_leaving->navigateAway([this] { m_page->history()->forward(); });
 }
 
 void WebEnginePageView::Stop()
 {
     m_loadWhenShown.clear();
     if (m_page)
-        m_dialogs->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Stop); });
+        m_wait->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::Stop); });
 }
 
 void WebEnginePageView::ExitFullScreen()
 {
     if (m_page)
-        m_dialogs->whenEngineFree(
-            [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
+        m_wait->whenEngineFree([this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
 }
 
 bool WebEnginePageView::Print(QPrinter *printer)
@@ -58,7 +58,7 @@ void WebEnginePageView::SaveLink(const QString &link, const QString &path)
 void WebEnginePageView::Reload()
 {
     if (m_page)
-        m_dialogs->navigateAway([this] { m_page->triggerAction(QWebEnginePage::Reload); });
+        m_leaving->navigateAway([this] { m_page->triggerAction(QWebEnginePage::Reload); });
 }
 
 void WebEnginePageView::setZoomLevel(int level)
@@ -66,7 +66,7 @@ void WebEnginePageView::setZoomLevel(int level)
     if (const auto factor = zoomFactorForLevel(level)) {
         ensureEngine();
         m_zoomLevel = level;
-        m_dialogs->whenEngineFree([this, factor] { m_page->setZoomFactor(*factor); });
+        m_wait->whenEngineFree([this, factor] { m_page->setZoomFactor(*factor); });
     }
 }
 
@@ -75,7 +75,7 @@ void WebEnginePageView::Find(const QString &text, bool backward)
     if (!m_page)
         return;
     const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
-    m_dialogs->whenEngineFree([this, text, flags] {
+    m_wait->whenEngineFree([this, text, flags] {
         m_page->findText(
             text, flags, [self = QPointer(this)](const QWebEngineFindTextResult &result) {
                 if (self)
@@ -94,7 +94,7 @@ void WebEnginePageView::askToClose(int patienceMs, std::function<void(bool leave
     // A frozen page runs no script: it is thawed (not loaded again) to be asked.
     if (m_page->rest() == Rest::Frozen)
         m_page->setRest(Rest::Awake);
-    m_dialogs->askToLeave(m_page, patienceMs, std::move(decided));
+    m_leaving->askToLeave(m_page, patienceMs, std::move(decided));
 }
 
 void WebEnginePageView::inspectIn(PageView *tools, bool element)

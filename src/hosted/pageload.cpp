@@ -4,7 +4,6 @@
 #include "hosted/documentcompletion.h"
 #include "hosted/pageinput.h"
 #include "hosted/progressbatch.h"
-#include "hosted/questions/pagedialogs.h"
 
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -21,11 +20,10 @@ constexpr int secure = 2;
 
 } // namespace
 
-PageLoad::PageLoad(DocumentCompletion *completion, PageDialogs *dialogs, PageInput *input,
-    ProgressBatch *progress, QObject *parent)
+PageLoad::PageLoad(
+    DocumentCompletion *completion, PageInput *input, ProgressBatch *progress, QObject *parent)
     : QObject(parent)
     , m_completion(completion)
-    , m_dialogs(dialogs)
     , m_input(input)
     , m_progressBatch(progress)
 {
@@ -64,7 +62,7 @@ void PageLoad::loadingChanged(const QWebEngineLoadingInfo &info)
         m_body.reset(); // the completed page is being left
         m_documentTitle.clear();
         m_failed.reset();
-        m_dialogs->loadStarted();
+        emit started();
         m_loading = true;
         m_progress = 0;
         m_startText = info.url().toDisplayString();

@@ -8,7 +8,6 @@
 #include <QUrl>
 
 class DocumentCompletion;
-class PageDialogs;
 class PageInput;
 class ProgressBatch;
 class QWebEngineLoadingInfo;
@@ -22,8 +21,8 @@ class PageLoad final : public QObject
 {
     Q_OBJECT
 public:
-    PageLoad(DocumentCompletion *completion, PageDialogs *dialogs, PageInput *input,
-        ProgressBatch *progress, QObject *parent);
+    PageLoad(
+        DocumentCompletion *completion, PageInput *input, ProgressBatch *progress, QObject *parent);
 
     void watch(QWebEnginePage *page);
 
@@ -37,6 +36,8 @@ public:
     const std::optional<QUrl> &failedAddress() const { return m_failed; }
 
 signals:
+    // A load of the page started: what was counted for the page before starts again.
+    void started();
     void StatusTextChange(const QString &text);
     void ProgressChange(int progress, int progressMax);
     void NavigateError(const QString &url, int statusCode);
@@ -54,7 +55,6 @@ private:
     void loadEnded();
 
     DocumentCompletion *m_completion;
-    PageDialogs *m_dialogs;
     PageInput *m_input;
     ProgressBatch *m_progressBatch;
     QWebEnginePage *m_page = nullptr;

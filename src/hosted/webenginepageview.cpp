@@ -12,8 +12,11 @@
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
 #include "hosted/progressbatch.h"
-#include "hosted/questions/pagedialogs.h"
+#include "hosted/questions/leaving.h"
 #include "hosted/questions/pagepermissions.h"
+#include "hosted/questions/questionwait.h"
+#include "hosted/questions/scriptdialogs.h"
+#include "hosted/questions/signin.h"
 
 #include <algorithm>
 #include <QApplication>
@@ -39,9 +42,12 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     , m_route(parts.routes->routeFor(this))
     , m_completion(new DocumentCompletion(*parts.engineWait, this))
     , m_input(new PageInput(m_guards, this))
-    , m_dialogs(new PageDialogs(m_guards, *parts.engineWait, this))
+    , m_wait(new QuestionWait(*parts.engineWait, this))
+    , m_leaving(new Leaving(*m_wait, this))
+    , m_dialogs(new ScriptDialogs(m_guards, *m_wait, *m_leaving, this))
+    , m_signIn(new SignIn(m_guards, *m_wait, this))
     , m_downloads(new PageDownloads(m_guards, parts.downloads, this))
-    , m_load(new PageLoad(m_completion, m_dialogs, m_input, parts.progress, this))
+    , m_load(new PageLoad(m_completion, m_input, parts.progress, this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -53,18 +59,22 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_load, &PageLoad::NavigateError, this, &PageView::NavigateError);
     connect(m_load, &PageLoad::SetSecureLockIcon, this, &PageView::SetSecureLockIcon);
     connect(m_load, &PageLoad::DownloadComplete, this, &PageView::DownloadComplete);
+    connect(m_load, &PageLoad::started, this, [this] {
+        m_guards.loadStarted();
+        m_leaving->loadStarted();
+    });
     connect(m_load, &PageLoad::documentCompleted, this, [this] {
         emit DocumentComplete(LocationURL());
         // The engine replaces its focus widget after a cross-site navigation; a view that
         // had the focus gets it back.
-        if (m_dialogs->focused() && !QApplication::focusWidget() && isVisible())
+        if (m_wait->focused() && !QApplication::focusWidget() && isVisible())
             m_view->setFocus();
     });
     connect(m_route, &PageRoute::focusEntered, this, [this] {
-        m_dialogs->setFocused(true);
+        m_wait->setFocused(true);
         emit GotFocus();
     });
-    connect(m_route, &PageRoute::focusLeft, this, [this] { m_dialogs->setFocused(false); });
+    connect(m_route, &PageRoute::focusLeft, this, [this] { m_wait->setFocused(false); });
     connect(m_route, &PageRoute::downloadRequested, this,
         [this](QWebEngineDownloadRequest *download, bool byAddress) {
             // A page behind others has no user at it: its script may not save files.
@@ -76,12 +86,13 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_downloads, &PageDownloads::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_downloads, &PageDownloads::FileDownload, this, &PageView::FileDownload);
     connect(m_downloads, &PageDownloads::DownloadComplete, this, &PageView::DownloadComplete);
-    connect(m_dialogs, &PageDialogs::StatusTextChange, this, &PageView::StatusTextChange);
-    connect(m_dialogs, &PageDialogs::DialogShown, this, &PageView::DialogShown);
-    connect(m_dialogs, &PageDialogs::LeaveAsked, this, &PageView::LeaveAsked);
-    connect(m_dialogs, &PageDialogs::WindowClosing, this, &PageView::WindowClosing);
-    connect(m_dialogs, &PageDialogs::mayGo, this, &QObject::deleteLater);
-    m_dialogs->setQuestions([this](const PageQuestion &question) { return askQuestion(question); },
+    connect(m_wait, &QuestionWait::StatusTextChange, this, &PageView::StatusTextChange);
+    connect(m_wait, &QuestionWait::DialogShown, this, &PageView::DialogShown);
+    connect(m_wait, &QuestionWait::mayGo, this, &QObject::deleteLater);
+    connect(m_leaving, &Leaving::LeaveAsked, this, &PageView::LeaveAsked);
+    connect(m_dialogs, &ScriptDialogs::StatusTextChange, this, &PageView::StatusTextChange);
+    connect(m_signIn, &SignIn::StatusTextChange, this, &PageView::StatusTextChange);
+    m_wait->setQuestions([this](const PageQuestion &question) { return askQuestion(question); },
         [this] { dismissQuestions(); });
 }
 
@@ -102,7 +113,7 @@ void WebEnginePageView::ensureEngine()
     hooks.navigationAsked = [this](const QUrl &url, bool mainFrame) {
         m_route->navigationAsked(url);
         if (mainFrame)
-            m_dialogs->mainFrameHeadsFor(url);
+            m_signIn->mainFrameHeadsFor(url);
         if (mainFrame && m_filter)
             m_filter->headsFor(url);
     };
@@ -145,7 +156,13 @@ void WebEnginePageView::watchRequests()
             emit PrintRequested();
     });
 
-    m_dialogs->watch(m_page);
+    m_signIn->watch(m_page);
+    // The page may be left, as asked; else a sign-in pop-up closes itself when it is done,
+    // while a tab the user opened stays.
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        if (!m_leaving->pageClosed() && m_openedByPage && !m_wait->released())
+            emit WindowClosing();
+    });
 }
 
 // What the page does: its loads, full screen, its address, title and hovered link.
@@ -172,7 +189,7 @@ void WebEnginePageView::watchPage()
                 request.reject();
         });
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
-        m_dialogs->addressChanged(url);
+        m_leaving->addressChanged(url);
         if (m_filter)
             m_filter->shown(url);
         emit LocationChange(HostNames::shownAddress(url));
@@ -248,7 +265,7 @@ void WebEnginePageView::Navigate(const QString &address)
         return;
     }
     m_loadWhenShown.clear();
-    m_dialogs->navigateAway(
+    m_leaving->navigateAway(
         [this, url] {
             if (m_filter)
                 m_filter->headsFor(url);
@@ -272,7 +289,7 @@ void WebEnginePageView::setInFront(bool inFront)
         m_page->setRest(Rest::Awake);
     if (m_view)
         m_view->setVisible(inFront);
-    m_dialogs->setInFront(inFront);
+    m_wait->setInFront(inFront);
 }
 
 bool WebEnginePageView::isAudible() const
@@ -293,7 +310,7 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
     if (!m_page)
         return Rest::Awake;
     const bool may = !m_inFront && !m_load->isLoading() && m_load->shownDocument()
-        && !m_dialogs->busy() && !m_downloads->running() && !m_page->recentlyAudible();
+        && !m_wait->busy() && !m_downloads->running() && !m_page->recentlyAudible();
     // A form may hold what the user gave the page: that page is frozen at most, never let
     // go; nor deeper than the engine itself recommends.
     const Rest given
@@ -306,7 +323,7 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
 
 void WebEnginePageView::dismissDialogs()
 {
-    m_dialogs->answerDialogs();
+    m_wait->answerAll();
 }
 
 QString WebEnginePageView::LocationURL() const
@@ -370,12 +387,12 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
     // A page may only open into a view of its own profile.
     if (!target || target->profile() != profile())
         return;
-    target->m_dialogs->openedByPage();
+    target->m_openedByPage = true;
     request.openIn(target->enginePage());
 }
 
 void WebEnginePageView::release()
 {
     // The view goes once no dialog of its page waits on the stack (mayGo).
-    m_dialogs->tabClosing();
+    m_wait->release();
 }

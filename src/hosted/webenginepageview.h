@@ -9,8 +9,8 @@ class DocumentCompletion;
 class DownloadSaver;
 class EnginePage;
 class EngineRoutes;
+class Leaving;
 class PageLoad;
-class PageDialogs;
 class PageDownloads;
 class PageInput;
 class PageRoute;
@@ -19,6 +19,9 @@ class QWebEngineNewWindowRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
+class QuestionWait;
+class ScriptDialogs;
+class SignIn;
 
 // The page view on Qt WebEngine. The engine says less than the window's handlers expect
 // (no status texts, no lock state, document access only asynchronously), so this class
@@ -92,7 +95,11 @@ private:
     // what the user gives it back.
     PageGuards m_guards;
     PageInput *m_input = nullptr;
-    PageDialogs *m_dialogs = nullptr;
+    // What the page asks of the user, and the engine's work that waits while it does.
+    QuestionWait *m_wait = nullptr;
+    Leaving *m_leaving = nullptr;
+    ScriptDialogs *m_dialogs = nullptr;
+    SignIn *m_signIn = nullptr;
     PageDownloads *m_downloads = nullptr;
     PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
@@ -105,4 +112,6 @@ private:
     int m_zoomLevel = 2;
     bool m_inFront = false;
     bool m_muted = false;
+    // Opened by another page's request for a window: it may close itself.
+    bool m_openedByPage = false;
 };
