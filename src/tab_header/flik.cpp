@@ -218,24 +218,9 @@ void flik::markSelected()
     StatusBar1->setBevel(HeaderFace::bevelInset);
 }
 
-int flik::bevel() const
+HeaderLook flik::look() const
 {
-    return StatusBar1->bevel();
-}
-
-QString flik::caption() const
-{
-    return StatusBar1->panelText();
-}
-
-bool flik::lockShown() const
-{
-    return !secure->isHidden();
-}
-
-bool flik::progressShown() const
-{
-    return !prog->isHidden();
+    return { StatusBar1->panelText(), StatusBar1->bevel(), !secure->isHidden(), !prog->isHidden() };
 }
 
 bool flik::isSearchTab() const

@@ -23,6 +23,24 @@ enum class Activation {
     PageOnly,
 };
 
+// What a tab header shows, as a person sees it.
+struct HeaderLook
+{
+    QString caption;
+    // Panel 1 drawn inset marks the selected tab (bevel 1; 0 not).
+    int bevel = 0;
+    bool lock = false;
+    bool progress = false;
+};
+
+// Where a header sits in the tab strip, in twips, and the width of its face's panel.
+struct HeaderPlace
+{
+    float left = 0;
+    float width = 0;
+    double panelWidth = 0;
+};
+
 // The two commands of the tab menu.
 enum class TabCommand { ViewSearch, ViewSource };
 
@@ -51,48 +69,25 @@ public:
     void progg(float &prg, float &prgmax);
     void hideprog();
     void indexer(float ind);
-
-    // The header's own events.
-    void UserControl_Resize();
     void closer_Click();
-    void StatusBar1_MouseDown(int Button);
-    void iconi_Click();
-    void iconi_MouseDown(int Button);
-    void searchicon_GotFocus();
-    void searchicon_MouseDown(int Button);
-    void prog_MouseDown(int Button);
-    void SearchText_Click();
-    void SearchText_KeyPress(int &KeyAscii);
 
-    // What the face shows. Panel 1 drawn inset marks the selected tab (bevel 1; 0 not).
+    // What the face shows, and whether the header is the selected one: drawn inset.
+    HeaderLook look() const;
     void markSelected();
-    int bevel() const;
-    QString caption() const;
-    bool lockShown() const;
-    bool progressShown() const;
     // The two modes, as the check marks of "View search" and "View Source". Showing the
     // search box goes with the search mark.
     bool isSearchTab() const;
     void setSearchTab(bool search);
     bool sourceShown() const;
     void setSourceShown(bool shown);
-
-    // Position and size in the tab strip, in twips.
-    float Left() const { return m_left; }
-    float Top() const { return m_top; }
-    float Width() const { return m_width; }
-    float Height() const { return m_height; }
-    void setLeft(float twips);
-    void setWidth(float twips);
-    void setHeight(float twips);
-    // The close box's left edge inside the header, in twips.
-    float closerLeft() const { return m_closerLeft; }
-    double panelWidth() const;
-
-    // A new header starts as a copy of the template's position and size.
-    void copyConfiguration(const flik &model);
     // The speaker beside the close box: while the page plays sound, or the tab is muted.
     void showSound(bool audible, bool muted);
+
+    // Where the header sits in the tab strip. A new header starts as a copy of the
+    // template's position and size.
+    HeaderPlace place() const { return { m_left, m_width, panelWidth() }; }
+    void setLeft(float twips);
+    void copyConfiguration(const flik &model);
 
 signals:
     // The tab is to become the active one (sellect, a press, a click, the focus).
@@ -119,6 +114,20 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // The header's own events.
+    void UserControl_Resize();
+    void StatusBar1_MouseDown(int Button);
+    void iconi_Click();
+    void iconi_MouseDown(int Button);
+    void searchicon_GotFocus();
+    void searchicon_MouseDown(int Button);
+    void prog_MouseDown(int Button);
+    void SearchText_Click();
+    void SearchText_KeyPress(int &KeyAscii);
+
+    void setWidth(float twips);
+    void setHeight(float twips);
+    double panelWidth() const;
     void buildMarks();
     void buildSearchField();
     void openMenu();

@@ -76,7 +76,7 @@ void TabClosing::closeNow(Tab *closing)
     const int index = closing->index();
     if (m_tabs.tab(index) != closing)
         return;
-    m_tabs.shiftHeaders(index, -closing->header()->Width());
+    m_tabs.shiftHeaders(index, -closing->header()->place().width);
 
     if (Tab *active = m_tabs.tabAt(m_tabs.m_current); active && active != closing) {
         // The close box's steps activate the closing tab and then the active one again:

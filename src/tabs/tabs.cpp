@@ -78,7 +78,7 @@ void Tabs::headerResized(int index)
     const ::flik *self = flik(index);
     const ::flik *next = flik(index + 1);
     if (self && next)
-        shiftHeaders(index + 1, self->Left() + self->Width() - next->Left());
+        shiftHeaders(index + 1, self->place().left + self->place().width - next->place().left);
     m_window.strip->headersChanged();
 }
 
@@ -123,7 +123,7 @@ void Tabs::activate(int index, Activation how)
         else
             m_window.address->follow(view->LocationURL());
     }
-    m_window.showLock(header->lockShown());
+    m_window.showLock(header->look().lock);
     if (!header->isHidden())
         m_window.strip->ensureVisible(header);
     if (!activated)

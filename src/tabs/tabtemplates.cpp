@@ -36,7 +36,7 @@ std::optional<TabTemplates::Elements> TabTemplates::make(
     made.header->copyConfiguration(*m_header);
     made.header->hide();
     if (previous)
-        made.header->setLeft(previous->Left() + previous->Width());
+        made.header->setLeft(previous->place().left + previous->place().width);
     made.header->indexer(static_cast<float>(index));
     made.header->show();
     m_strip->headerAdded(made.header);

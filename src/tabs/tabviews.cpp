@@ -107,7 +107,7 @@ void Tabs::shiftHeaders(int from, float by)
 {
     for (auto it = m_tabs.lower_bound(from); it != m_tabs.end(); ++it) {
         if (::flik *header = it->second ? it->second->header() : nullptr)
-            header->setLeft(header->Left() + by);
+            header->setLeft(header->place().left + by);
     }
     m_window.strip->headersChanged();
 }

@@ -82,7 +82,7 @@ void Form1::buildJobs(PageViewFactory factory)
         StatusBar1, lock->pixmap(), downloadico->pixmap(),
         [this] {
             const ::flik *front = m_tabs->headerAt(m_tabs->current());
-            return front && front->lockShown();
+            return front && front->look().lock;
         },
         this);
     m_address = new AddressController(address, *m_addressShown, *m_tabs, *m_panels,

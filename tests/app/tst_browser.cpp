@@ -49,17 +49,17 @@ void TestBrowser::startPageLoadsIntoTabOne()
         form.show();
         QCOMPARE(f.activeTab(), 1);
         QCOMPARE(f.highestTab(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
         QCOMPARE(f.addressText(), server.url("/start/"));
         QCOMPARE(f.source(1)->text(), QStringLiteral("<h1>Hi</h1>"));
-        QCOMPARE(f.header(1)->bevel(), 1);
+        QCOMPARE(f.header(1)->look().bevel, 1);
         QVERIFY(f.page(1)->isVisible());
         QVERIFY(!f.page(0)->isVisible());
         QCOMPARE(server.requested.count("/start/"), 1);
 
         form.newflik_Click();
         QCOMPARE(f.activeTab(), 2);
-        QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+        QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
     }
 }
 

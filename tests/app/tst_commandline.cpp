@@ -154,12 +154,12 @@ void TestCommandLine::addressesOpenOneTabEachTheLastActive()
     QCOMPARE(f.view(2)->navigated, QStringList { "" });
     QCOMPARE(f.view(3)->navigated, QStringList { "c.test/x" });
     QCOMPARE(f.activeTab(), 3);
-    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
     // The pages complete in any order; the last tab stays the active one.
     f.view(3)->complete("http://c.test/x", "C");
     f.view(1)->complete("http://a.test/", "A");
     QCOMPARE(f.activeTab(), 3);
-    QCOMPARE(f.header(1)->caption(), QStringLiteral("A"));
+    QCOMPARE(f.header(1)->look().caption, QStringLiteral("A"));
     // Later completions of a covered tab leave it covered too.
     f.view(1)->complete("http://a.test/next", "A next");
     QCOMPARE(f.activeTab(), 3);

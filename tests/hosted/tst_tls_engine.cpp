@@ -76,13 +76,13 @@ void TestTlsEngine::trustedPageShowsTheLock()
     Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
-    QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
-    QVERIFY(!f.header(1)->lockShown());
+    QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
+    QVERIFY(!f.header(1)->look().lock);
 
     form.newflik_Click();
     f.page(2)->Navigate(secure.url("/bank"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.header(2)->caption(), QStringLiteral("     Bank"), timeout);
-    QVERIFY(f.header(2)->lockShown());
+    QTRY_COMPARE_WITH_TIMEOUT(f.header(2)->look().caption, QStringLiteral("     Bank"), timeout);
+    QVERIFY(f.header(2)->look().lock);
     // Completing in the active tab leaves the lock picture beside "Encrypted".
     QCOMPARE(f.panel2Text(), QStringLiteral("Encrypted"));
     QVERIFY(!f.panel2Picture().isNull());
@@ -93,7 +93,7 @@ void TestTlsEngine::trustedPageShowsTheLock()
     QVERIFY(!f.panel2Picture().isNull());
     // Back to a plain page: the lock goes.
     f.page(2)->Navigate(plain.url("/start/"));
-    QTRY_VERIFY_WITH_TIMEOUT(!f.header(2)->lockShown(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.header(2)->look().lock, timeout);
 }
 
 void TestTlsEngine::rejectedCertificateIsAnError()
@@ -106,7 +106,7 @@ void TestTlsEngine::rejectedCertificateIsAnError()
     Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
-    QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->caption(), QStringLiteral("Start"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
     QSignalSpy errors(f.page(1), &PageView::NavigateError);
     QSignalSpy completions(f.page(1), &PageView::DocumentComplete);
     f.page(1)->Navigate(forged.url("/bank"));
@@ -115,8 +115,8 @@ void TestTlsEngine::rejectedCertificateIsAnError()
     QCOMPARE(f.warningTitle(), QStringLiteral("An error accured"));
     // The load ends as one no server answered: named by its address, never with a lock.
     QTRY_COMPARE_WITH_TIMEOUT(completions.size(), 1, timeout);
-    QVERIFY(!f.header(1)->lockShown());
-    QCOMPARE(f.header(1)->caption().trimmed(), forged.url("/bank"));
+    QVERIFY(!f.header(1)->look().lock);
+    QCOMPARE(f.header(1)->look().caption.trimmed(), forged.url("/bank"));
     QVERIFY(forged.requested.isEmpty());
 }
 
@@ -141,7 +141,7 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     Form1 &form = browser->form();
     const WindowDriver f(&form);
     form.show();
-    QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->lockShown(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->look().lock, timeout);
     QTRY_COMPARE_WITH_TIMEOUT(f.panel2Text(), QStringLiteral("Encrypted"), timeout);
     QSignalSpy ends(f.page(1), &PageView::DownloadComplete);
     const QString address = next == u"failed" ? secure.url("/missing")
@@ -152,7 +152,7 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
         QTRY_VERIFY_WITH_TIMEOUT(f.page(1)->LocationURL() == address, timeout);
     else
         QTRY_VERIFY_WITH_TIMEOUT(ends.size() >= 1, timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.header(1)->lockShown(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.header(1)->look().lock, timeout);
     QCOMPARE(f.panel2Text(), QString());
     QVERIFY(f.panel2Picture().isNull());
     if (next == u"failed")

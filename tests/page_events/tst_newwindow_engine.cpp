@@ -58,7 +58,7 @@ void TestNewWindowEngine::popupsOpenAsTabs()
     QTRY_VERIFY_WITH_TIMEOUT(header(2) && caption(2) == "Popup", timeout);
     QCOMPARE(activeTab(), 2);
     QCOMPARE(page(2)->LocationURL(), m_server->url("/popup"));
-    QCOMPARE(header(2)->Left(), header(1)->Left() + header(1)->Width());
+    QCOMPARE(header(2)->place().left, header(1)->place().left + header(1)->place().width);
     QCOMPARE(page(1)->LocationName(), QStringLiteral("Opener"));
 }
 

@@ -81,7 +81,7 @@ void TestPageEvents::warningsOffShowNothing()
     QVERIFY(!f.warningShown());
     // Everything else still happens.
     QCOMPARE(f.statusText(), QStringLiteral("sex"));
-    QCOMPARE(f.header(1)->caption(), QStringLiteral("fuck"));
+    QCOMPARE(f.header(1)->look().caption, QStringLiteral("fuck"));
     QCOMPARE(f.addressText(), QStringLiteral("http://sex.test/"));
     QCOMPARE(f.source(1)->text(), QStringLiteral("<p>body</p>"));
     form.ws_Click();
@@ -95,15 +95,15 @@ void TestPageEvents::progressShowsAndHides()
     flik *header = f.header(1);
     f.page(1)->move(30, 40);
     emit f.view(1)->ProgressChange(30, 100);
-    QVERIFY(header->progressShown());
+    QVERIFY(header->look().progress);
     QCOMPARE(f.headerPart<ProgressBox>(1, "prog")->barWidth(), 30.0);
     QCOMPARE(f.page(1)->pos(), QPoint(0, 0));
     emit f.view(1)->ProgressChange(60, 0);
-    QVERIFY(!header->progressShown());
+    QVERIFY(!header->look().progress);
     emit f.view(1)->ProgressChange(10, 100);
-    QVERIFY(header->progressShown());
+    QVERIFY(header->look().progress);
     emit f.view(1)->DownloadComplete();
-    QVERIFY(!header->progressShown());
+    QVERIFY(!header->look().progress);
 }
 
 void TestPageEvents::lockMarkFollowsTheLevel()
@@ -111,13 +111,13 @@ void TestPageEvents::lockMarkFollowsTheLevel()
     FormFixture f;
     flik *header = f.header(1);
     emit f.view(1)->SetSecureLockIcon(1);
-    QVERIFY(header->lockShown());
+    QVERIFY(header->look().lock);
     emit f.view(1)->SetSecureLockIcon(0);
-    QVERIFY(!header->lockShown());
+    QVERIFY(!header->look().lock);
     emit f.view(1)->SetSecureLockIcon(4);
-    QVERIFY(header->lockShown());
+    QVERIFY(header->look().lock);
     emit f.view(1)->SetSecureLockIcon(-1);
-    QVERIFY(!header->lockShown());
+    QVERIFY(!header->look().lock);
     // The status bar hears of it only at the next activation.
     emit f.view(1)->SetSecureLockIcon(2);
     QCOMPARE(f.panel2Text(), QString());
@@ -160,7 +160,7 @@ void TestPageEvents::titleNeverCaptionsAndKeepsTheTitleLine()
     f.header(1)->Caption("Before");
     f.warningPanel()->setTitle("kept title");
     emit f.view(1)->TitleChange("sex and virus scan");
-    QCOMPARE(f.header(1)->caption(), QStringLiteral("Before"));
+    QCOMPARE(f.header(1)->look().caption, QStringLiteral("Before"));
     QCOMPARE(f.warningTitle(), QStringLiteral("kept title"));
     QCOMPARE(f.warningMessage(), QStringLiteral("This site might contain adult materia."));
     QCOMPARE(form.windowTitle(), QStringLiteral("Tessarvine 2 BETA"));
@@ -174,8 +174,8 @@ void TestPageEvents::completionTakesThePageIn()
     QCOMPARE(f.addressBox()->count(), 1);
     QCOMPARE(f.addressBox()->itemText(0), QStringLiteral("http://a.test/"));
     QCOMPARE(f.addressText(), QStringLiteral("http://a.test/"));
-    QCOMPARE(f.header(1)->caption(), QStringLiteral("Page A"));
-    QVERIFY(!f.header(1)->progressShown());
+    QCOMPARE(f.header(1)->look().caption, QStringLiteral("Page A"));
+    QVERIFY(!f.header(1)->look().progress);
     QCOMPARE(f.source(1)->text(), QStringLiteral("<h1>A</h1>"));
     QVERIFY(f.source(1)->isHidden());
 }
@@ -193,14 +193,14 @@ void TestPageEvents::completionInABackgroundTab()
     f.view(1)->complete("http://a.test/", "Page A", "<p>a</p>");
     // The address box is not the background tab's; its list is shared.
     QCOMPARE(f.addressBox()->itemText(0), QStringLiteral("http://a.test/"));
-    QCOMPARE(f.header(1)->caption(), QStringLiteral("Page A"));
+    QCOMPARE(f.header(1)->look().caption, QStringLiteral("Page A"));
     QCOMPARE(f.source(1)->text(), QStringLiteral("<p>a</p>"));
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.addressText(), QStringLiteral("typed in tab 2"));
     QVERIFY(f.view(2)->inFront && !f.view(1)->inFront);
     QCOMPARE(QApplication::focusWidget(), f.page(2));
     // The headers to the right stay flush.
-    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
 }
 
 void TestPageEvents::tabOpenedBehindIsTakenInOnceInFront()

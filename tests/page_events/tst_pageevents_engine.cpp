@@ -64,7 +64,7 @@ void TestPageEventsEngine::slowPageShowsThenHidesProgress()
     go(m_server->url("/slow"));
     QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), timeout);
     QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), timeout);
-    QCOMPARE(header(1)->caption(), QStringLiteral("Slow"));
+    QCOMPARE(header(1)->look().caption, QStringLiteral("Slow"));
 }
 
 void TestPageEventsEngine::completedPageIsTakenIn()
@@ -73,7 +73,7 @@ void TestPageEventsEngine::completedPageIsTakenIn()
         "<html><head><title>A page</title></head><body><div>one <em>two</em></div></body></html>");
     const int before = addressBox()->count();
     go(m_server->url("/p"));
-    QTRY_COMPARE_WITH_TIMEOUT(header(1)->caption(), QStringLiteral("A page"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(header(1)->look().caption, QStringLiteral("A page"), timeout);
     QCOMPARE(source(1)->text(), QStringLiteral("<div>one <em>two</em></div>"));
     QCOMPARE(addressBox()->count(), before + 1);
     go(m_server->url("/p"));
@@ -109,7 +109,7 @@ void TestPageEventsEngine::downloadsNeverOverwrite()
     QCOMPARE(b.readAll(), QByteArray("second contents"));
     QTRY_COMPARE_WITH_TIMEOUT(QDir(folder.path()).entryList(QDir::Files).size(), 2, timeout);
     // The page stays where it was.
-    QCOMPARE(header(1)->caption(), QStringLiteral("Start"));
+    QCOMPARE(header(1)->look().caption, QStringLiteral("Start"));
 }
 
 void TestPageEventsEngine::failedDownloadLeavesNoFile()
@@ -192,7 +192,7 @@ void TestPageEventsEngine::downloadOfAClosedTabEndsQuietly()
     }
     // The window still answers.
     go(m_server->url("/start/"));
-    QTRY_VERIFY_WITH_TIMEOUT(!header(1)->progressShown(), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!header(1)->look().progress, timeout);
     QCOMPARE(caption(1), QStringLiteral("Start"));
 }
 

@@ -54,7 +54,7 @@ SourceEditor *WindowDriver::source(int index) const
 QString WindowDriver::caption(int index) const
 {
     const ::flik *tab = header(index);
-    return tab ? tab->caption() : QString();
+    return tab ? tab->look().caption : QString();
 }
 
 int WindowDriver::openTab()

@@ -61,7 +61,7 @@ void TestFlik::captionCutsToFiftyWithWholeTooltipsAsPlainText()
     QVERIFY(QTest::qWaitForWindowExposed(f.form));
     flik *header = f.header(1);
     header->Caption(title);
-    QCOMPARE(header->caption(), title.left(50));
+    QCOMPARE(header->look().caption, title.left(50));
     // What the tooltip of the face and of the progress bar draw, read as a person would.
     QCOMPARE(shown(part<HeaderFace>(header, "StatusBar1")->toolTip()), title);
     QCOMPARE(shown(part<ProgressBox>(header, "prog")->toolTip()), title);
@@ -86,10 +86,10 @@ void TestFlik::captionOnSearchFaceReadsSearch()
     flik *header = f.header(1);
     header->viewsearch_Click();
     header->Caption("Some page");
-    QCOMPARE(header->caption(), QStringLiteral("Search"));
+    QCOMPARE(header->look().caption, QStringLiteral("Search"));
     QCOMPARE(shown(part<HeaderFace>(header, "StatusBar1")->toolTip()), QStringLiteral("Some page"));
     // With the minimum panel, the search field keeps its designed width.
-    QCOMPARE(header->panelWidth(), 1440.0);
+    QCOMPARE(header->place().panelWidth, 1440.0);
     QCOMPARE(part<QLineEdit>(header, "SearchText")->width(), 78);
 }
 
@@ -99,11 +99,11 @@ void TestFlik::captionIndentsForTheLockMark()
     flik *header = f.header(1);
     header->safe();
     header->Caption("Bank");
-    QCOMPARE(header->caption(), QStringLiteral("     Bank"));
+    QCOMPARE(header->look().caption, QStringLiteral("     Bank"));
     header->unsafe();
-    QCOMPARE(header->caption(), QStringLiteral("     Bank"));
+    QCOMPARE(header->look().caption, QStringLiteral("     Bank"));
     header->Caption("Bank");
-    QCOMPARE(header->caption(), QStringLiteral("Bank"));
+    QCOMPARE(header->look().caption, QStringLiteral("Bank"));
 }
 
 void TestFlik::captionMovesRightNeighboursByTheChange()
@@ -112,19 +112,19 @@ void TestFlik::captionMovesRightNeighboursByTheChange()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    const float secondLeft = f.header(2)->Left();
-    const float thirdLeft = f.header(3)->Left();
+    const float secondLeft = f.header(2)->place().left;
+    const float thirdLeft = f.header(3)->place().left;
     f.header(1)->Caption("A name long enough to make the panel grow past its minimum");
-    const float growth = f.header(1)->Width() - 1845;
+    const float growth = f.header(1)->place().width - 1845;
     QVERIFY(growth > 0);
-    QCOMPARE(f.header(2)->Left(), secondLeft + growth);
-    QCOMPARE(f.header(3)->Left(), thirdLeft + growth);
-    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
-    const float wide = f.header(1)->Width();
+    QCOMPARE(f.header(2)->place().left, secondLeft + growth);
+    QCOMPARE(f.header(3)->place().left, thirdLeft + growth);
+    QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
+    const float wide = f.header(1)->place().width;
     f.header(1)->Caption("x");
-    const float shrink = wide - f.header(1)->Width();
-    QCOMPARE(f.header(3)->Left(), thirdLeft + growth - shrink);
-    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    const float shrink = wide - f.header(1)->place().width;
+    QCOMPARE(f.header(3)->place().left, thirdLeft + growth - shrink);
+    QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
 }
 
 void TestFlik::captionMovesNothingPastAClosedNeighbourOrTheLast()
@@ -135,13 +135,13 @@ void TestFlik::captionMovesNothingPastAClosedNeighbourOrTheLast()
     form.newflik_Click();
     f.header(2)->closer_Click();
     QCoreApplication::processEvents();
-    const float thirdLeft = f.header(3)->Left();
+    const float thirdLeft = f.header(3)->place().left;
     f.header(1)->Caption("A name long enough to make the panel grow past its minimum");
-    QCOMPARE(f.header(3)->Left(), thirdLeft);
-    const float firstLeft = f.header(1)->Left();
+    QCOMPARE(f.header(3)->place().left, thirdLeft);
+    const float firstLeft = f.header(1)->place().left;
     f.header(3)->Caption("Another name long enough to make the panel grow past it");
-    QCOMPARE(f.header(1)->Left(), firstLeft);
-    QCOMPARE(f.header(3)->Left(), thirdLeft);
+    QCOMPARE(f.header(1)->place().left, firstLeft);
+    QCOMPARE(f.header(3)->place().left, thirdLeft);
 }
 
 void TestFlik::progressFillsAndHides()
@@ -150,7 +150,7 @@ void TestFlik::progressFillsAndHides()
     flik *header = f.header(1);
     float prg = 25, prgmax = 100;
     header->progg(prg, prgmax);
-    QVERIFY(header->progressShown());
+    QVERIFY(header->look().progress);
     QCOMPARE(
         part<ProgressBox>(header, "prog")->toTwips(part<ProgressBox>(header, "prog")->barWidth()),
         part<ProgressBox>(header, "prog")->widthTwips() / 4);
@@ -159,7 +159,7 @@ void TestFlik::progressFillsAndHides()
         part<ProgressBox>(header, "prog")->toTwips(part<ProgressBox>(header, "prog")->endCapLeft()),
         part<ProgressBox>(header, "prog")->widthTwips() / 4 + 75);
     header->hideprog();
-    QVERIFY(!header->progressShown());
+    QVERIFY(!header->look().progress);
 }
 
 void TestFlik::progressWithZeroMaximumKeepsTheScale()
@@ -173,7 +173,7 @@ void TestFlik::progressWithZeroMaximumKeepsTheScale()
     header->progg(five, zero);
     QCOMPARE(part<ProgressBox>(header, "prog")->scaleWidth(), 40.0);
     QCOMPARE(part<ProgressBox>(header, "prog")->barWidth(), 5.0);
-    QVERIFY(header->progressShown());
+    QVERIFY(header->look().progress);
 }
 
 QTEST_MAIN(TestFlik)

@@ -29,12 +29,12 @@ void TestActivation::activationMarksOnlyThisHeader()
     Form1 &form = *f.form;
     form.newflik_Click();
     f.header(1)->sellect();
-    QCOMPARE(f.header(0)->bevel(), 0);
-    QCOMPARE(f.header(1)->bevel(), 1);
-    QCOMPARE(f.header(2)->bevel(), 0);
+    QCOMPARE(f.header(0)->look().bevel, 0);
+    QCOMPARE(f.header(1)->look().bevel, 1);
+    QCOMPARE(f.header(2)->look().bevel, 0);
     f.header(2)->sellect();
-    QCOMPARE(f.header(1)->bevel(), 0);
-    QCOMPARE(f.header(2)->bevel(), 1);
+    QCOMPARE(f.header(1)->look().bevel, 0);
+    QCOMPARE(f.header(2)->look().bevel, 1);
     QCOMPARE(f.previousTab(), 1);
     QCOMPARE(f.activeTab(), 2);
 }
@@ -60,8 +60,8 @@ void TestActivation::activationSkipsClosedTabs()
     QVERIFY(!f.header(1));
     f.header(2)->sellect();
     QCOMPARE(f.activeTab(), 2);
-    QCOMPARE(f.header(2)->bevel(), 1);
-    QCOMPARE(f.header(3)->bevel(), 0);
+    QCOMPARE(f.header(2)->look().bevel, 1);
+    QCOMPARE(f.header(3)->look().bevel, 0);
     // The active tab is copied into lastone like any other, however far the gap.
     f.header(3)->sellect();
     QCOMPARE(f.previousTab(), 2);

@@ -48,16 +48,16 @@ void TestTabClosing::closingABackgroundTabKeepsTheActiveOne()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    const float firstLeft = f.header(1)->Left();
-    const float thirdLeft = f.header(3)->Left();
-    const float secondWidth = f.header(2)->Width();
+    const float firstLeft = f.header(1)->place().left;
+    const float thirdLeft = f.header(3)->place().left;
+    const float secondWidth = f.header(2)->place().width;
     f.header(2)->closer_Click();
     QCOMPARE(f.activeTab(), 3);
     QCOMPARE(f.previousTab(), 2);
-    QCOMPARE(f.header(3)->Left(), thirdLeft - secondWidth);
-    QCOMPARE(f.header(1)->Left(), firstLeft);
+    QCOMPARE(f.header(3)->place().left, thirdLeft - secondWidth);
+    QCOMPARE(f.header(1)->place().left, firstLeft);
     QVERIFY(!f.header(2) && !f.page(2) && !f.source(2));
-    QCOMPARE(f.header(3)->bevel(), 1);
+    QCOMPARE(f.header(3)->look().bevel, 1);
 }
 
 void TestTabClosing::closingABackgroundTabLeavesTheFrontAlone()
@@ -136,7 +136,7 @@ void TestTabClosing::closingBackgroundThenActiveLeavesATabActive()
     f.header(4)->closer_Click();
     // Tab 2 is gone: the nearest open tab to the left of 4 takes over.
     QCOMPARE(f.activeTab(), 3);
-    QCOMPARE(f.header(3)->bevel(), 1);
+    QCOMPARE(f.header(3)->look().bevel, 1);
     f.header(1)->sellect();
     f.header(3)->closer_Click(); // background: 1 stays
     f.header(1)->closer_Click(); // lastone 3 is closed, nothing left of 1
@@ -173,7 +173,7 @@ void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
     // Opening a tab again works as at start.
     form.newflik_Click();
     QCOMPARE(f.highestTab(), 1);
-    QCOMPARE(f.header(1)->Left(), 405.0f);
+    QCOMPARE(f.header(1)->place().left, 405.0f);
     QCOMPARE(f.activeTab(), 1);
 }
 
@@ -184,13 +184,13 @@ void TestTabClosing::closingWithHolesMovesOnlyLoadedHeaders()
     for (int i = 0; i < 4; ++i)
         form.newflik_Click(); // tabs 1-5
     f.header(4)->closer_Click();
-    const float fifthLeft = f.header(5)->Left();
-    const float firstLeft = f.header(1)->Left();
-    const float secondWidth = f.header(2)->Width();
+    const float fifthLeft = f.header(5)->place().left;
+    const float firstLeft = f.header(1)->place().left;
+    const float secondWidth = f.header(2)->place().width;
     f.header(2)->closer_Click();
-    QCOMPARE(f.header(5)->Left(), fifthLeft - secondWidth);
-    QCOMPARE(f.header(1)->Left(), firstLeft);
-    QCOMPARE(f.header(3)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    QCOMPARE(f.header(5)->place().left, fifthLeft - secondWidth);
+    QCOMPARE(f.header(1)->place().left, firstLeft);
+    QCOMPARE(f.header(3)->place().left, f.header(1)->place().left + f.header(1)->place().width);
     QCOMPARE(f.activeTab(), 5);
 }
 
@@ -205,7 +205,7 @@ void TestTabClosing::nearestTabToTheLeftComesFirst()
     f.header(3)->closer_Click();
     // Open tabs on both sides of 3; the left one wins.
     QCOMPARE(f.activeTab(), 2);
-    QCOMPARE(f.header(2)->bevel(), 1);
+    QCOMPARE(f.header(2)->look().bevel, 1);
 }
 
 void TestTabClosing::closingTheFocusedPageActivatesTheRememberedTab()
@@ -222,8 +222,8 @@ void TestTabClosing::closingTheFocusedPageActivatesTheRememberedTab()
     QCOMPARE(f.activeTab(), 2);
     QTest::mouseClick(f.headerPart<QToolButton>(2, "closer"), Qt::LeftButton);
     QCOMPARE(f.activeTab(), 1);
-    QCOMPARE(f.header(1)->bevel(), 1);
-    QCOMPARE(f.header(3)->bevel(), 0);
+    QCOMPARE(f.header(1)->look().bevel, 1);
+    QCOMPARE(f.header(3)->look().bevel, 0);
     // The keyboard goes with the eyes, to the page now shown.
     QCOMPARE(QApplication::focusWidget(), f.page(1));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -43,6 +43,13 @@ private:
     QMetaObject::Connection m_connection;
 };
 
+// The search box frame takes the focus by the Tab key alone.
+void tabInto(QWidget *widget)
+{
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(widget, &in);
+}
+
 } // namespace
 
 class TestTabModes : public QObject
@@ -198,11 +205,11 @@ void TestTabModes::viewSearchTogglesTheFace()
     header->viewsearch_Click();
     QVERIFY(header->isSearchTab());
     QVERIFY(!part<QWidget>(header, "searchicon")->isHidden());
-    QCOMPARE(header->caption(), QStringLiteral("Search"));
+    QCOMPARE(header->look().caption, QStringLiteral("Search"));
     header->viewsearch_Click();
     QVERIFY(!header->isSearchTab());
     QVERIFY(part<QWidget>(header, "searchicon")->isHidden());
-    QCOMPARE(header->caption(), QStringLiteral("The page"));
+    QCOMPARE(header->look().caption, QStringLiteral("The page"));
     QCOMPARE(f.view(1)->navigated.size(), 1); // only the start page
 }
 
@@ -213,7 +220,7 @@ void TestTabModes::searchTabFromTheMenu()
     QCOMPARE(f.highestTab(), 2);
     QVERIFY(f.header(2)->isSearchTab());
     QVERIFY(!f.headerPart<QWidget>(2, "searchicon")->isHidden());
-    QCOMPARE(f.header(2)->caption(), QStringLiteral("Search"));
+    QCOMPARE(f.header(2)->look().caption, QStringLiteral("Search"));
     QVERIFY(!f.header(1)->isSearchTab());
     QCOMPARE(f.activeTab(), 2);
 }
@@ -232,11 +239,8 @@ void TestTabModes::enterInTheSearchField()
     QVERIFY(!header->isSearchTab());
     QVERIFY(part<QWidget>(header, "searchicon")->isHidden());
     // Captioned from the page shown before the search: a blank tab has no name.
-    QCOMPARE(header->caption(), QString());
+    QCOMPARE(header->look().caption, QString());
     QCOMPARE(part<QLineEdit>(header, "SearchText")->text(), QStringLiteral("C# tutorial"));
-    int key = 13;
-    header->SearchText_KeyPress(key);
-    QCOMPARE(key, 0);
     // The text stays for the next time the tab becomes a search tab.
     header->viewsearch_Click();
     QCOMPARE(part<QLineEdit>(header, "SearchText")->text(), QStringLiteral("C# tutorial"));
@@ -246,9 +250,9 @@ void TestTabModes::otherKeysInTheSearchField()
 {
     FormFixture f;
     f.form->mnusearch_Click();
-    int key = 'a';
-    f.header(2)->SearchText_KeyPress(key);
-    QCOMPARE(key, int('a'));
+    QVERIFY(Input::clickFocus(f.headerPart<QLineEdit>(2, "SearchText")));
+    Input::type("a");
+    QCOMPARE(f.headerPart<QLineEdit>(2, "SearchText")->text(), QStringLiteral("a"));
     QVERIFY(f.view(2)->navigated.isEmpty());
     QVERIFY(f.header(2)->isSearchTab());
 }
@@ -268,7 +272,8 @@ void TestTabModes::leftPressOnTheFace()
     QCOMPARE(f.topView(), f.source(1));
     // The middle button activates the same way.
     f.events->showWarning(std::nullopt, "x");
-    f.header(2)->StatusBar1_MouseDown(4);
+    QTest::mousePress(
+        f.headerPart<HeaderFace>(2, "StatusBar1"), Qt::MiddleButton, {}, QPoint(5, 5));
     QVERIFY(!f.warningShown());
     QCOMPARE(f.activeTab(), 2);
     QVERIFY(!f.checked("sc"));
@@ -283,7 +288,7 @@ void TestTabModes::rightPressOnTheFaceOpensTheMenu()
     f.header(1)->setSourceShown(true);
     f.events->showWarning(std::nullopt, "x");
     MenuChoice none(f.header(1), QString());
-    f.header(1)->StatusBar1_MouseDown(2);
+    QTest::mousePress(f.headerPart<HeaderFace>(1, "StatusBar1"), Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(none.opened, 1);
     QCOMPARE(none.checks, (QList<bool> { false, true }));
     QVERIFY(!f.warningShown());
@@ -303,25 +308,25 @@ void TestTabModes::searchBoxEntryPoints()
     flik *search = f.header(2);
     search->setSourceShown(true);
     f.menuItem("sc")->setChecked(true);
-    search->iconi_Click();
+    QTest::mouseClick(part(search, "iconi"), Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.topView(), f.page(2));
     QVERIFY(f.checked("sc"));
     QVERIFY(search->sourceShown());
     f.header(3)->sellect();
-    search->searchicon_GotFocus();
+    tabInto(part(search, "searchicon"));
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.topView(), f.page(2));
     // A click in the field raises the source without showing it or touching the mark.
     f.header(3)->sellect();
-    search->SearchText_Click();
+    QTest::mousePress(part(search, "SearchText"), Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.topView(), f.source(2));
     QVERIFY(f.source(2)->isHidden());
     QVERIFY(!f.checked("sc"));
     // None of them closes the warning panel.
     f.events->showWarning(std::nullopt, "x");
-    search->iconi_Click();
+    QTest::mouseClick(part(search, "iconi"), Qt::LeftButton, {}, QPoint(3, 3));
     QVERIFY(f.warningShown());
 }
 
@@ -333,17 +338,15 @@ void TestTabModes::menuOnlyForTheRightButton()
     form.mnusearch_Click();
     flik *header = f.header(2);
     MenuChoice watch(header, QString());
-    for (int button : { 1, 4 }) {
-        header->iconi_MouseDown(button);
-        header->searchicon_MouseDown(button);
-        header->prog_MouseDown(button);
-    }
-    QCOMPARE(watch.opened, 0);
-    header->iconi_MouseDown(2);
-    header->searchicon_MouseDown(2);
     float prg = 1, prgmax = 2;
     header->progg(prg, prgmax);
-    QTest::mousePress(part<ProgressBox>(header, "prog"), Qt::RightButton, {}, QPoint(3, 3));
+    const char *parts[] = { "iconi", "searchicon", "prog" };
+    for (Qt::MouseButton button : { Qt::LeftButton, Qt::MiddleButton })
+        for (const char *name : parts)
+            QTest::mousePress(part(header, name), button, {}, QPoint(3, 3));
+    QCOMPARE(watch.opened, 0);
+    for (const char *name : parts)
+        QTest::mousePress(part(header, name), Qt::RightButton, {}, QPoint(3, 3));
     QCOMPARE(watch.opened, 3);
     QCOMPARE(watch.checks, (QList<bool> { true, false }));
 }
@@ -358,7 +361,7 @@ void TestTabModes::menuCommandsActOnTheirHeader()
     flik *search = f.header(2);
     {
         MenuChoice choose(search, "View Source");
-        search->iconi_MouseDown(2);
+        QTest::mousePress(part(search, "iconi"), Qt::RightButton, {}, QPoint(3, 3));
         QCOMPARE(choose.opened, 1);
     }
     QVERIFY(search->sourceShown());
@@ -367,14 +370,14 @@ void TestTabModes::menuCommandsActOnTheirHeader()
     QCOMPARE(f.activeTab(), 2);
     {
         MenuChoice back(search, "View search");
-        search->iconi_MouseDown(2);
+        QTest::mousePress(part(search, "iconi"), Qt::RightButton, {}, QPoint(3, 3));
     }
     QVERIFY(!search->isSearchTab());
     QVERIFY(part<QWidget>(search, "searchicon")->isHidden());
     QVERIFY(search->sourceShown());
     // A right press on the face activates first, so the command acts on the active tab.
     MenuChoice source(f.header(1), "View Source");
-    f.header(1)->StatusBar1_MouseDown(2);
+    QTest::mousePress(f.headerPart<HeaderFace>(1, "StatusBar1"), Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(f.activeTab(), 1);
     QVERIFY(f.header(1)->sourceShown());
     QVERIFY(f.checked("sc"));

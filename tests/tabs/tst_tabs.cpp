@@ -47,7 +47,7 @@ void TestTabs::popupOpensAnActiveTabRightOfTheLast()
     QVERIFY(!request.Cancel);
     QCOMPARE(request.ppDisp, f.page(3));
     QCOMPARE(f.activeTab(), 3);
-    QCOMPARE(f.header(3)->Left(), f.header(2)->Left() + f.header(2)->Width());
+    QCOMPARE(f.header(3)->place().left, f.header(2)->place().left + f.header(2)->place().width);
     QVERIFY(!f.page(3)->isHidden());
     QVERIFY(f.source(3)->isHidden());
     QVERIFY(f.view(3)->navigated.isEmpty());

@@ -61,7 +61,7 @@ void TestTabStrip::manyTabsScrollAndStayReachable()
     // Scrolling changes what is seen, never where a header is: every header keeps its
     // designed place and width in twips, and the new-tab button stays where it was.
     for (int i = 1; i <= 8; ++i)
-        QCOMPARE(f.header(i)->Left(), 405.0f + (i - 1) * 1845.0f);
+        QCOMPARE(f.header(i)->place().left, 405.0f + (i - 1) * 1845.0f);
     QCOMPARE(f.control<QToolButton>("newflik")->geometry(), newTab);
     QVERIFY(f.control<QToolButton>("newflik")->isVisible());
     // Activating a tab out of sight brings it back into sight.
@@ -110,7 +110,7 @@ void TestTabStrip::wheelAndArrowsScrollWithoutMovingHeaders()
     QVERIFY(!strip->scrollRight->isEnabled());
     QTest::mouseClick(strip->scrollLeft, Qt::LeftButton);
     QVERIFY(!wholeInSight(f, f.header(12)));
-    QCOMPARE(f.header(12)->Left(), 405.0f + 11 * 1845.0f);
+    QCOMPARE(f.header(12)->place().left, 405.0f + 11 * 1845.0f);
     // Clicking a header brought into sight activates it.
     QVERIFY(wholeInSight(f, f.header(11)));
     QTest::mousePress(f.headerPart<HeaderFace>(11, "StatusBar1"), Qt::LeftButton, {}, QPoint(5, 5));

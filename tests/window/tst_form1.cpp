@@ -47,7 +47,7 @@ void TestForm1::startUpState()
     QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.previousTab(), 0);
     QCOMPARE(f.highestTab(), 1);
-    QCOMPARE(f.header(1)->Left(), 405.0f);
+    QCOMPARE(f.header(1)->place().left, 405.0f);
     QVERIFY(!f.header(1)->isHidden());
     QVERIFY(!f.page(1)->isHidden());
     QVERIFY(f.source(1)->isHidden());
@@ -61,11 +61,11 @@ void TestForm1::startUpState()
     QVERIFY(f.header(0)->isHidden());
     QVERIFY(f.page(0)->isHidden());
     QVERIFY(f.source(0)->isHidden());
-    QCOMPARE(f.header(0)->Left(), -1440.0f);
+    QCOMPARE(f.header(0)->place().left, -1440.0f);
     // Every source view is created from the template after it was set to HTML.
     QCOMPARE(f.source(1)->language(), QStringLiteral("HTML"));
     QVERIFY(f.source(1)->defaultProperty());
-    QCOMPARE(f.header(1)->bevel(), 1);
+    QCOMPARE(f.header(1)->look().bevel, 1);
 }
 
 void TestForm1::startUpNavigatesOnlyTabOne()
@@ -84,15 +84,15 @@ void TestForm1::newTabsAreFlushAndActive()
     f.header(1)->Caption(QStringLiteral("A page with a long enough name to grow"));
     form.newflik_Click();
     QCOMPARE(f.highestTab(), 2);
-    QCOMPARE(f.header(2)->Left(), f.header(1)->Left() + f.header(1)->Width());
+    QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.previousTab(), 1);
-    QCOMPARE(f.header(1)->bevel(), 0);
-    QCOMPARE(f.header(2)->bevel(), 1);
+    QCOMPARE(f.header(1)->look().bevel, 0);
+    QCOMPARE(f.header(2)->look().bevel, 1);
     QCOMPARE(f.header(2)->myindex, 2.0f);
     form.mnutab_Click();
     QCOMPARE(f.highestTab(), 3);
-    QCOMPARE(f.header(3)->Left(), f.header(2)->Left() + 1845.0f);
+    QCOMPARE(f.header(3)->place().left, f.header(2)->place().left + 1845.0f);
     QCOMPARE(f.previousTab(), 2);
     // The three arrays grow together.
     QCOMPARE(f.highestTab(), 3);
@@ -107,20 +107,20 @@ void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
     Form1 &form = *f.form;
     form.newflik_Click();
     form.newflik_Click();
-    const float thirdLeft = f.header(3)->Left();
+    const float thirdLeft = f.header(3)->place().left;
     f.header(2)->closer_Click();
     QCoreApplication::processEvents();
     form.newflik_Click();
     QCOMPARE(f.highestTab(), 4);
     QVERIFY(!f.header(2));
-    QCOMPARE(f.header(4)->Left(), f.header(3)->Left() + f.header(3)->Width());
-    QCOMPARE(f.header(3)->Left(), thirdLeft - 1845.0f);
+    QCOMPARE(f.header(4)->place().left, f.header(3)->place().left + f.header(3)->place().width);
+    QCOMPARE(f.header(3)->place().left, thirdLeft - 1845.0f);
 
     f.header(4)->closer_Click();
     QCoreApplication::processEvents();
     form.newflik_Click();
     QCOMPARE(f.highestTab(), 4);
-    QCOMPARE(f.header(4)->Left(), f.header(3)->Left() + f.header(3)->Width());
+    QCOMPARE(f.header(4)->place().left, f.header(3)->place().left + f.header(3)->place().width);
 }
 
 void TestForm1::newTabViewIsBlankAndSourceHidden()

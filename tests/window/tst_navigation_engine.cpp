@@ -62,9 +62,9 @@ void TestNavigationEngine::typedAddressLoads()
     const QString nowhere = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
     closed.close();
     type(nowhere);
-    QTRY_COMPARE_WITH_TIMEOUT(header(1)->caption(), nowhere, timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(header(1)->look().caption, nowhere, timeout);
     type(m_server->address("/one"));
-    QTRY_COMPARE_WITH_TIMEOUT(header(1)->caption(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(header(1)->look().caption, QStringLiteral("One"), timeout);
     QCOMPARE(view(1)->LocationURL(), m_server->url("/one"));
     QCOMPARE(addressText(), m_server->url("/one"));
 
