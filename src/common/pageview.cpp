@@ -13,22 +13,6 @@ std::optional<double> PageView::zoomFactorForLevel(int level)
     return factors[static_cast<std::size_t>(level)];
 }
 
-NewWindowRequest PageView::askNewWindow(NewWindowRequest asked) const
-{
-    if (!m_newWindow) {
-        asked.Cancel = true;
-        return asked;
-    }
-    return m_newWindow(asked);
-}
-
-PageAnswer PageView::askQuestion(const PageQuestion &question) const
-{
-    if (m_questions)
-        return m_questions->ask(question);
-    return { question.kind == PageQuestion::Kind::Leave, {}, {} };
-}
-
 void PageView::addBarAbove(QWidget *bar)
 {
     auto *box = qobject_cast<QBoxLayout *>(layout());

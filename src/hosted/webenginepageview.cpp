@@ -92,8 +92,9 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_leaving, &Leaving::LeaveAsked, this, &PageView::LeaveAsked);
     connect(m_dialogs, &ScriptDialogs::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_signIn, &SignIn::StatusTextChange, this, &PageView::StatusTextChange);
-    m_wait->setQuestions([this](const PageQuestion &question) { return askQuestion(question); },
-        [this] { dismissQuestions(); });
+    m_wait->setQuestions(
+        [this](const PageQuestion &question) { return hooks().askQuestion(question); },
+        [this] { hooks().dismissQuestions(); });
 }
 
 void WebEnginePageView::ensureEngine()
@@ -181,7 +182,7 @@ void WebEnginePageView::watchPage()
     }
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
         [this](QWebEngineFullScreenRequest request) {
-            const bool granted = askFullScreen(request.toggleOn());
+            const bool granted = hooks().askFullScreen(request.toggleOn());
             // Leaving is always granted: a page is never kept full screen.
             if (granted || !request.toggleOn())
                 request.accept();
@@ -380,7 +381,7 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
     NewWindowRequest asked = m_input->windowAsked(request);
     asked.filtered = !asked.linkInNewTab && m_parts.blocking
         && m_parts.blocking->blocks(request.requestedUrl(), m_page->url(), Filters::Popup);
-    const NewWindowRequest answer = askNewWindow(asked);
+    const NewWindowRequest answer = hooks().askNewWindow(asked);
     if (answer.Cancel || !answer.ppDisp || answer.ppDisp == this)
         return;
     auto *target = qobject_cast<WebEnginePageView *>(answer.ppDisp);

@@ -6,7 +6,7 @@ QuestionDialogs::QuestionDialogs(PageView *page)
     : QObject(page)
     , m_page(page)
 {
-    page->setQuestions(this);
+    page->hooks().setQuestions(this);
 }
 
 PageAnswer QuestionDialogs::ask(const PageQuestion &question)

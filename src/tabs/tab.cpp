@@ -73,13 +73,14 @@ void Tab::wire(TabHolder &holder, TabPageEvents &events)
         [this, &events](
             const QString &link, const QString &name) { events.saveAsked(*this, link, name); });
     // Questions with one answer each; close() takes them back.
-    view->setNewWindowHandler([tab = QPointer(this), &events](NewWindowRequest request) {
+    view->hooks().setNewWindowHandler([tab = QPointer(this), &events](NewWindowRequest request) {
         if (tab)
             events.WebBrowser_NewWindow2(*tab, request);
         return request;
     });
-    view->setFullScreenHandler([tab = QPointer(this), &events](
-                                   bool on) { return tab && events.fullScreenAsked(*tab, on); });
+    view->hooks().setFullScreenHandler([tab = QPointer(this), &events](bool on) {
+        return tab && events.fullScreenAsked(*tab, on);
+    });
 
     // The page's dialogs and its leaving question, over the page alone; the bar of its site's
     // questions.
@@ -146,8 +147,8 @@ void Tab::close()
     delete std::exchange(m_devTools, nullptr);
     if (m_page) {
         // A closed tab's page asks nothing more of the window.
-        m_page->setNewWindowHandler({});
-        m_page->setFullScreenHandler({});
+        m_page->hooks().setNewWindowHandler({});
+        m_page->hooks().setFullScreenHandler({});
         m_page->release();
     }
     if (m_source)

@@ -51,7 +51,7 @@ void TestPageViewWindows::newWindowRequestsReachTheHost()
     WebEnginePageView *view = makeView();
     WebEnginePageView *target = makeView();
     int requests = 0;
-    view->setNewWindowHandler([&](NewWindowRequest) {
+    view->hooks().setNewWindowHandler([&](NewWindowRequest) {
         ++requests;
         NewWindowRequest request;
         request.ppDisp = target;
@@ -71,7 +71,7 @@ void TestPageViewWindows::refusedNewWindowOpensNothing()
     m_server->page("/opener", "<html><body><script>window.open('/popup')</script></body></html>");
     WebEnginePageView *view = makeView();
     int requests = 0;
-    view->setNewWindowHandler([&](NewWindowRequest) {
+    view->hooks().setNewWindowHandler([&](NewWindowRequest) {
         ++requests;
         NewWindowRequest request;
         request.ppDisp = view; // never loads into the requesting view

@@ -70,7 +70,7 @@ void TestTabClosing::closingABackgroundTabLeavesTheFrontAlone()
     f.form->newflik_Click();
     const QPointer<FakePageView> sleeping = f.view(1);
     sleeping->resting = PageView::Rest::Asleep;
-    QVERIFY(f.view(3)->askFullScreen(true));
+    QVERIFY(f.view(3)->hooks().askFullScreen(true));
     f.header(1)->closer_Click();
     QCOMPARE(sleeping->wakes, 0);
     QCOMPARE(f.view(3)->fullScreenExits, 0);

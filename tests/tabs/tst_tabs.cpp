@@ -43,7 +43,7 @@ void TestTabs::popupOpensAnActiveTabRightOfTheLast()
     Form1 &form = *f.form;
     form.newflik_Click();
     f.header(1)->sellect();
-    NewWindowRequest request = f.view(1)->askNewWindow(false);
+    NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QVERIFY(!request.Cancel);
     QCOMPARE(request.ppDisp, f.page(3));
     QCOMPARE(f.activeTab(), 3);
@@ -63,7 +63,7 @@ void TestTabs::popupBlockedMakesRoomAndReplacesAnyWarning()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const double full = form.containerHeight();
     form.pp_Click();
-    NewWindowRequest request = f.view(1)->askNewWindow(false);
+    NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QVERIFY(request.Cancel);
     QVERIFY(!request.ppDisp);
     QCOMPARE(f.highestTab(), 1);
@@ -74,7 +74,7 @@ void TestTabs::popupBlockedMakesRoomAndReplacesAnyWarning()
         f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height() + f.warningPanel()->height());
     form.closer_Click();
     emit f.view(1)->StatusTextChange("virus scan");
-    request = f.view(1)->askNewWindow(false);
+    request = f.view(1)->hooks().askNewWindow(false);
     QCOMPARE(f.warningTitle(), QStringLiteral("A popup window has been blocked."));
     QCOMPARE(f.warningMessage(),
         QStringLiteral("Popup windows are common comercials or ads that launches in a new "
@@ -86,7 +86,7 @@ void TestTabs::popupFromABackgroundTab()
 {
     FormFixture f;
     f.form->newflik_Click();
-    NewWindowRequest request = f.view(1)->askNewWindow(false);
+    NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QCOMPARE(request.ppDisp, f.page(3));
     QCOMPARE(f.activeTab(), 3);
     QCOMPARE(f.previousTab(), 2);
@@ -103,14 +103,14 @@ void TestTabs::linksTheUserOpensInNewTabsAreNoPopups()
     NewWindowRequest link;
     link.linkInNewTab = link.behind = true;
     for (int i = 0; i < 2 * PopupThrottle::burstLimit; ++i)
-        QVERIFY(!f.view(1)->askNewWindow(link).Cancel);
+        QVERIFY(!f.view(1)->hooks().askNewWindow(link).Cancel);
     QCOMPARE(f.highestTab(), 1 + 2 * PopupThrottle::burstLimit);
     QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.topView(), f.page(1));
     QCOMPARE(QApplication::focusWidget(), f.page(1));
     QVERIFY(!f.warningShown());
     link.behind = false;
-    const NewWindowRequest front = f.view(1)->askNewWindow(link);
+    const NewWindowRequest front = f.view(1)->hooks().askNewWindow(link);
     QCOMPARE(front.ppDisp, f.page(f.highestTab()));
     QCOMPARE(f.activeTab(), f.highestTab());
 }
@@ -158,7 +158,7 @@ void TestTabs::nothingChangesWhenNoTabCanBeMade()
             QCoreApplication::processEvents();
     }
     flik *last = f.header(32767);
-    NewWindowRequest request = f.view(1)->askNewWindow(false);
+    NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QVERIFY(request.Cancel);
     QVERIFY(!request.ppDisp);
     QCOMPARE(f.highestTab(), 32767);

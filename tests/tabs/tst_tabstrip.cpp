@@ -54,7 +54,7 @@ void TestTabStrip::manyTabsScrollAndStayReachable()
     QVERIFY(!f.strip()->scrollRight->isHidden());
     QVERIFY(wholeInSight(f, f.header(7)));
     QVERIFY(Input::clickFocus(f.page(7))); // away from the address box, or it opens behind
-    f.view(7)->askNewWindow(false);
+    f.view(7)->hooks().askNewWindow(false);
     QCOMPARE(f.activeTab(), 8);
     QVERIFY(wholeInSight(f, f.header(8)));
     QVERIFY(!wholeInSight(f, f.header(1)));

@@ -236,7 +236,7 @@ void TestKeyboard::onlyThePageInFrontGoesFullScreenUntilEscOrItsTabGoes()
     FormFixture f;
     QVERIFY(Input::clickFocus(f.addressBox()));
     Input::key(Qt::Key_T, Qt::ControlModifier);
-    const auto ask = [&f](int index) { return f.view(index)->askFullScreen(true); };
+    const auto ask = [&f](int index) { return f.view(index)->hooks().askFullScreen(true); };
     QVERIFY(!ask(1)); // covered
     QVERIFY(ask(2));
     QVERIFY(!f.form->menuBar()->isVisibleTo(f.form));

@@ -129,14 +129,14 @@ void TestNavigation::pagesWindowsNeitherTakeTheKeysNorPassTheBound()
     QVERIFY(Input::clickFocus(f.addressBox()));
     Input::key(Qt::Key_A, Qt::ControlModifier);
     Input::type("mybank");
-    QVERIFY(!f.view(1)->askNewWindow(true).Cancel);
+    QVERIFY(!f.view(1)->hooks().askNewWindow(true).Cancel);
     QCOMPARE(f.activeTab(), 1);
     Input::type(".test");
     QCOMPARE(f.addressText(), QStringLiteral("mybank.test"));
 
     QVERIFY(Input::clickFocus(f.page(1)));
     for (int key = 0; key < 2 * PopupThrottle::burstLimit; ++key)
-        f.view(1)->askNewWindow(true);
+        f.view(1)->hooks().askNewWindow(true);
     QCOMPARE(f.highestTab(), 1 + PopupThrottle::burstLimit);
     QVERIFY(f.warningShown());
 }
