@@ -39,11 +39,6 @@ public:
     void screenForWarnings(ContentWarnings::Source source, const QString &text);
     void showWarning(const std::optional<QString> &title, const QString &message);
 
-    bool fullScreenAsked(Tab &tab, bool on) override;
-    // Only the page in sight may ask to be printed; its guards bound how often.
-    void printAsked(Tab &tab) override;
-    void saveAsked(Tab &tab, const QString &link, const QString &name) override;
-
 private:
     Form1 &form;
     PopupThrottle m_popups;

@@ -64,7 +64,7 @@ bool FullScreen::pageAsked(PageView *view, bool on)
             restore();
         return true;
     }
-    if (!view || m_tabs.viewAt(m_tabs.current()) != view)
+    if (!view || m_tabs.frontPage() != view)
         return false;
     if (!m_pageShown || view != m_pageView)
         enterPage(view);

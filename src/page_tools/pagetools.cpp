@@ -29,20 +29,31 @@ PageTools::PageTools(QMainWindow &window, Tabs &tabs, std::vector<QWidget *> bar
 
 void PageTools::printPage()
 {
-    m_printing->openDialogFor(m_tabs.viewAt(m_tabs.current()));
+    m_printing->openDialogFor(m_tabs.frontPage());
 }
 
 void PageTools::savePage()
 {
-    if (PageView *view = m_tabs.viewAt(m_tabs.current()))
+    if (PageView *view = m_tabs.frontPage())
         m_saving->save(view, QString(),
             DownloadNames::forPage(
                 view->LocationName(), view->LocationURL(), QStringLiteral("mhtml")));
 }
 
-void PageTools::saveFrom(PageView *view, const QString &link, const QString &suggestedName)
+bool PageTools::fullScreenAsked(Tab &tab, bool on)
 {
-    m_saving->save(view, link, suggestedName);
+    return m_fullScreen->pageAsked(tab.page(), on);
+}
+
+void PageTools::printAsked(Tab &tab)
+{
+    if (m_tabs.isCurrent(tab.index()))
+        printPage();
+}
+
+void PageTools::saveAsked(Tab &tab, const QString &link, const QString &suggestedName)
+{
+    m_saving->save(tab.page(), link, suggestedName);
 }
 
 void PageTools::addDownload(Download *download)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tabs/tabowner.h"
+
 #include <functional>
 #include <QObject>
 #include <vector>
@@ -16,7 +18,7 @@ class Tabs;
 
 // The tools that act on the page in front, made with the window: full screen, printing,
 // saving, and the list of this run's downloads.
-class PageTools final : public QObject
+class PageTools final : public QObject, public TabPageTools
 {
     Q_OBJECT
 public:
@@ -29,8 +31,11 @@ public:
     // The page in front printed, or saved, through a dialog.
     void printPage();
     void savePage();
-    // A page's own "Save page" or "Save link": where, asked through a dialog.
-    void saveFrom(PageView *view, const QString &link, const QString &suggestedName);
+    // What a tab's page asks: full screen; to be printed, granted to the page in sight; its
+    // own "Save page" or "Save link", where asked through a dialog.
+    bool fullScreenAsked(Tab &tab, bool on) override;
+    void printAsked(Tab &tab) override;
+    void saveAsked(Tab &tab, const QString &link, const QString &suggestedName) override;
     // A download of this run, shown in the downloads list; the list shown.
     void addDownload(Download *download);
     void showDownloads();

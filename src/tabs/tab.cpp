@@ -9,7 +9,7 @@
 #include "tabs/sourceeditor.h"
 
 Tab::Tab(int index, const TabTemplates::Elements &elements, PageViewFactory factory,
-    TabHolder &holder, TabPageEvents &events, QObject *parent)
+    const TabOwners &owners, QObject *parent)
     : QObject(parent)
     , m_index(index)
     , m_header(elements.header)
@@ -17,11 +17,14 @@ Tab::Tab(int index, const TabTemplates::Elements &elements, PageViewFactory fact
     , m_source(elements.source)
     , m_factory(std::move(factory))
 {
-    wire(holder, events);
+    wire(owners);
 }
 
-void Tab::wire(TabHolder &holder, TabPageEvents &events)
+void Tab::wire(const TabOwners &owners)
 {
+    TabHolder &holder = owners.holder;
+    TabPageEvents &events = owners.events;
+    TabPageTools &tools = owners.tools;
     // Every connection names this tab as the context: once it closes, nothing of its
     // elements reaches anyone, and an index given out again starts clean.
     const int index = m_index;
@@ -68,19 +71,18 @@ void Tab::wire(TabHolder &holder, TabPageEvents &events)
         view, &PageView::GotFocus, this, [this, &events] { events.WebBrowser_GotFocus(*this); });
     connect(view, &PageView::WindowClosing, this,
         [this, &events] { events.WebBrowser_WindowClosing(*this); });
-    connect(view, &PageView::PrintRequested, this, [this, &events] { events.printAsked(*this); });
+    connect(view, &PageView::PrintRequested, this, [this, &tools] { tools.printAsked(*this); });
     connect(view, &PageView::SaveRequested, this,
-        [this, &events](
-            const QString &link, const QString &name) { events.saveAsked(*this, link, name); });
+        [this, &tools](
+            const QString &link, const QString &name) { tools.saveAsked(*this, link, name); });
     // Questions with one answer each; close() takes them back.
     view->hooks().setNewWindowHandler([tab = QPointer(this), &events](NewWindowRequest request) {
         if (tab)
             events.WebBrowser_NewWindow2(*tab, request);
         return request;
     });
-    view->hooks().setFullScreenHandler([tab = QPointer(this), &events](bool on) {
-        return tab && events.fullScreenAsked(*tab, on);
-    });
+    view->hooks().setFullScreenHandler(
+        [tab = QPointer(this), &tools](bool on) { return tab && tools.fullScreenAsked(*tab, on); });
 
     // The page's dialogs and its leaving question, over the page alone; the bar of its site's
     // questions.

@@ -24,7 +24,7 @@ public:
     // tab is wired to its holder and to the window's page events as it is made, before its
     // page loads anything.
     Tab(int index, const TabTemplates::Elements &elements, PageViewFactory factory,
-        TabHolder &holder, TabPageEvents &events, QObject *parent);
+        const TabOwners &owners, QObject *parent);
 
     int index() const { return m_index; }
     ::flik *header() const { return m_header; }
@@ -66,7 +66,7 @@ public:
 private:
     // Everything that listens to the tab's elements, connected once, here: its elements to
     // each other, to its own bars and tools, to the strip and to the window.
-    void wire(TabHolder &holder, TabPageEvents &events);
+    void wire(const TabOwners &owners);
 
     const int m_index;
     QPointer<::flik> m_header;

@@ -28,8 +28,7 @@ protected:
     ~TabHolder() = default;
 };
 
-// What a tab's page tells the window, each event with its tab first, and what it asks of the
-// window beyond them.
+// What a tab's page tells the window, each event with its tab first.
 class TabPageEvents
 {
 public:
@@ -47,11 +46,28 @@ public:
     // The page of a tab that a page opened closes itself (window.close()).
     virtual void WebBrowser_WindowClosing(Tab &tab) = 0;
 
+protected:
+    ~TabPageEvents() = default;
+};
+
+// What a tab's page asks of the window's page tools.
+class TabPageTools
+{
+public:
     // Whether the page may fill the screen (or leave it).
     virtual bool fullScreenAsked(Tab &tab, bool on) = 0;
     virtual void printAsked(Tab &tab) = 0;
     virtual void saveAsked(Tab &tab, const QString &link, const QString &name) = 0;
 
 protected:
-    ~TabPageEvents() = default;
+    ~TabPageTools() = default;
+};
+
+// Who a tab is wired to as it is made: the strip that holds it, the window's handlers of its
+// page's events and its page tools. Each outlives the tab.
+struct TabOwners
+{
+    TabHolder &holder;
+    TabPageEvents &events;
+    TabPageTools &tools;
 };

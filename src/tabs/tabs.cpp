@@ -41,12 +41,13 @@ Tab *Tabs::open(Order order, bool behind)
 {
     // One index for all three; past the index's range no tab is made at all.
     const int index = ubound() + 1;
-    if (index > maxIndex || !m_events)
+    if (index > maxIndex || !m_events || !m_tools)
         return nullptr;
     const auto made = m_templates.make(index, flik(index - 1), order);
     if (!made)
         return nullptr;
-    auto *tab = new Tab(index, *made, m_templates.factory(), *this, *m_events, this);
+    auto *tab = new Tab(
+        index, *made, m_templates.factory(), TabOwners { *this, *m_events, *m_tools }, this);
     m_tabs.emplace(index, tab);
     if (behind)
         keepInFront();

@@ -50,25 +50,27 @@ public:
 
     // The window's handlers of every tab's page, which outlive the tabs: the one owner, set
     // before the first tab opens.
-    void setPageEvents(TabPageEvents &events) { m_events = &events; }
+    void setPageEvents(TabPageEvents &events, TabPageTools &tools)
+    {
+        m_events = &events;
+        m_tools = &tools;
+    }
 
     // The hidden templates at index 0, which every new element copies.
     void loadTemplates() { m_templates.load(); }
 
     // The tab at an index; nullptr for an index that names none (the templates are no tab).
     Tab *tab(int index) const;
-    Tab *tabAt(float index) const;
     // The open tabs, by ascending index.
     std::vector<Tab *> all() const;
+    // The tab in front (`current`) and its page; nullptr while none is.
+    Tab *front() const { return tabAt(m_current); }
+    PageView *frontPage() const;
 
     // The elements of a tab, or the template at 0; nullptr for an index that names none.
     PageView *WebBrowser(int index) const;
     SourceEditor *Codetext(int index) const;
     ::flik *flik(int index) const;
-    // The same for a float field such as `current`; never the hidden template.
-    PageView *viewAt(float index) const;
-    SourceEditor *editorAt(float index) const;
-    ::flik *headerAt(float index) const;
     // The highest index of a tab; 0 while none is open.
     int ubound() const { return m_tabs.empty() ? 0 : m_tabs.rbegin()->first; }
     // The open tabs' indices, ascending.
@@ -90,8 +92,6 @@ public:
     void activate(int index, Activation how = Activation::Full);
     // Closing tabs and asking their pages whether they may be left.
     TabClosing &closing() const { return *m_closingTabs; }
-    // Moves every header from index on by `by` twips: the one reflow of the strip.
-    void shiftHeaders(int from, float by);
     // Sizes every page view and source view, the templates and hidden ones included.
     void resizeViews(QSize size);
     // Before the window's controls go: no page view's late signal reaches anything.
@@ -118,6 +118,10 @@ signals:
     void frontChanged(Tab *front, Tab *covered);
 
 private:
+    // The tab a float field such as `current` names; never the hidden template.
+    Tab *tabAt(float index) const;
+    // Moves every header from index on by `by` twips: the one reflow of the strip.
+    void shiftHeaders(int from, float by);
     void headerActivated(int index, Activation how) override;
     void headerPress() override { emit headerPressed(); }
     void headerFocusIn(int index) override { emit headerFocused(index); }
@@ -136,6 +140,7 @@ private:
 
     Window m_window;
     TabPageEvents *m_events = nullptr;
+    TabPageTools *m_tools = nullptr;
     TabTemplates m_templates;
     TabModes m_modes;
     TabClosing *m_closingTabs = nullptr;

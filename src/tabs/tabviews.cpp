@@ -53,30 +53,18 @@ SourceEditor *Tabs::Codetext(int index) const
     return one ? one->header() : nullptr;
 }
 
-PageView *Tabs::viewAt(float index) const
-{
-    const Tab *one = tabAt(index);
-    return one ? one->page() : nullptr;
-}
-
-SourceEditor *Tabs::editorAt(float index) const
-{
-    const Tab *one = tabAt(index);
-    return one ? one->source() : nullptr;
-}
-
-::flik *Tabs::headerAt(float index) const
-{
-    const Tab *one = tabAt(index);
-    return one ? one->header() : nullptr;
-}
-
 std::vector<int> Tabs::openTabs() const
 {
     std::vector<int> indices;
     for (const Tab *one : all())
         indices.push_back(one->index());
     return indices;
+}
+
+PageView *Tabs::frontPage() const
+{
+    const Tab *one = front();
+    return one ? one->page() : nullptr;
 }
 
 bool Tabs::isCurrent(int index) const
@@ -147,10 +135,11 @@ void Tabs::settleFocus(Tab *closing)
     // comes next. It goes where the user's eyes go instead: the active tab's page (or its
     // source, when that is on show), or the address box when no tab is left.
     QWidget *next = m_window.address->widget();
-    const ::flik *header = headerAt(m_current);
-    if (SourceEditor *editor = editorAt(m_current); editor && header && header->sourceShown())
+    const Tab *one = front();
+    if (SourceEditor *editor = one ? one->source() : nullptr;
+        editor && one->header() && one->header()->sourceShown())
         next = editor;
-    else if (PageView *view = viewAt(m_current))
+    else if (PageView *view = frontPage())
         next = view;
     next->setFocus(Qt::OtherFocusReason);
 }

@@ -47,7 +47,7 @@ void AddressController::enter()
         typed = m_chosenAddress;
     if (typed.size() >= field->maxLength() && typed != m_chosenAddress)
         m_panels.setStatusText(tr("The address is too long for the address box"));
-    else if (PageView *view = m_tabs.viewAt(m_tabs.current())) {
+    else if (PageView *view = m_tabs.frontPage()) {
         m_shown.entered();
         view->Navigate(typed);
     }
@@ -109,7 +109,7 @@ bool AddressController::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Escape) {
-        const PageView *view = m_tabs.viewAt(m_tabs.current());
+        const PageView *view = m_tabs.frontPage();
         m_shown.takeBack(view ? view->LocationURL() : QString());
         return true;
     }

@@ -81,8 +81,8 @@ void Form1::buildJobs(PageViewFactory factory)
     m_panels = new StatusPanels(
         StatusBar1, lock->pixmap(), downloadico->pixmap(),
         [this] {
-            const ::flik *front = m_tabs->headerAt(m_tabs->current());
-            return front && front->look().lock;
+            const Tab *front = m_tabs->front();
+            return front && front->header()->look().lock;
         },
         this);
     m_address = new AddressController(address, *m_addressShown, *m_tabs, *m_panels,
@@ -149,7 +149,7 @@ void Form1::buildMenus()
     // the engine does nothing for any tab.
     for (QMenu *menu : { mnunew, sett, vw, hp }) {
         connect(menu, &QMenu::aboutToShow, this, [this] {
-            if (PageView *view = m_tabs->viewAt(m_tabs->current()))
+            if (PageView *view = m_tabs->frontPage())
                 view->dismissDialogs();
         });
     }
@@ -252,7 +252,7 @@ void Form1::Form_Load()
     for (qsizetype i = 0; i < opening.size(); ++i) {
         if (i > 0)
             newflik_Click();
-        if (PageView *view = m_tabs->viewAt(m_tabs->current()))
+        if (PageView *view = m_tabs->frontPage())
             view->Navigate(opening.at(i));
     }
     QMenu *zoomMenu = zoomButton->menu();

@@ -44,7 +44,7 @@ void Form1::address_KeyPress(int &KeyAscii)
 
 void Form1::Toolbar1_ButtonClick(const QString &key)
 {
-    PageView *view = m_tabs->viewAt(m_tabs->current());
+    PageView *view = m_tabs->frontPage();
     if (!view)
         return;
     if (key == u"stop")
@@ -58,7 +58,7 @@ void Form1::Toolbar1_ButtonClick(const QString &key)
 void Form1::Toolbar1_ButtonMenuClick(int position)
 {
     const int level = static_cast<qint16>(position - 1);
-    if (PageView *view = m_tabs->viewAt(m_tabs->current()))
+    if (PageView *view = m_tabs->frontPage())
         view->setZoomLevel(level);
 }
 

@@ -75,7 +75,7 @@ void Shortcuts::addPageKeys()
             m_window.toolbar(QStringLiteral("stop"));
     });
     const auto step = [this](int by) {
-        if (PageView *view = m_window.tabs->viewAt(current()))
+        if (PageView *view = m_window.tabs->frontPage())
             zoomTo(KeyboardRules::steppedZoom(view->zoomLevel(), by));
     };
     add({ K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal) }, [step] { step(1); });
@@ -83,14 +83,14 @@ void Shortcuts::addPageKeys()
     add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
     add({ K(Qt::CTRL | Qt::Key_U) }, w.toggleSource);
     add({ K(Qt::CTRL | Qt::Key_M) }, [this] {
-        if (PageView *view = m_window.tabs->viewAt(current()))
+        if (PageView *view = m_window.tabs->frontPage())
             view->setMuted(!view->isMuted());
     });
     add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
     add({ K(Qt::CTRL | Qt::Key_P) }, w.print);
     add({ K(Qt::CTRL | Qt::Key_S) }, w.save);
     add({ K(Qt::Key_F12), K(Qt::CTRL | Qt::SHIFT | Qt::Key_I) }, [this] {
-        if (Tab *tab = m_window.tabs->tabAt(current()))
+        if (Tab *tab = m_window.tabs->front())
             tab->toggleDevTools();
     });
 }
@@ -113,7 +113,7 @@ bool Shortcuts::eventFilter(QObject *watched, QEvent *event)
         // While the active page loads, Esc stops it, unless a dialog or a field of the
         // window's claims it first; otherwise it reaches whatever has the focus.
         // A page shown full screen leaves it with Esc, whatever holds the focus.
-        const PageView *active = m_window.tabs->viewAt(current());
+        const PageView *active = m_window.tabs->frontPage();
         if (m_window.fullScreen->pageShown() || (active && active->isLoading()))
             return false;
         event->accept();
@@ -171,13 +171,13 @@ void Shortcuts::zoomTo(int level)
 
 void Shortcuts::reload()
 {
-    if (PageView *view = m_window.tabs->viewAt(current()))
+    if (PageView *view = m_window.tabs->frontPage())
         view->Reload();
 }
 
 void Shortcuts::findInPage()
 {
     // The view in front is the one searched: the page, or its source.
-    if (Tab *tab = m_window.tabs->tabAt(current()))
+    if (Tab *tab = m_window.tabs->front())
         tab->openFindBar();
 }

@@ -49,7 +49,7 @@ void TabOpening::openTab(const QString &address)
 {
     if (!open())
         return;
-    if (PageView *view = m_tabs.viewAt(m_tabs.current()))
+    if (PageView *view = m_tabs.frontPage())
         view->Navigate(address);
 }
 

@@ -286,7 +286,7 @@ void TestHostileEngine::downloadBoundHoldsAcrossReloads()
     // page cannot hold the user's navigation back with its own reloads.)
     m_server->page("/calm", "<html><head><title>Calm</title></head><body>calm</body></html>");
     go(m_server->url("/calm"));
-    PageView *view = tabs().viewAt(m_form->tabs().current());
+    PageView *view = tabs().frontPage();
     QTRY_VERIFY_WITH_TIMEOUT(
         view->LocationURL() == m_server->url("/calm") && !view->isLoading(), timeout);
 }

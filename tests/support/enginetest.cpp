@@ -39,7 +39,7 @@ WebEnginePageView *EngineTest::view(int index) const
 
 void EngineTest::go(const QString &address)
 {
-    if (PageView *active = tabs().viewAt(m_form->tabs().current()))
+    if (PageView *active = tabs().frontPage())
         active->Navigate(address);
 }
 
