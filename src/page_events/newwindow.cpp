@@ -28,7 +28,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
     // that the user sees what happened.
     int unaskedOpen = 0;
     for (const Tab *open : tabs.all())
-        unaskedOpen += open->openedUnasked() ? 1 : 0;
+        unaskedOpen += open->state().openedUnasked ? 1 : 0;
     if (request.filtered || !form.popups() || !m_popups.allow(now, unaskedOpen)) {
         request.Cancel = true;
         form.showInfopanel(tr("A popup window has been blocked."),
@@ -48,7 +48,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
     if (!opened)
         return;
     m_popups.opened(now);
-    opened->setOpenedUnasked(true);
+    opened->state().openedUnasked = true;
     if (behind)
         form.panels().setStatusText(tr("A page opened a tab behind this one"));
     else

@@ -52,7 +52,7 @@ QWidget *AddressBox::widget() const
 
 AddressInput *AddressBox::input() const
 {
-    return m_front ? &m_front->addressInput() : nullptr;
+    return m_front ? &m_front->state().addressInput : nullptr;
 }
 
 void AddressBox::showTab(Tab *front, const QString &address)

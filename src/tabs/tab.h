@@ -16,6 +16,23 @@
 // behalf names it as the context, so that closing it cuts those connections and nothing
 // else: a late signal of its page never reaches a tab that reuses the index, while a print
 // or save of the page still hears how it ended.
+// What the browser keeps about one tab, beyond its elements.
+struct TabState
+{
+    // Opened for a page's window that the user did not ask for: counted against the bound on
+    // pop-ups while it is open.
+    bool openedUnasked = false;
+    // When the tab went behind, on the rest clock; nothing while it is in front (or before
+    // it ever was covered).
+    std::optional<qint64> coveredSince;
+    // How deeply its page rests, as its view last said.
+    PageView::Rest rest = PageView::Rest::Awake;
+    // Its page is being asked whether it may be left, on its way to closing.
+    bool askedToLeave = false;
+    // What the user has typed over its address, kept while another tab is in front.
+    AddressInput addressInput;
+};
+
 class Tab final : public QObject
 {
     Q_OBJECT
@@ -32,22 +49,9 @@ public:
     PageView *page() const { return m_page; }
     SourceEditor *source() const { return m_source; }
 
-    // Opened for a page's window that the user did not ask for: counted against the bound on
-    // pop-ups while it is open.
-    bool openedUnasked() const { return m_openedUnasked; }
-    void setOpenedUnasked(bool unasked) { m_openedUnasked = unasked; }
-    // When the tab went behind, on the rest clock; nothing while it is in front (or before
-    // it ever was covered).
-    std::optional<qint64> coveredSince() const { return m_coveredSince; }
-    void setCoveredSince(std::optional<qint64> since) { m_coveredSince = since; }
-    // Its page is being asked whether it may be left, on its way to closing.
-    bool askedToLeave() const { return m_askedToLeave; }
-    void setAskedToLeave(bool asked) { m_askedToLeave = asked; }
-    // What the user has typed over its address, kept while another tab is in front.
-    AddressInput &addressInput() { return m_addressInput; }
-    // How deeply its page rests, as its view last said.
-    PageView::Rest rest() const { return m_rest; }
-    void setRest(PageView::Rest rest) { m_rest = rest; }
+    // What the browser keeps about this tab alone.
+    TabState &state() { return m_state; }
+    const TabState &state() const { return m_state; }
 
     // Its page in sight, with what is shown over it, or covered.
     void setInFront(bool inFront);
@@ -78,9 +82,5 @@ private:
     QPointer<class FindBar> m_sourceFind;
     class DevToolsWindow *m_devTools = nullptr;
     PageViewFactory m_factory;
-    bool m_openedUnasked = false;
-    std::optional<qint64> m_coveredSince;
-    PageView::Rest m_rest = PageView::Rest::Awake;
-    bool m_askedToLeave = false;
-    AddressInput m_addressInput;
+    TabState m_state;
 };

@@ -58,14 +58,14 @@ void TabClosing::askInTurn(std::vector<QPointer<Tab>> tabs, std::size_t next, in
 void TabClosing::close(int index)
 {
     Tab *closing = m_tabs.tab(index);
-    if (!closing || closing->askedToLeave())
+    if (!closing || closing->state().askedToLeave)
         return;
-    closing->setAskedToLeave(true);
+    closing->state().askedToLeave = true;
     closing->page()->askToClose(
         PageView::leavePatienceMs, [this, guard = QPointer(closing)](bool leave) {
             if (!guard)
                 return;
-            guard->setAskedToLeave(false);
+            guard->state().askedToLeave = false;
             if (leave)
                 closeNow(guard);
         });

@@ -17,15 +17,15 @@ TabRest::TabRest(OpenTabs tabs, qint64 sleepAfterMs, QObject *parent)
 
 void TabRest::inFront(Tab *tab)
 {
-    tab->setCoveredSince(std::nullopt);
-    tab->setRest(PageView::Rest::Awake);
+    tab->state().coveredSince = std::nullopt;
+    tab->state().rest = PageView::Rest::Awake;
 }
 
 void TabRest::covered(Tab *tab)
 {
     if (m_sleepAfterMs <= 0)
         return;
-    tab->setCoveredSince(m_clock.elapsed());
+    tab->state().coveredSince = m_clock.elapsed();
     if (!m_look.isActive())
         m_look.start();
 }
@@ -35,7 +35,7 @@ void TabRest::look()
     // Least recently active first: the one covered longest.
     std::vector<std::pair<qint64, Tab *>> byAge;
     for (Tab *tab : m_tabs()) {
-        if (const auto since = tab->coveredSince())
+        if (const auto since = tab->state().coveredSince)
             byAge.emplace_back(*since, tab);
     }
     if (byAge.empty()) {
@@ -53,13 +53,14 @@ void TabRest::look()
             continue;
         const qint64 covered = now - since;
         // Short of memory, one more tab sleeps each look: one asleep already is no saving.
-        const bool forMemory = scarce && !sleptForMemory && tab->rest() != PageView::Rest::Asleep;
+        const bool forMemory
+            = scarce && !sleptForMemory && tab->state().rest != PageView::Rest::Asleep;
         if (covered >= m_sleepAfterMs || forMemory) {
-            tab->setRest(view->rest(PageView::Rest::Asleep));
-            if (tab->rest() == PageView::Rest::Asleep)
+            tab->state().rest = view->rest(PageView::Rest::Asleep);
+            if (tab->state().rest == PageView::Rest::Asleep)
                 sleptForMemory = sleptForMemory || covered < m_sleepAfterMs;
         } else if (covered >= m_sleepAfterMs / 6) {
-            tab->setRest(view->rest(PageView::Rest::Frozen));
+            tab->state().rest = view->rest(PageView::Rest::Frozen);
         }
     }
 }
