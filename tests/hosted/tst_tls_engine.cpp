@@ -27,16 +27,35 @@ QString certificateFile(const char *name)
     return QStringLiteral(QT_TESTCASE_SOURCEDIR "/support/tls/") + QLatin1String(name);
 }
 
-// A plain server with the start page, and an HTTPS one the engine trusts with "Bank".
+// A plain server with the start page, an HTTPS one the engine trusts with "Bank", and one
+// whose certificate it rejects with "Forged".
 struct Servers
 {
     HttpResponder plain;
     HttpResponder secure { certificateFile("trusted.crt"), certificateFile("trusted.key") };
+    HttpResponder forged { certificateFile("untrusted.crt"), certificateFile("untrusted.key") };
 
     Servers()
     {
         plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
         secure.page("/bank", "<html><head><title>Bank</title></head><body>money</body></html>");
+        forged.page("/bank", "<html><head><title>Forged</title></head><body>phish</body></html>");
+    }
+};
+
+// The browser shown on a start page, the plain server's being its home.
+struct Window
+{
+    std::unique_ptr<Browser> browser;
+    Form1 &form;
+    const WindowDriver f;
+
+    Window(const Servers &servers, const QString &start)
+        : browser(makeBrowser({ start, servers.plain.url("") }))
+        , form(browser->form())
+        , f(&form)
+    {
+        form.show();
     }
 };
 
@@ -72,10 +91,9 @@ void TestTlsEngine::trustedPageShowsTheLock()
 {
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
-    const auto browser = makeBrowser({ plain.address("/start/"), plain.url("") });
-    Form1 &form = browser->form();
-    const WindowDriver f(&form);
-    form.show();
+    const Window window(servers, plain.address("/start/"));
+    Form1 &form = window.form;
+    const WindowDriver &f = window.f;
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
     QVERIFY(!f.header(1)->look().lock);
 
@@ -98,14 +116,10 @@ void TestTlsEngine::trustedPageShowsTheLock()
 
 void TestTlsEngine::rejectedCertificateIsAnError()
 {
-    HttpResponder plain;
-    plain.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
-    HttpResponder forged(certificateFile("untrusted.crt"), certificateFile("untrusted.key"));
-    forged.page("/bank", "<html><head><title>Forged</title></head><body>phish</body></html>");
-    const auto browser = makeBrowser({ plain.address("/start/"), plain.url("") });
-    Form1 &form = browser->form();
-    const WindowDriver f(&form);
-    form.show();
+    Servers servers;
+    const HttpResponder &forged = servers.forged;
+    const Window window(servers, servers.plain.address("/start/"));
+    const WindowDriver &f = window.f;
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
     QSignalSpy errors(f.page(1), &PageView::NavigateError);
     QSignalSpy completions(f.page(1), &PageView::DocumentComplete);
@@ -137,10 +151,8 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     HttpResponder &plain = servers.plain, &secure = servers.secure;
     plain.route("/slow.png", { 200, "image/png", "", 60000, {} });
     plain.page("/loading", "<html><body><img src='/slow.png'></body></html>");
-    const auto browser = makeBrowser({ secure.url("/bank"), plain.url("") });
-    Form1 &form = browser->form();
-    const WindowDriver f(&form);
-    form.show();
+    const Window window(servers, secure.url("/bank"));
+    const WindowDriver &f = window.f;
     QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->look().lock, timeout);
     QTRY_COMPARE_WITH_TIMEOUT(f.panel2Text(), QStringLiteral("Encrypted"), timeout);
     QSignalSpy ends(f.page(1), &PageView::DownloadComplete);

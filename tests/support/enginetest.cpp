@@ -3,6 +3,7 @@
 #include "tabs/tabs.h"
 
 #include <memory>
+#include <QPushButton>
 #include <QTest>
 #include <QWebEnginePage>
 
@@ -58,4 +59,27 @@ QVariant EngineTest::evaluate(WebEnginePageView *view, const QString &script)
     if (!QTest::qWaitFor([&answer] { return answer->done; }, timeout))
         return QStringLiteral("no answer");
     return answer->value;
+}
+
+QString EngineTest::serveFlood(const QByteArray &eachTime)
+{
+    m_server->page("/flood",
+        "<html><head><title>Flood</title></head><body><script>let n = 0;"
+        "setInterval(() => { for (let i = 0; i < 100; ++i) { ++n; "
+            + eachTime + " } }, 1);</script></body></html>");
+    return m_server->url("/flood");
+}
+
+void EngineTest::checkWindowAnswers()
+{
+    QPushButton button(QStringLiteral("click me"));
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, this, [&] { ++clicks; });
+    button.show();
+    for (int round = 0; round < 5; ++round) {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QVERIFY(!m_form->grab().isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(clicks, round + 1, timeout);
+        QTest::qWait(100); // the page's timer gets its chance between clicks
+    }
 }

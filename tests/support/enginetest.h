@@ -33,6 +33,11 @@ protected:
     // timeout. The answer is kept in shared state, so a late one never writes into a call
     // that has returned.
     static QVariant evaluate(WebEnginePageView *view, const QString &script);
+    // Serves a page whose timer runs the script (with n counting up) a hundred times a
+    // millisecond for as long as it is shown; its address.
+    QString serveFlood(const QByteArray &eachTime);
+    // While a page floods it, the window still answers a click and repaints, again and again.
+    void checkWindowAnswers();
 
     HttpResponder *m_server = nullptr;
     std::unique_ptr<Browser> m_browser;
