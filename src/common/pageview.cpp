@@ -1,17 +1,8 @@
 #include "common/pageview.h"
 
-#include <array>
 #include <QBoxLayout>
 
 PageView::~PageView() = default;
-
-std::optional<double> PageView::zoomFactorForLevel(int level)
-{
-    static constexpr std::array<double, zoomLevels> factors { 0.25, 0.5, 1.0, 1.25, 1.5 };
-    if (level < 0 || level >= zoomLevels)
-        return std::nullopt;
-    return factors[static_cast<std::size_t>(level)];
-}
 
 void PageView::addBarAbove(QWidget *bar)
 {

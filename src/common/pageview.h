@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pageactions.h"
 #include "common/pagehooks.h"
 #include "common/permissionanswers.h"
 #include "common/site.h"
@@ -9,8 +10,6 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
-
-class QPrinter;
 
 // A site's question to the user, as its page view puts it: which site asks, and for what.
 // Each operation settles it for the page that asked, once; after its page has gone it does
@@ -41,11 +40,6 @@ class PageView : public QWidget
 {
     Q_OBJECT
 public:
-    // Zoom levels 0 to 4: 25, 50, 100, 125 and 150 percent.
-    // A level outside that range names no zoom and is refused.
-    static constexpr int zoomLevels = 5;
-    static std::optional<double> zoomFactorForLevel(int level);
-
     using QWidget::QWidget;
     ~PageView() override;
 
@@ -56,19 +50,8 @@ public:
     virtual void Stop() = 0;
     // Loads the page shown again; also brings back a page whose renderer ended.
     virtual void Reload() = 0;
-    virtual void setZoomLevel(int level) = 0;
-    // The zoom level last set; 2 (100 %) where a view starts.
-    virtual int zoomLevel() const = 0;
-    // Looks for the text in the page, from the match found last, forwards or backwards; an
-    // empty text ends the search and its highlight. FindResult follows.
-    virtual void Find(const QString &text, bool backward) = 0;
-
     // Whether a load of the page is under way.
     virtual bool isLoading() const { return false; }
-    // A dialog of the page that waits for the user (an alert, a confirm, a prompt, a login)
-    // is answered as cancelled: the user did something else with the browser.
-    virtual void dismissDialogs() { }
-
     // The address of the page shown, empty before anything was shown.
     virtual QString LocationURL() const = 0;
     // A short name of the page shown (its title, or its address when it has none).
@@ -104,37 +87,8 @@ public:
     virtual bool isMuted() const { return false; }
     virtual void setMuted(bool muted) { Q_UNUSED(muted); }
 
-    // Ends the page's full screen, as the page's own control for it would.
-    virtual void ExitFullScreen() { }
-    // The engine's developer tools for the page, drawn in the view given (one made by the
-    // same factory), with the element under the page's last menu selected or not; none
-    // stops them.
-    virtual void inspectIn(PageView *tools, bool element)
-    {
-        Q_UNUSED(tools);
-        Q_UNUSED(element);
-    }
-
-    // Prints the page shown; PrintFinished follows, unless nothing is shown or another
-    // print of the view runs (false). The printer must last until then.
-    virtual bool Print(QPrinter *printer)
-    {
-        Q_UNUSED(printer);
-        return false;
-    }
-    // Saves the page shown, or the resource a link names, under a path the user chose;
-    // the status text tells how it ended.
-    enum class SaveFormat { SingleFile, Complete, HtmlOnly };
-    virtual void SavePage(const QString &path, SaveFormat format)
-    {
-        Q_UNUSED(path);
-        Q_UNUSED(format);
-    }
-    virtual void SaveLink(const QString &link, const QString &path)
-    {
-        Q_UNUSED(link);
-        Q_UNUSED(path);
-    }
+    // Zoom, find, full screen, developer tools, printing and saving.
+    virtual PageActions &actions() = 0;
 
     // What the page asks of the browser, each answered by its one owner.
     PageHooks &hooks() { return m_hooks; }

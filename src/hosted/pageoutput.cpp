@@ -14,14 +14,14 @@
 
 namespace {
 
-QWebEngineDownloadRequest::SavePageFormat engineFormat(PageView::SaveFormat format)
+QWebEngineDownloadRequest::SavePageFormat engineFormat(PageActions::SaveFormat format)
 {
     switch (format) {
-    case PageView::SaveFormat::Complete:
+    case PageActions::SaveFormat::Complete:
         return QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
-    case PageView::SaveFormat::HtmlOnly:
+    case PageActions::SaveFormat::HtmlOnly:
         return QWebEngineDownloadRequest::SingleHtmlSaveFormat;
-    case PageView::SaveFormat::SingleFile:
+    case PageActions::SaveFormat::SingleFile:
         break;
     }
     return QWebEngineDownloadRequest::MimeHtmlSaveFormat;
@@ -64,12 +64,12 @@ bool PageOutput::print(QPrinter *printer)
     return true;
 }
 
-void PageOutput::savePage(const QString &path, PageView::SaveFormat format)
+void PageOutput::savePage(const QString &path, PageActions::SaveFormat format)
 {
     if (m_view->url().isEmpty() || !m_downloads)
         return;
     const QString writePath = m_downloads->expectPage(m_view->url(), path,
-        format == PageView::SaveFormat::Complete, [self = QPointer(this)](const QString &saved) {
+        format == PageActions::SaveFormat::Complete, [self = QPointer(this)](const QString &saved) {
             if (self)
                 self->saved(saved);
         });

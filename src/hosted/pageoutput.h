@@ -25,7 +25,7 @@ public:
     void setMenuAdditions(std::function<void(QMenu *menu)> add) { m_addToMenu = std::move(add); }
 
     bool print(QPrinter *printer);
-    void savePage(const QString &path, PageView::SaveFormat format);
+    void savePage(const QString &path, PageActions::SaveFormat format);
     void saveLink(const QString &link, const QString &path);
 
 signals:

@@ -6,6 +6,7 @@
 #include "hosted/documentcompletion.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/downloads/pagedownloads.h"
+#include "hosted/engineactions.h"
 #include "hosted/enginepage.h"
 #include "hosted/pagefilter.h"
 #include "hosted/pageinput.h"
@@ -48,6 +49,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     , m_signIn(new SignIn(m_guards, *m_wait, this))
     , m_downloads(new PageDownloads(m_guards, parts.downloads, this))
     , m_load(new PageLoad(m_completion, m_input, parts.progress, this))
+    , m_actions(std::make_unique<EngineActions>(*this, *m_wait))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -130,6 +132,7 @@ void WebEnginePageView::ensureEngine()
     setFocusProxy(m_view);
     m_input->watch(m_view);
     watchRequests();
+    m_actions->engineMade(m_page, m_output);
     watchPage();
 }
 
@@ -322,9 +325,9 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
     return m_page->rest();
 }
 
-void WebEnginePageView::dismissDialogs()
+PageActions &WebEnginePageView::actions()
 {
-    m_wait->answerAll();
+    return *m_actions;
 }
 
 QString WebEnginePageView::LocationURL() const

@@ -3,11 +3,13 @@
 #include "common/pageguards.h"
 #include "common/pageview.h"
 
+#include <memory>
 #include <QUrl>
 
 class DocumentCompletion;
 class DownloadSaver;
 class EnginePage;
+class EngineActions;
 class EngineRoutes;
 class Leaving;
 class PageLoad;
@@ -49,15 +51,7 @@ public:
     void GoBack() override;
     void GoForward() override;
     void Stop() override;
-    void ExitFullScreen() override;
-    void inspectIn(PageView *tools, bool element) override;
-    bool Print(QPrinter *printer) override;
-    void SavePage(const QString &path, SaveFormat format) override;
-    void SaveLink(const QString &link, const QString &path) override;
     void Reload() override;
-    void setZoomLevel(int level) override;
-    int zoomLevel() const override { return m_zoomLevel; }
-    void Find(const QString &text, bool backward) override;
 
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -65,12 +59,12 @@ public:
     void requestBodyInnerHtml(
         QObject *context, std::function<void(const QString &)> reply) override;
     bool isLoading() const override;
-    void dismissDialogs() override;
     void setInFront(bool inFront) override;
     bool isAudible() const override;
     bool isMuted() const override { return m_muted; }
     void setMuted(bool muted) override;
     Rest rest(Rest deepest) override;
+    PageActions &actions() override;
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override;
     void release() override;
 
@@ -104,12 +98,12 @@ private:
     PageLoad *m_load = nullptr;
     class PageOutput *m_output = nullptr;
     class PageFilter *m_filter = nullptr;
+    std::unique_ptr<EngineActions> m_actions;
     QWebEngineView *m_view = nullptr;
     EnginePage *m_page = nullptr;
     // A load asked for before the window was first shown.
     QUrl m_loadWhenShown;
     QString m_hoveredLink;
-    int m_zoomLevel = 2;
     bool m_inFront = false;
     bool m_muted = false;
     // Opened by another page's request for a window: it may close itself.

@@ -16,16 +16,16 @@ struct Format
 {
     const char *filter;
     const char *suffix;
-    PageView::SaveFormat format;
+    PageActions::SaveFormat format;
 };
 
 constexpr std::array formats {
     Format { QT_TRANSLATE_NOOP("Saving", "Web page, single file (*.mhtml)"), "mhtml",
-        PageView::SaveFormat::SingleFile },
+        PageActions::SaveFormat::SingleFile },
     Format { QT_TRANSLATE_NOOP("Saving", "Web page, complete (*.html *.htm)"), "html",
-        PageView::SaveFormat::Complete },
+        PageActions::SaveFormat::Complete },
     Format { QT_TRANSLATE_NOOP("Saving", "Web page, HTML only (*.html *.htm)"), "html",
-        PageView::SaveFormat::HtmlOnly },
+        PageActions::SaveFormat::HtmlOnly },
 };
 
 QStringList filterNames()
@@ -82,9 +82,9 @@ void Saving::save(PageView *view, const QString &link, const QString &suggestedN
                 if (!target)
                     return;
                 if (page)
-                    target->SavePage(path, format);
+                    target->actions().SavePage(path, format);
                 else
-                    target->SaveLink(link, path);
+                    target->actions().SaveLink(link, path);
             };
             if (QFileInfo::exists(path))
                 confirmReplacing(path, write);

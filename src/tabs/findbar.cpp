@@ -66,7 +66,8 @@ FindBar::FindBar(QWidget *host, Search finder)
 }
 
 FindBar::FindBar(PageView *view)
-    : FindBar(view, [view](const QString &text, bool backward) { view->Find(text, backward); })
+    : FindBar(
+        view, [view](const QString &text, bool backward) { view->actions().Find(text, backward); })
 {
     connect(view, &PageView::FindResult, this, &FindBar::showResult);
 }

@@ -27,7 +27,7 @@ void TabModes::viewSource(Tab &tab, bool inSight) const
     }
     if (view && editor) {
         // A dialog that waits over the page would be left under its source: it is answered.
-        view->dismissDialogs();
+        view->hooks().dismissQuestions();
         // The completed page's markup is at hand at once; the fresh read follows (the engine
         // answers later, never about a page it has left) and replaces it if the page has
         // changed since.

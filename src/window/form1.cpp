@@ -150,7 +150,7 @@ void Form1::buildMenus()
     for (QMenu *menu : { mnunew, sett, vw, hp }) {
         connect(menu, &QMenu::aboutToShow, this, [this] {
             if (PageView *view = m_tabs->frontPage())
-                view->dismissDialogs();
+                view->hooks().dismissQuestions();
         });
     }
 }

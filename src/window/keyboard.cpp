@@ -26,7 +26,7 @@ std::optional<int> cycledTab(const std::vector<int> &open, int current, int step
 
 int steppedZoom(int level, int step)
 {
-    return std::clamp(level + step, 0, PageView::zoomLevels - 1);
+    return std::clamp(level + step, 0, PageActions::zoomLevels - 1);
 }
 
 } // namespace KeyboardRules
@@ -76,7 +76,7 @@ void Shortcuts::addPageKeys()
     });
     const auto step = [this](int by) {
         if (PageView *view = m_window.tabs->frontPage())
-            zoomTo(KeyboardRules::steppedZoom(view->zoomLevel(), by));
+            zoomTo(KeyboardRules::steppedZoom(view->actions().zoomLevel(), by));
     };
     add({ K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal) }, [step] { step(1); });
     add({ K(Qt::CTRL | Qt::Key_Minus) }, [step] { step(-1); });

@@ -96,6 +96,16 @@ class Journey(unittest.TestCase):
             f"the page area to show {colour}",
         )
 
+    def sees(self, colour, address):
+        """The page in front shows the colour, and the address box its address."""
+        self.shows(colour)
+        wait_for(lambda: self.browser.address_text() == address, f"the address {address!r}")
+
+    def close_tab(self, caption, left):
+        """Clicks the close box of the tab so captioned; the captions left."""
+        self.browser.click(self.header(caption).find("push button", "Close tab"))
+        wait_for(lambda: self.browser.captions() == left, f"tab {caption!r} to close")
+
     def header(self, caption):
         return wait_for(
             lambda: next((n for n in self.browser.headers() if n.name == caption), None),

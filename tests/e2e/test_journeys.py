@@ -55,11 +55,9 @@ class EverydayWalk(Journey):
         self.go("site.test/first", "First")
         x, y, _, _ = b.page_area()
         b.click_at(x + 40, y + 100)
-        self.shows(BLUE)
-        wait_for(lambda: b.address_text() == "http://other.test/second", "the other site's address")
+        self.sees(BLUE, "http://other.test/second")
         b.click(b.node("push button", "Back"))
-        self.shows(PINK)
-        wait_for(lambda: b.address_text() == "http://site.test/first", "the first page's address")
+        self.sees(PINK, "http://site.test/first")
         # Half an address typed in a second tab stays there over a switch away and back.
         self.new_tab()
         b.type("half.te")
@@ -78,8 +76,7 @@ class History(Journey):
         self.go("site.test/one", "One")
         self.go("site.test/two", "Two")
         b.click(b.node("push button", "Back"))
-        self.shows(PINK)
-        wait_for(lambda: b.address_text() == "http://site.test/one", "the address of page one")
+        self.sees(PINK, "http://site.test/one")
         b.click(b.node("push button", "Forward"))
         self.shows(BLUE)
         wait_for(lambda: b.captions() == ["Two"], "the caption of page two")
@@ -148,11 +145,9 @@ class Tabs(Journey):
         self.serve("/other", "Other", PINK)
         self.go("site.test/other", "Other")
         b.click(self.header("Start"))
-        self.shows(GREEN)
-        wait_for(lambda: b.address_text() == "http://www.google.com/start/", "the start address")
+        self.sees(GREEN, "http://www.google.com/start/")
         b.click(self.header("Other"))
-        self.shows(PINK)
-        wait_for(lambda: b.address_text() == "http://site.test/other", "the other address")
+        self.sees(PINK, "http://site.test/other")
 
     def test_close_box_with_the_page_focused_goes_back_to_the_previous_tab(self):
         b = self.browser
@@ -170,13 +165,10 @@ class Tabs(Journey):
         x, y, width, height = b.page_area()
         b.click_at(x + width // 2, y + height // 2)
         time.sleep(0.3)  # lets the page take the focus; the next check is what matters
-        b.click(self.header("Two").find("push button", "Close tab"))
-        wait_for(lambda: b.captions() == ["Start", "Three"], "tab two to close")
-        self.shows(GREEN)
-        wait_for(lambda: b.address_text() == "http://www.google.com/start/", "the start address")
+        self.close_tab("Two", ["Start", "Three"])
+        self.sees(GREEN, "http://www.google.com/start/")
         # A background tab's close box keeps the active tab.
-        b.click(self.header("Three").find("push button", "Close tab"))
-        wait_for(lambda: b.captions() == ["Start"], "tab three to close")
+        self.close_tab("Three", ["Start"])
         self.shows(GREEN)
 
     def test_many_tabs_keep_the_last_one_reachable(self):
@@ -202,8 +194,7 @@ class Tabs(Journey):
             b.click_at(sx + sw // 2, sy + sh // 2, button=4)
         fx, fy, fw, fh = first.extents
         b.click_at(fx + 30, fy + fh // 2)
-        self.shows(GREEN)
-        wait_for(lambda: b.address_text() == "http://www.google.com/start/", "the start address")
+        self.sees(GREEN, "http://www.google.com/start/")
 
 
 class Search(Journey):

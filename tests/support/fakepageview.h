@@ -6,7 +6,7 @@
 
 // A page view without an engine: it records what the window asks of it, answers with
 // what the test set, and raises its events when the test says so.
-class FakePageView final : public PageView
+class FakePageView final : public PageView, public PageActions
 {
     Q_OBJECT
 public:
@@ -35,6 +35,9 @@ public:
     }
     Rest rest(Rest deepest) override { return resting = deepest; }
     bool Print(QPrinter *) override { return !LocationURL().isEmpty(); }
+    void SavePage(const QString &, SaveFormat) override { }
+    void SaveLink(const QString &, const QString &) override { }
+    PageActions &actions() override { return *this; }
     // A page with unsaved work asks before it is left: the question waits in leaveAsked
     // until the test answers it.
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override
