@@ -92,7 +92,6 @@ public:
 
     // What the page asks of the browser, each answered by its one owner.
     PageHooks &hooks() { return m_hooks; }
-    const PageHooks &hooks() const { return m_hooks; }
 
     // The tab or the window is to close: the page's beforeunload runs, and a page that
     // wants to be asked puts the question to the user over itself (its tab comes in front

@@ -6,6 +6,7 @@
 #include "window/addresscontroller.h"
 #include "window/form1.h"
 #include "window/statuspanels.h"
+#include "window/warningpanel.h"
 
 #include <QDateTime>
 
@@ -31,7 +32,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
         unaskedOpen += open->state().openedUnasked ? 1 : 0;
     if (request.filtered || !form.popups() || !m_popups.allow(now, unaskedOpen)) {
         request.Cancel = true;
-        form.showInfopanel(tr("A popup window has been blocked."),
+        form.warningPanel().tell(tr("A popup window has been blocked."),
             tr("Popup windows are common comercials or ads that launches in a new tab/window. "
                "to allow this popup please check the popup menu in the settings menu"));
         form.Form_Resize();

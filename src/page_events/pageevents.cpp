@@ -7,6 +7,7 @@
 #include "window/addresscontroller.h"
 #include "window/form1.h"
 #include "window/statuspanels.h"
+#include "window/warningpanel.h"
 
 PageEvents::PageEvents(Form1 &form)
     : QObject(&form)
@@ -129,10 +130,10 @@ void PageEvents::WebBrowser_NavigateError(Tab &tab, const QString &URL, int Stat
     Q_UNUSED(URL);
     Q_UNUSED(StatusCode);
     if (!tab.page()->LocationName().isEmpty()) {
-        form.showInfopanel(tr("An error accured"),
+        form.warningPanel().tell(tr("An error accured"),
             tr("The Page could not be found or an error in source code of HTML."));
     } else {
-        form.hideInfopanel();
+        form.warningPanel().hide();
     }
     form.Form_Resize();
 }
@@ -148,6 +149,6 @@ void PageEvents::screenForWarnings(ContentWarnings::Source source, const QString
 
 void PageEvents::showWarning(const std::optional<QString> &title, const QString &message)
 {
-    form.showInfopanel(title, message);
+    form.warningPanel().tell(title, message);
     form.Form_Resize();
 }

@@ -100,7 +100,6 @@ public:
     // The tab menu's commands and the search field, on one tab (TabModes).
     void viewSource(int index);
     void viewSearch(int index);
-    void search(int index, const QString &text);
 
     // False while a tab's elements are being removed, or the keyboard follows the page in
     // sight: focus that moves then is not the user's choosing a tab.
@@ -118,6 +117,7 @@ signals:
     void frontChanged(Tab *front, Tab *covered);
 
 private:
+    void search(int index, const QString &text);
     // The tab a float field such as `current` names; never the hidden template.
     Tab *tabAt(float index) const;
     // Moves every header from index on by `by` twips: the one reflow of the strip.

@@ -52,7 +52,6 @@ public:
     explicit Form1(PageViewFactory factory, Addresses addresses = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
-    const Addresses &addresses() const { return m_addresses; }
     Tabs &tabs() const { return *m_tabs; }
     StatusPanels &panels() const { return *m_panels; }
     AddressController &addressBox() const { return *m_address; }
@@ -85,10 +84,9 @@ public:
     bool warningSigns() const;
     bool popups() const;
 
-    // The warning panel shown with a message (and a title line, when given), or hidden.
-    // Neither lays the window out: the callers run Form_Resize when their steps say so.
-    void showInfopanel(const std::optional<QString> &title, const QString &message);
-    void hideInfopanel();
+    // The warning panel. Showing or hiding it does not lay the window out: the callers run
+    // Form_Resize when their steps say so.
+    WarningPanel &warningPanel() const { return *infopanel; }
 
     // Height of the view area, in twips, as the last layout left it.
     double containerHeight() const { return m_containerHeight; }

@@ -106,19 +106,6 @@ void Form1::mnusearch_Click()
         m_tabs->viewSearch(m_tabs->ubound());
 }
 
-void Form1::showInfopanel(const std::optional<QString> &title, const QString &message)
-{
-    infopanel->show();
-    if (title)
-        infopanel->setTitle(*title);
-    infopanel->setMessage(message);
-}
-
-void Form1::hideInfopanel()
-{
-    infopanel->hide();
-}
-
 void Form1::closeEvent(QCloseEvent *event)
 {
     if (!m_closing->mayClose()) {

@@ -92,3 +92,11 @@ double WarningPanel::closerWidth()
 {
     return Twips::fromPixels(closerPixels);
 }
+
+void WarningPanel::tell(const std::optional<QString> &title, const QString &message)
+{
+    show();
+    if (title)
+        setTitle(*title);
+    setMessage(message);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QFrame>
 
 class QLabel;
@@ -21,6 +22,8 @@ public:
     QLabel *message = nullptr;
     QToolButton *closer = nullptr;
 
+    // Shown with a message, and a new title line when one is given.
+    void tell(const std::optional<QString> &title, const QString &message);
     void setTitle(const QString &text);
     void setMessage(const QString &text);
     QString title() const;
