@@ -12,7 +12,7 @@ namespace {
 constexpr double designPixels = 13;
 
 // The editor's colouring styles take a font's point size: a font sized in pixels would reach
-// them as a size of -1 and be drawn a couple of pixels high. So the design's pixels are
+// them as a size of -1 and be drawn a couple of pixels high. So the intended pixels are
 // turned into points at the widget's own resolution.
 // Measured rather than asked: fonts often do not declare their spacing.
 bool fixedWidth(const QFont &font)

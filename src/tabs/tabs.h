@@ -24,7 +24,8 @@ class TabStrip;
 // The one owner of the tabs, and the one way to act on them: a Tab per index, holding the
 // three elements that share it (page view, source view, header), which tab is active
 // (`current`) and which was active before it (`lastone`), and the headers drawn selected.
-// The design's three arrays are views onto the tabs, with the hidden templates at index 0.
+// The three element arrays (WebBrowser, Codetext, flik) are views onto the tabs, with the
+// hidden templates at index 0.
 // Only activation writes `current` and `lastone`. Everything outside a header activates,
 // closes and switches a tab's modes here, never through the header's own handlers.
 //

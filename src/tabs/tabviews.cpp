@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 
-// The design's three arrays, and the fields that name tabs, as views onto the tabs.
+// The three element arrays, and the fields that name tabs, as views onto the tabs.
 Tab *Tabs::tab(int index) const
 {
     const auto it = m_tabs.find(index);

@@ -11,7 +11,7 @@ class TabStrip;
 class Tabs;
 class QWidget;
 
-// The ways the user opens a tab beyond the design's button and menu item: one to type
+// The ways the user opens a tab beyond the "+" button and New > Tab: one to type
 // into, one for an address, the tab closed last again, addresses dropped on the strip and
 // those another start of the program hands over.
 class TabOpening final : public QObject
