@@ -6,7 +6,7 @@
 #include "app/termination.h"
 #include "filters/contentblocking.h"
 #include "hosted/engineprofile.h"
-#include "hosted/renderpath.h"
+#include "app/renderpath.h"
 
 #include <optional>
 #include <QApplication>

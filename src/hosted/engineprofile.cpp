@@ -5,7 +5,7 @@
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/pagefilter.h"
-#include "hosted/progressbatch.h"
+#include "common/progressbatch.h"
 #include "hosted/questions/desktopnotifications.h"
 #include "hosted/webenginepageview.h"
 

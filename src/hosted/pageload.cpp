@@ -3,7 +3,7 @@
 #include "common/site.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/pageinput.h"
-#include "hosted/progressbatch.h"
+#include "common/progressbatch.h"
 
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>

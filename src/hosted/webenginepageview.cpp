@@ -12,7 +12,7 @@
 #include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "hosted/progressbatch.h"
+#include "common/progressbatch.h"
 #include "hosted/questions/leaving.h"
 #include "hosted/questions/pagepermissions.h"
 #include "hosted/questions/questionwait.h"

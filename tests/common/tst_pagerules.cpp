@@ -1,7 +1,7 @@
 // Which addresses the page view refuses, and which OpenGL renderers draw on the processor,
 // as tables.
 #include "common/pagerules.h"
-#include "hosted/renderpath.h"
+#include "app/renderpath.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "hosted/renderpath.h"
+#include "app/renderpath.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>

@@ -1,4 +1,4 @@
-#include "hosted/progressbatch.h"
+#include "common/progressbatch.h"
 
 #include <algorithm>
 #include <utility>
