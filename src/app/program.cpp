@@ -3,10 +3,10 @@
 #include "app/browser.h"
 #include "app/commandline.h"
 #include "app/onewindow.h"
+#include "app/renderpath.h"
 #include "app/termination.h"
 #include "filters/contentblocking.h"
 #include "hosted/engineprofile.h"
-#include "app/renderpath.h"
 
 #include <optional>
 #include <QApplication>

@@ -2,10 +2,10 @@
 
 #include "common/pagerules.h"
 #include "common/permissionanswers.h"
+#include "common/progressbatch.h"
 #include "hosted/downloads/downloadsaver.h"
 #include "hosted/downloads/engineroutes.h"
 #include "hosted/pagefilter.h"
-#include "common/progressbatch.h"
 #include "hosted/questions/desktopnotifications.h"
 #include "hosted/webenginepageview.h"
 

@@ -1,9 +1,9 @@
 #include "hosted/pageload.h"
 
+#include "common/progressbatch.h"
 #include "common/site.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/pageinput.h"
-#include "common/progressbatch.h"
 
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>

@@ -2,6 +2,7 @@
 
 #include "common/hostnames.h"
 #include "common/pagerules.h"
+#include "common/progressbatch.h"
 #include "filters/contentblocking.h"
 #include "hosted/documentcompletion.h"
 #include "hosted/downloads/engineroutes.h"
@@ -12,7 +13,6 @@
 #include "hosted/pageinput.h"
 #include "hosted/pageload.h"
 #include "hosted/pageoutput.h"
-#include "common/progressbatch.h"
 #include "hosted/questions/leaving.h"
 #include "hosted/questions/pagepermissions.h"
 #include "hosted/questions/questionwait.h"

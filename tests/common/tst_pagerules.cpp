@@ -1,7 +1,7 @@
 // Which addresses the page view refuses, and which OpenGL renderers draw on the processor,
 // as tables.
-#include "common/pagerules.h"
 #include "app/renderpath.h"
+#include "common/pagerules.h"
 
 #include <QFile>
 #include <QTemporaryDir>
