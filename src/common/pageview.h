@@ -7,8 +7,6 @@
 
 #include <functional>
 #include <optional>
-#include <QList>
-#include <QPointer>
 #include <QWidget>
 
 // A site's question to the user, as its page view puts it: which site asks, and for what.
@@ -105,12 +103,6 @@ public:
         decided(true);
     }
 
-    // A bar of the tab's (a site's question, say) over the page: it takes its line from the
-    // page's area, however tall that is, rather than covering the page's top.
-    void addBarAbove(QWidget *bar);
-    // Where the page's own area starts: below the bars shown above it.
-    int barsHeight() const;
-
     // The tab closes: the view goes once nothing of its own is still waiting on the stack
     // (a page's dialog), and at the latest when the event being handled is done.
     virtual void release() { deleteLater(); }
@@ -156,7 +148,6 @@ signals:
     void FindResult(int active, int total);
 
 private:
-    QList<QPointer<QWidget>> m_bars;
     PageHooks m_hooks;
 };
 

@@ -65,10 +65,11 @@ FindBar::FindBar(QWidget *host, Search finder)
     hide();
 }
 
-FindBar::FindBar(PageView *view)
+FindBar::FindBar(PageView *view, const QWidget *barAbove)
     : FindBar(
         view, [view](const QString &text, bool backward) { view->actions().Find(text, backward); })
 {
+    m_barAbove = barAbove;
     connect(view, &PageView::FindResult, this, &FindBar::showResult);
 }
 
@@ -121,8 +122,8 @@ void FindBar::place()
     // question), and over the engine's view, which may be made after this bar.
     adjustSize();
     const int width = qMin(sizeHint().width(), qMax(0, m_host->width() - 2 * marginPixels));
-    const auto *page = qobject_cast<const PageView *>(m_host);
-    const int top = marginPixels + (page ? page->barsHeight() : 0);
+    const bool below = m_barAbove && !m_barAbove->isHidden();
+    const int top = marginPixels + (below ? m_barAbove->geometry().bottom() + 1 : 0);
     setGeometry(m_host->width() - width - marginPixels, top, width, sizeHint().height());
     raise();
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <QFrame>
+#include <QPointer>
 
 class PageView;
 class SourceEditor;
@@ -17,8 +18,9 @@ class FindBar final : public QFrame
 {
     Q_OBJECT
 public:
-    // The bar over a page view, or over a source view.
-    explicit FindBar(PageView *view);
+    // The bar over a page view, below the bar that takes its line above the page when that
+    // is shown; or over a source view.
+    FindBar(PageView *view, const QWidget *barAbove);
     explicit FindBar(SourceEditor *editor);
 
     // Shows the bar with its text selected and the keyboard in its field.
@@ -45,5 +47,6 @@ private:
     void place();
 
     QWidget *m_host;
+    QPointer<const QWidget> m_barAbove;
     Search m_search;
 };

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -51,10 +52,17 @@ PermissionBar::PermissionBar(PageView *page)
         for (QPushButton *button : std::as_const(m_buttons))
             button->setEnabled(true);
     });
-    // A line over the page, however tall the page area.
+    // A line of its own above the page's area, however tall that is, rather than covering
+    // the page's top.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     hide();
-    page->addBarAbove(this);
+    auto *box = qobject_cast<QBoxLayout *>(page->layout());
+    if (!box) {
+        box = new QVBoxLayout(page);
+        box->setContentsMargins(0, 0, 0, 0);
+        box->addStretch();
+    }
+    box->insertWidget(0, this);
 }
 
 void PermissionBar::ask(const PermissionQuestion &question)

@@ -113,7 +113,7 @@ void Tab::openFindBar()
         m_sourceFind->open();
     } else if (m_page) {
         if (!m_pageFind)
-            m_pageFind = new FindBar(m_page.data());
+            m_pageFind = new FindBar(m_page.data(), m_permissions);
         m_pageFind->open();
     }
 }
