@@ -220,12 +220,12 @@ void flik::markSelected()
 
 HeaderLook flik::look() const
 {
-    return { StatusBar1->panelText(), StatusBar1->bevel(), !secure->isHidden(), !prog->isHidden() };
-}
-
-bool flik::isSearchTab() const
-{
-    return viewsearch->isChecked();
+    return { .caption = StatusBar1->panelText(),
+        .bevel = StatusBar1->bevel(),
+        .lock = !secure->isHidden(),
+        .progress = !prog->isHidden(),
+        .searchTab = viewsearch->isChecked(),
+        .sourceShown = vs->isChecked() };
 }
 
 void flik::setSearchTab(bool search)
@@ -234,11 +234,6 @@ void flik::setSearchTab(bool search)
     if (search)
         searchicon->raise();
     viewsearch->setChecked(search);
-}
-
-bool flik::sourceShown() const
-{
-    return vs->isChecked();
 }
 
 void flik::setSourceShown(bool shown)

@@ -31,6 +31,9 @@ struct HeaderLook
     int bevel = 0;
     bool lock = false;
     bool progress = false;
+    // The tab's two modes, as the check marks of "View search" and "View Source".
+    bool searchTab = false;
+    bool sourceShown = false;
 };
 
 // Where a header sits in the tab strip, in twips, and the width of its face's panel.
@@ -74,18 +77,18 @@ public:
     // What the face shows, and whether the header is the selected one: drawn inset.
     HeaderLook look() const;
     void markSelected();
-    // The two modes, as the check marks of "View search" and "View Source". Showing the
-    // search box goes with the search mark.
-    bool isSearchTab() const;
+    // The two modes set. Showing the search box goes with the search mark.
     void setSearchTab(bool search);
-    bool sourceShown() const;
     void setSourceShown(bool shown);
     // The speaker beside the close box: while the page plays sound, or the tab is muted.
     void showSound(bool audible, bool muted);
 
     // Where the header sits in the tab strip. A new header starts as a copy of the
     // template's position and size.
-    HeaderPlace place() const { return { m_left, m_width, panelWidth() }; }
+    HeaderPlace place() const
+    {
+        return { .left = m_left, .width = m_width, .panelWidth = panelWidth() };
+    }
     void setLeft(float twips);
     void copyConfiguration(const flik &model);
 

@@ -107,7 +107,7 @@ void Tab::wire(const TabOwners &owners)
 
 void Tab::openFindBar()
 {
-    if (m_source && m_header && m_header->sourceShown()) {
+    if (m_source && m_header && m_header->look().sourceShown) {
         if (!m_sourceFind)
             m_sourceFind = new FindBar(m_source.data());
         m_sourceFind->open();

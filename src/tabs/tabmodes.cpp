@@ -16,7 +16,7 @@ void TabModes::viewSource(Tab &tab, bool inSight) const
     ::flik *header = tab.header();
     PageView *view = tab.page();
     SourceEditor *editor = tab.source();
-    if (header->sourceShown()) {
+    if (header->look().sourceShown) {
         header->setSourceShown(false);
         if (!inSight)
             return;
@@ -50,7 +50,7 @@ void TabModes::viewSource(Tab &tab, bool inSight) const
 
 void TabModes::viewSearch(::flik &header, const PageView *view) const
 {
-    if (header.isSearchTab()) {
+    if (header.look().searchTab) {
         header.setSearchTab(false);
         header.Caption(view ? view->LocationName() : QString());
     } else {

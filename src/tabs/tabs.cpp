@@ -135,7 +135,7 @@ void Tabs::showViews(Tab *tab, Activation how)
 {
     PageView *view = tab->page();
     SourceEditor *editor = tab->source();
-    const bool sourceShown = tab->header()->sourceShown();
+    const bool sourceShown = tab->header()->look().sourceShown;
     if (how == Activation::Full)
         m_window.sourceMark->setChecked(sourceShown);
     if (view) {
@@ -175,7 +175,7 @@ void Tabs::dialogShown(Tab &tab)
 {
     // A dialog waits only over the page in front; with the page's source over it, no one
     // would see it while every tab waits on it. The page comes forward.
-    if (tab.header()->sourceShown() && isCurrent(tab.index()))
+    if (tab.header()->look().sourceShown && isCurrent(tab.index()))
         viewSource(tab.index());
 }
 

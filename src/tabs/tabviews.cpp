@@ -87,7 +87,7 @@ void Tabs::keepInFront()
         return;
     if (PageView *view = front->page())
         view->raise();
-    if (SourceEditor *editor = front->source(); editor && front->header()->sourceShown())
+    if (SourceEditor *editor = front->source(); editor && front->header()->look().sourceShown)
         editor->raise();
 }
 
@@ -137,7 +137,7 @@ void Tabs::settleFocus(Tab *closing)
     QWidget *next = m_window.address->widget();
     const Tab *one = front();
     if (SourceEditor *editor = one ? one->source() : nullptr;
-        editor && one->header() && one->header()->sourceShown())
+        editor && one->header() && one->header()->look().sourceShown)
         next = editor;
     else if (PageView *view = frontPage())
         next = view;

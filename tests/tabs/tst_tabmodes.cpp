@@ -81,14 +81,14 @@ void TestTabModes::sourceViewTogglesTheActiveTab()
     Form1 &form = *f.form;
     f.view(1)->liveBody = "<p>live</p>";
     form.sc_Click();
-    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.header(1)->look().sourceShown);
     QVERIFY(f.checked("sc"));
     QVERIFY(!f.source(1)->isHidden());
     QCOMPARE(f.topView(), f.source(1));
     // The markup is read afresh and arrives a moment later.
     QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>live</p>"));
     form.sc_Click();
-    QVERIFY(!f.header(1)->sourceShown());
+    QVERIFY(!f.header(1)->look().sourceShown);
     QVERIFY(!f.checked("sc"));
     QCOMPARE(f.topView(), f.page(1));
     QVERIFY(!f.source(1)->isHidden()); // behind the page, not hidden
@@ -105,8 +105,8 @@ void TestTabModes::sourceViewOfABackgroundTab()
     f.header(2)->sellect();
     // Chosen from the covered tab's menu: that tab comes in front, showing its source.
     f.header(1)->vs_Click();
-    QVERIFY(f.header(1)->sourceShown());
-    QVERIFY(!f.header(2)->sourceShown());
+    QVERIFY(f.header(1)->look().sourceShown);
+    QVERIFY(!f.header(2)->look().sourceShown);
     QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.topView(), f.source(1));
     QVERIFY(f.checked("sc"));
@@ -130,7 +130,7 @@ void TestTabModes::dialogBringsThePageOverItsSource()
     QCOMPARE(f.topView(), f.source(1));
     emit f.view(1)->DialogShown();
     QCOMPARE(f.topView(), f.page(1));
-    QVERIFY(!f.header(1)->sourceShown() && !f.checked("sc"));
+    QVERIFY(!f.header(1)->look().sourceShown && !f.checked("sc"));
 }
 
 void TestTabModes::sourceCodeMenuFollowsTheActiveTab()
@@ -139,7 +139,7 @@ void TestTabModes::sourceCodeMenuFollowsTheActiveTab()
     Form1 &form = *f.form;
     form.newflik_Click();
     f.menuItem("sc")->trigger(); // as a user chooses it
-    QVERIFY(f.header(2)->sourceShown());
+    QVERIFY(f.header(2)->look().sourceShown);
     QVERIFY(f.checked("sc"));
     f.header(1)->sellect();
     QVERIFY(!f.checked("sc"));
@@ -147,7 +147,7 @@ void TestTabModes::sourceCodeMenuFollowsTheActiveTab()
     f.header(2)->sellect();
     QVERIFY(f.checked("sc"));
     QCOMPARE(f.topView(), f.source(2));
-    QVERIFY(!f.header(1)->sourceShown());
+    QVERIFY(!f.header(1)->look().sourceShown);
 }
 
 void TestTabModes::sourceViewOfABlankTab()
@@ -203,11 +203,11 @@ void TestTabModes::viewSearchTogglesTheFace()
     flik *header = f.header(1);
     f.view(1)->name = "The page";
     header->viewsearch_Click();
-    QVERIFY(header->isSearchTab());
+    QVERIFY(header->look().searchTab);
     QVERIFY(!part<QWidget>(header, "searchicon")->isHidden());
     QCOMPARE(header->look().caption, QStringLiteral("Search"));
     header->viewsearch_Click();
-    QVERIFY(!header->isSearchTab());
+    QVERIFY(!header->look().searchTab);
     QVERIFY(part<QWidget>(header, "searchicon")->isHidden());
     QCOMPARE(header->look().caption, QStringLiteral("The page"));
     QCOMPARE(f.view(1)->navigated.size(), 1); // only the start page
@@ -218,10 +218,10 @@ void TestTabModes::searchTabFromTheMenu()
     FormFixture f;
     f.menuItem("mnusearch")->trigger();
     QCOMPARE(f.highestTab(), 2);
-    QVERIFY(f.header(2)->isSearchTab());
+    QVERIFY(f.header(2)->look().searchTab);
     QVERIFY(!f.headerPart<QWidget>(2, "searchicon")->isHidden());
     QCOMPARE(f.header(2)->look().caption, QStringLiteral("Search"));
-    QVERIFY(!f.header(1)->isSearchTab());
+    QVERIFY(!f.header(1)->look().searchTab);
     QCOMPARE(f.activeTab(), 2);
 }
 
@@ -236,7 +236,7 @@ void TestTabModes::enterInTheSearchField()
     Input::key(Qt::Key_Return);
     QCOMPARE(
         f.view(2)->navigated, QStringList { "http://search.test/search?hl=en&q=C%23%20tutorial" });
-    QVERIFY(!header->isSearchTab());
+    QVERIFY(!header->look().searchTab);
     QVERIFY(part<QWidget>(header, "searchicon")->isHidden());
     // Captioned from the page shown before the search: a blank tab has no name.
     QCOMPARE(header->look().caption, QString());
@@ -254,7 +254,7 @@ void TestTabModes::otherKeysInTheSearchField()
     Input::type("a");
     QCOMPARE(f.headerPart<QLineEdit>(2, "SearchText")->text(), QStringLiteral("a"));
     QVERIFY(f.view(2)->navigated.isEmpty());
-    QVERIFY(f.header(2)->isSearchTab());
+    QVERIFY(f.header(2)->look().searchTab);
 }
 
 void TestTabModes::leftPressOnTheFace()
@@ -296,7 +296,7 @@ void TestTabModes::rightPressOnTheFaceOpensTheMenu()
     // The "Source code" mark is left as it was; the tab's source is still brought up.
     QVERIFY(!f.checked("sc"));
     QCOMPARE(f.topView(), f.source(1));
-    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.header(1)->look().sourceShown);
 }
 
 void TestTabModes::searchBoxEntryPoints()
@@ -312,7 +312,7 @@ void TestTabModes::searchBoxEntryPoints()
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.topView(), f.page(2));
     QVERIFY(f.checked("sc"));
-    QVERIFY(search->sourceShown());
+    QVERIFY(search->look().sourceShown);
     f.header(3)->sellect();
     tabInto(part(search, "searchicon"));
     QCOMPARE(f.activeTab(), 2);
@@ -364,22 +364,22 @@ void TestTabModes::menuCommandsActOnTheirHeader()
         QTest::mousePress(part(search, "iconi"), Qt::RightButton, {}, QPoint(3, 3));
         QCOMPARE(choose.opened, 1);
     }
-    QVERIFY(search->sourceShown());
-    QVERIFY(!f.header(3)->sourceShown());
+    QVERIFY(search->look().sourceShown);
+    QVERIFY(!f.header(3)->look().sourceShown);
     // The icon's press does not activate; the command chosen brings its tab in front.
     QCOMPARE(f.activeTab(), 2);
     {
         MenuChoice back(search, "View search");
         QTest::mousePress(part(search, "iconi"), Qt::RightButton, {}, QPoint(3, 3));
     }
-    QVERIFY(!search->isSearchTab());
+    QVERIFY(!search->look().searchTab);
     QVERIFY(part<QWidget>(search, "searchicon")->isHidden());
-    QVERIFY(search->sourceShown());
+    QVERIFY(search->look().sourceShown);
     // A right press on the face activates first, so the command acts on the active tab.
     MenuChoice source(f.header(1), "View Source");
     QTest::mousePress(f.headerPart<HeaderFace>(1, "StatusBar1"), Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(f.activeTab(), 1);
-    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.header(1)->look().sourceShown);
     QVERIFY(f.checked("sc"));
     QCOMPARE(f.topView(), f.source(1));
 }

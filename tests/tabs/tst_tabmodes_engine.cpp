@@ -65,7 +65,7 @@ void TestSearchSourceEngine::searchTabSendsItsQuery()
     Input::key(Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Results"), timeout);
     QVERIFY(m_server->requested.contains("/search?hl=en&q=C%23%20%26%20more"));
-    QVERIFY(!header(2)->isSearchTab());
+    QVERIFY(!header(2)->look().searchTab);
     QCOMPARE(page(1)->LocationName(), QStringLiteral("Start"));
 }
 

@@ -100,7 +100,7 @@ void TestKeyboard::tabKeysWorkFromAnyFocus()
     QCOMPARE(f.view(1)->forwards, 1);
     QCOMPARE(f.view(1)->reloads, 2);
     QCOMPARE(f.view(4)->reloads, 0);
-    QVERIFY(f.header(1)->sourceShown());
+    QVERIFY(f.header(1)->look().sourceShown);
     QVERIFY(f.checked("sc"));
 }
 
