@@ -164,7 +164,9 @@ void WebEnginePageView::watchRequests()
     // The page may be left, as asked; else a sign-in pop-up closes itself when it is done,
     // while a tab the user opened stays.
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
-        if (!m_leaving->pageClosed() && m_openedByPage && !m_wait->released())
+        if (m_leaving->pageClosed())
+            return;
+        if (m_openedByPage && !m_wait->released())
             emit WindowClosing();
     });
 }
