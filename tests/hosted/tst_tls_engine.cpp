@@ -44,18 +44,15 @@ struct Servers
 };
 
 // The browser shown on a start page, the plain server's being its home.
-struct Window
+struct Window : WindowDriver
 {
     std::unique_ptr<Browser> browser;
-    Form1 &form;
-    const WindowDriver f;
 
     Window(const Servers &servers, const QString &start)
         : browser(makeBrowser({ start, servers.plain.url("") }))
-        , form(browser->form())
-        , f(&form)
     {
-        form.show();
+        window = &browser->form();
+        window->show();
     }
 };
 
@@ -91,13 +88,11 @@ void TestTlsEngine::trustedPageShowsTheLock()
 {
     Servers servers;
     HttpResponder &plain = servers.plain, &secure = servers.secure;
-    const Window window(servers, plain.address("/start/"));
-    Form1 &form = window.form;
-    const WindowDriver &f = window.f;
+    const Window f(servers, plain.address("/start/"));
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
     QVERIFY(!f.header(1)->look().lock);
 
-    form.newflik_Click();
+    f.window->newflik_Click();
     f.page(2)->Navigate(secure.url("/bank"));
     QTRY_COMPARE_WITH_TIMEOUT(f.header(2)->look().caption, QStringLiteral("     Bank"), timeout);
     QVERIFY(f.header(2)->look().lock);
@@ -118,8 +113,7 @@ void TestTlsEngine::rejectedCertificateIsAnError()
 {
     Servers servers;
     const HttpResponder &forged = servers.forged;
-    const Window window(servers, servers.plain.address("/start/"));
-    const WindowDriver &f = window.f;
+    const Window f(servers, servers.plain.address("/start/"));
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
     QSignalSpy errors(f.page(1), &PageView::NavigateError);
     QSignalSpy completions(f.page(1), &PageView::DocumentComplete);
@@ -151,8 +145,7 @@ void TestTlsEngine::lockGoesWhenTheTabLeavesTheEncryptedPage()
     HttpResponder &plain = servers.plain, &secure = servers.secure;
     plain.route("/slow.png", { 200, "image/png", "", 60000, {} });
     plain.page("/loading", "<html><body><img src='/slow.png'></body></html>");
-    const Window window(servers, secure.url("/bank"));
-    const WindowDriver &f = window.f;
+    const Window f(servers, secure.url("/bank"));
     QTRY_VERIFY_WITH_TIMEOUT(f.header(1)->look().lock, timeout);
     QTRY_COMPARE_WITH_TIMEOUT(f.panel2Text(), QStringLiteral("Encrypted"), timeout);
     QSignalSpy ends(f.page(1), &PageView::DownloadComplete);
