@@ -3,13 +3,13 @@
 #include "hosted/enginepage.h"
 #include "hosted/pageoutput.h"
 #include "hosted/questions/questionwait.h"
-#include "hosted/webenginepageview.h"
 
 #include <QPointer>
 #include <QWebEngineFindTextResult>
+#include <utility>
 
-EngineActions::EngineActions(WebEnginePageView &view, QuestionWait &wait)
-    : m_view(view)
+EngineActions::EngineActions(View view, QuestionWait &wait)
+    : m_view(std::move(view))
     , m_wait(wait)
 { }
 
@@ -23,7 +23,7 @@ void EngineActions::setZoomLevel(int level)
 {
     if (const auto factor = zoomFactor(level)) {
         // A zoom set before anything loads holds for what loads.
-        m_view.enginePage();
+        m_view.page();
         m_zoomLevel = level;
         m_wait.whenEngineFree([this, factor] { m_page->setZoomFactor(*factor); });
     }
@@ -35,10 +35,12 @@ void EngineActions::Find(const QString &text, bool backward)
         return;
     const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
     m_wait.whenEngineFree([this, text, flags] {
-        m_page->findText(
-            text, flags, [view = QPointer(&m_view)](const QWebEngineFindTextResult &result) {
-                if (view)
-                    emit view->FindResult(result.activeMatch(), result.numberOfMatches());
+        // The answer comes later: not to a view gone by then, whose page went first.
+        m_page->findText(text, flags,
+            [page = QPointer<QWebEnginePage>(m_page), found = m_view.found](
+                const QWebEngineFindTextResult &result) {
+                if (page)
+                    found(result.activeMatch(), result.numberOfMatches());
             });
     });
 }
@@ -51,14 +53,7 @@ void EngineActions::ExitFullScreen()
 
 void EngineActions::inspectIn(PageView *tools, bool element)
 {
-    auto *engineTools = qobject_cast<WebEnginePageView *>(tools);
-    if (!m_page && !engineTools)
-        return;
-    QWebEnginePage *toolsPage = engineTools ? engineTools->enginePage() : nullptr;
-    if (m_view.enginePage()->devToolsPage() != toolsPage)
-        m_page->setDevToolsPage(toolsPage);
-    if (element && toolsPage)
-        m_page->triggerAction(QWebEnginePage::InspectElement);
+    m_view.inspect(tools, element);
 }
 
 bool EngineActions::Print(QPrinter *printer)

@@ -2,10 +2,12 @@
 
 #include "common/pageactions.h"
 
+#include <functional>
+
 class EnginePage;
 class PageOutput;
 class QuestionWait;
-class WebEnginePageView;
+class QWebEnginePage;
 
 // Zoom, find, full screen, developer tools, printing and saving for one page view on the
 // engine. Work that needs the engine waits while a dialog of the page does; what needs a
@@ -13,7 +15,15 @@ class WebEnginePageView;
 class EngineActions final : public PageActions
 {
 public:
-    EngineActions(WebEnginePageView &view, QuestionWait &wait);
+    // What the page view does for them: makes its engine page when first needed, tells a
+    // find's outcome, and points its developer tools at the view given.
+    struct View
+    {
+        std::function<QWebEnginePage *()> page;
+        std::function<void(int active, int total)> found;
+        std::function<void(PageView *tools, bool element)> inspect;
+    };
+    EngineActions(View view, QuestionWait &wait);
 
     // The view made its engine page, and what prints and saves it.
     void engineMade(EnginePage *page, PageOutput *output);
@@ -28,7 +38,7 @@ public:
     void SaveLink(const QString &link, const QString &path) override;
 
 private:
-    WebEnginePageView &m_view;
+    View m_view;
     QuestionWait &m_wait;
     EnginePage *m_page = nullptr;
     PageOutput *m_output = nullptr;

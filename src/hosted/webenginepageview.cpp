@@ -49,7 +49,11 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     , m_signIn(new SignIn(m_guards, *m_wait, this))
     , m_downloads(new PageDownloads(m_guards, parts.downloads, this))
     , m_load(new PageLoad(m_completion, m_input, parts.progress, this))
-    , m_actions(std::make_unique<EngineActions>(*this, *m_wait))
+    , m_actions(std::make_unique<EngineActions>(
+          EngineActions::View { [this] { return enginePage(); },
+              [this](int active, int total) { emit FindResult(active, total); },
+              [this](PageView *tools, bool element) { inspectIn(tools, element); } },
+          *m_wait))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -401,4 +405,16 @@ void WebEnginePageView::release()
 {
     // The view goes once no dialog of its page waits on the stack (mayGo).
     m_wait->release();
+}
+
+void WebEnginePageView::inspectIn(PageView *tools, bool element)
+{
+    auto *engineTools = qobject_cast<WebEnginePageView *>(tools);
+    if (!m_page && !engineTools)
+        return;
+    QWebEnginePage *toolsPage = engineTools ? engineTools->enginePage() : nullptr;
+    if (enginePage()->devToolsPage() != toolsPage)
+        m_page->setDevToolsPage(toolsPage);
+    if (element && toolsPage)
+        m_page->triggerAction(QWebEnginePage::InspectElement);
 }

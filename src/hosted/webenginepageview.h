@@ -81,6 +81,8 @@ private:
     void watchRequests();
     void watchPage();
     void onNewWindow(QWebEngineNewWindowRequest &request);
+    // The engine's developer tools for the page, drawn in the view given; none stops them.
+    void inspectIn(PageView *tools, bool element);
 
     Parts m_parts;
     PageRoute *m_route = nullptr;
