@@ -23,12 +23,14 @@ class Session:
         self.env["XDG_RUNTIME_DIR"] = runtime
         self.processes = []
 
-        # Xvfb picks a free display and tells it on a pipe.
+        # Xvfb picks a free display and tells it on a pipe. It must not reset itself when
+        # its last client leaves (the readiness probe, a journey's browser): a client that
+        # connects during that reset is dropped unanswered, and a browser started then fails.
         read_end, write_end = os.pipe()
         self.processes.append(
             subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                 f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
+                 f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
                 pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                 start_new_session=True,
             )
