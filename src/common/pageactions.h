@@ -7,9 +7,9 @@ class PageView;
 class QPrinter;
 
 // What the user does to a page beyond going somewhere: zoom it, find in it, end its full
-// screen, show its developer tools, print it and save it. Each is done as the page allows,
-// and its outcome comes back by the page view's signals (FindResult, PrintFinished) or its
-// status text.
+// screen, show its developer tools, print it, save it and mute it. Each is done as the page
+// allows, and its outcome comes back by the page view's signals (FindResult, PrintFinished,
+// AudioChange) or its status text.
 class PageActions
 {
 public:
@@ -36,6 +36,11 @@ public:
     enum class SaveFormat { SingleFile, Complete, HtmlOnly };
     virtual void SavePage(const QString &path, SaveFormat format) = 0;
     virtual void SaveLink(const QString &link, const QString &path) = 0;
+    // Whether the page plays sound now (or stopped a moment ago), and whether it is muted;
+    // AudioChange follows a change of either. A muted page stays so when it rests and wakes.
+    virtual bool isAudible() const = 0;
+    virtual bool isMuted() const = 0;
+    virtual void setMuted(bool muted) = 0;
 
 protected:
     ~PageActions() = default;

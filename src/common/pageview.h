@@ -79,13 +79,7 @@ public:
         return Rest::Awake;
     }
 
-    // Whether the page plays sound now (or stopped a moment ago), and whether it is muted;
-    // AudioChange follows a change of either. A muted tab stays so when it rests and wakes.
-    virtual bool isAudible() const { return false; }
-    virtual bool isMuted() const { return false; }
-    virtual void setMuted(bool muted) { Q_UNUSED(muted); }
-
-    // Zoom, find, full screen, developer tools, printing and saving.
+    // Zoom, find, full screen, developer tools, printing, saving and muting.
     virtual PageActions &actions() = 0;
 
     // What the page asks of the browser, each answered by its one owner.

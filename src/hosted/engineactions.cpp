@@ -17,6 +17,28 @@ void EngineActions::engineMade(EnginePage *page, PageOutput *output)
 {
     m_page = page;
     m_output = output;
+    m_page->setAudioMuted(m_muted);
+    // The page goes before these actions do: its view deletes it first.
+    QObject::connect(
+        m_page, &QWebEnginePage::recentlyAudibleChanged, m_page, [this] { m_view.soundChanged(); });
+    // A page let go to sleep comes back unmuted: it keeps the tab's choice.
+    QObject::connect(m_page, &QWebEnginePage::lifecycleStateChanged, m_page, [this] {
+        if (m_page->isAudioMuted() != m_muted)
+            m_page->setAudioMuted(m_muted);
+    });
+}
+
+bool EngineActions::isAudible() const
+{
+    return m_page && m_page->recentlyAudible();
+}
+
+void EngineActions::setMuted(bool muted)
+{
+    m_muted = muted;
+    if (m_page)
+        m_page->setAudioMuted(muted);
+    m_view.soundChanged();
 }
 
 void EngineActions::setZoomLevel(int level)

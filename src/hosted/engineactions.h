@@ -9,18 +9,20 @@ class PageOutput;
 class QuestionWait;
 class QWebEnginePage;
 
-// Zoom, find, full screen, developer tools, printing and saving for one page view on the
-// engine. Work that needs the engine waits while a dialog of the page does; what needs a
+// Zoom, find, full screen, developer tools, printing, saving and muting for one page view on
+// the engine. Work that needs the engine waits while a dialog of the page does; what needs a
 // page shown does nothing before the view has made its engine page.
 class EngineActions final : public PageActions
 {
 public:
     // What the page view does for them: makes its engine page when first needed, tells a
-    // find's outcome, and points its developer tools at the view given.
+    // find's outcome and a change of its sound, and points its developer tools at the view
+    // given.
     struct View
     {
         std::function<QWebEnginePage *()> page;
         std::function<void(int active, int total)> found;
+        std::function<void()> soundChanged;
         std::function<void(PageView *tools, bool element)> inspect;
     };
     EngineActions(View view, QuestionWait &wait);
@@ -36,6 +38,9 @@ public:
     bool Print(QPrinter *printer) override;
     void SavePage(const QString &path, SaveFormat format) override;
     void SaveLink(const QString &link, const QString &path) override;
+    bool isAudible() const override;
+    bool isMuted() const override { return m_muted; }
+    void setMuted(bool muted) override;
 
 private:
     View m_view;
@@ -43,4 +48,5 @@ private:
     EnginePage *m_page = nullptr;
     PageOutput *m_output = nullptr;
     int m_zoomLevel = 2;
+    bool m_muted = false;
 };

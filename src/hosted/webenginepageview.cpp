@@ -52,6 +52,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     , m_actions(std::make_unique<EngineActions>(
           EngineActions::View { [this] { return enginePage(); },
               [this](int active, int total) { emit FindResult(active, total); },
+              [this] { emit AudioChange(); },
               [this](PageView *tools, bool element) { inspectIn(tools, element); } },
           *m_wait))
 {
@@ -127,7 +128,6 @@ void WebEnginePageView::ensureEngine()
     m_page = new EnginePage(m_parts.profile, std::move(hooks), m_view);
     if (m_parts.blocking && m_parts.blocking->enabled())
         m_filter = new PageFilter(*m_parts.blocking, m_page);
-    m_page->setAudioMuted(m_muted);
     connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebEnginePageView::onNewWindow);
     m_view->setPage(m_page);
     // Drawn only while it is the view in sight.
@@ -152,8 +152,9 @@ void WebEnginePageView::watchRequests()
     m_output->setMenuAdditions([this](QMenu *menu) {
         if (m_filter)
             m_filter->addToMenu(menu);
-        menu->addAction(
-            m_muted ? tr("Unmute tab") : tr("Mute tab"), this, [this] { setMuted(!m_muted); });
+        const bool muted = m_actions->isMuted();
+        menu->addAction(muted ? tr("Unmute tab") : tr("Mute tab"), this,
+            [this, muted] { m_actions->setMuted(!muted); });
     });
     connect(m_output, &PageOutput::printFinished, this, &PageView::PrintFinished);
     connect(m_output, &PageOutput::saveRequested, this, &PageView::SaveRequested);
@@ -179,12 +180,6 @@ void WebEnginePageView::watchRequests()
 void WebEnginePageView::watchPage()
 {
     m_load->watch(m_page);
-    connect(m_page, &QWebEnginePage::recentlyAudibleChanged, this, &PageView::AudioChange);
-    // A page let go to sleep comes back unmuted: it keeps the tab's choice.
-    connect(m_page, &QWebEnginePage::lifecycleStateChanged, this, [this] {
-        if (m_page->isAudioMuted() != m_muted)
-            m_page->setAudioMuted(m_muted);
-    });
     if (m_filter) {
         connect(m_page, &QWebEnginePage::loadStarted, m_filter, &PageFilter::documentStarted);
         connect(m_page, &QWebEnginePage::loadFinished, m_filter, &PageFilter::loaded);
@@ -302,19 +297,6 @@ void WebEnginePageView::setInFront(bool inFront)
     m_wait->setInFront(inFront);
 }
 
-bool WebEnginePageView::isAudible() const
-{
-    return m_page && m_page->recentlyAudible();
-}
-
-void WebEnginePageView::setMuted(bool muted)
-{
-    m_muted = muted;
-    if (m_page)
-        m_page->setAudioMuted(muted);
-    emit AudioChange();
-}
-
 PageView::Rest WebEnginePageView::rest(Rest deepest)
 {
     if (!m_page)
@@ -395,7 +377,7 @@ void WebEnginePageView::onNewWindow(QWebEngineNewWindowRequest &request)
         return;
     auto *target = qobject_cast<WebEnginePageView *>(answer.ppDisp);
     // A page may only open into a view of its own profile.
-    if (!target || target->profile() != profile())
+    if (!target || target->m_parts.profile != m_parts.profile)
         return;
     target->m_openedByPage = true;
     request.openIn(target->enginePage());

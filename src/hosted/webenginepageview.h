@@ -60,9 +60,6 @@ public:
         QObject *context, std::function<void(const QString &)> reply) override;
     bool isLoading() const override;
     void setInFront(bool inFront) override;
-    bool isAudible() const override;
-    bool isMuted() const override { return m_muted; }
-    void setMuted(bool muted) override;
     Rest rest(Rest deepest) override;
     PageActions &actions() override;
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override;
@@ -71,7 +68,6 @@ public:
     // The engine's page and view of this tab, made on first use.
     QWebEnginePage *enginePage();
     QWebEngineView *engineView();
-    QWebEngineProfile *profile() const { return m_parts.profile; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -107,7 +103,6 @@ private:
     QUrl m_loadWhenShown;
     QString m_hoveredLink;
     bool m_inFront = false;
-    bool m_muted = false;
     // Opened by another page's request for a window: it may close itself.
     bool m_openedByPage = false;
 };

@@ -94,9 +94,12 @@ void Tab::wire(const TabOwners &owners)
     // The speaker on the header while the page sounds or is muted; a click on it mutes.
     connect(view, &PageView::AudioChange, this, [this] {
         if (m_header)
-            m_header->showSound(m_page->isAudible(), m_page->isMuted());
+            m_header->showSound(m_page->actions().isAudible(), m_page->actions().isMuted());
     });
-    connect(header, &::flik::muteClicked, this, [this] { m_page->setMuted(!m_page->isMuted()); });
+    connect(header, &::flik::muteClicked, this, [this] {
+        PageActions &page = m_page->actions();
+        page.setMuted(!page.isMuted());
+    });
     // The developer tools, in a window of the tab's own.
     connect(view, &PageView::InspectRequested, this, [this] {
         if (!m_devTools)

@@ -83,8 +83,10 @@ void Shortcuts::addPageKeys()
     add({ K(Qt::CTRL | Qt::Key_0) }, [this] { zoomTo(2); });
     add({ K(Qt::CTRL | Qt::Key_U) }, w.toggleSource);
     add({ K(Qt::CTRL | Qt::Key_M) }, [this] {
-        if (PageView *view = m_window.tabs->frontPage())
-            view->setMuted(!view->isMuted());
+        if (PageView *view = m_window.tabs->frontPage()) {
+            PageActions &page = view->actions();
+            page.setMuted(!page.isMuted());
+        }
     });
     add({ K(Qt::CTRL | Qt::Key_F) }, [this] { findInPage(); });
     add({ K(Qt::CTRL | Qt::Key_P) }, w.print);
