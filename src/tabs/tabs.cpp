@@ -61,9 +61,8 @@ void Tabs::headerActivated(int index, Activation how)
         activate(index, how);
 }
 
-void Tabs::menuCommand(int index, TabCommand command)
+void Tabs::command(int index, TabCommand command)
 {
-    // Chosen from a covered tab's menu, it is shown: that tab comes in front first.
     if (!isCurrent(index))
         activate(index);
     if (command == TabCommand::ViewSearch)

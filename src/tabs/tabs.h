@@ -98,9 +98,9 @@ public:
     // Before the window's controls go: no page view's late signal reaches anything.
     void disconnectViews();
 
-    // The tab menu's commands and the search field, on one tab (TabModes).
-    void viewSource(int index);
-    void viewSearch(int index);
+    // A command of a tab's menu, on that tab (TabModes); a covered tab comes in front first,
+    // so that what it does is seen.
+    void command(int index, TabCommand command);
 
     // False while a tab's elements are being removed, or the keyboard follows the page in
     // sight: focus that moves then is not the user's choosing a tab.
@@ -118,6 +118,8 @@ signals:
     void frontChanged(Tab *front, Tab *covered);
 
 private:
+    void viewSource(int index);
+    void viewSearch(int index);
     void search(int index, const QString &text);
     // The tab a float field such as `current` names; never the hidden template.
     Tab *tabAt(float index) const;
@@ -127,7 +129,7 @@ private:
     void headerPress() override { emit headerPressed(); }
     void headerFocusIn(int index) override { emit headerFocused(index); }
     void closeRequested(int index) override;
-    void menuCommand(int index, TabCommand command) override;
+    void menuCommand(int index, TabCommand what) override { command(index, what); }
     void searchEntered(int index, const QString &text) override { search(index, text); }
     void headerResized(int index) override;
     void dialogShown(Tab &tab) override;

@@ -97,13 +97,13 @@ void Form1::vbf_Click()
 void Form1::sc_Click()
 {
     if (const auto index = toTabIndex(m_tabs->current()))
-        m_tabs->viewSource(*index);
+        m_tabs->command(*index, TabCommand::ViewSource);
 }
 
 void Form1::mnusearch_Click()
 {
     if (m_opening->open())
-        m_tabs->viewSearch(m_tabs->ubound());
+        m_tabs->command(m_tabs->ubound(), TabCommand::ViewSearch);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
