@@ -25,7 +25,9 @@ Tabs::Tabs(Window window, PageViewFactory factory, QString searchService, QObjec
     , m_templates(m_window.container, m_window.strip, std::move(factory))
     , m_modes(m_window.sourceMark, std::move(searchService))
     , m_closingTabs(new TabClosing(*this))
-{ }
+{
+    m_templates.load();
+}
 
 bool Tabs::focusActivates() const
 {

@@ -47,6 +47,7 @@ public:
     };
     using Order = TabTemplates::Order;
 
+    // Makes the hidden templates at index 0, which every new element copies.
     Tabs(Window window, PageViewFactory factory, QString searchService, QObject *parent);
 
     // The window's handlers of every tab's page, which outlive the tabs: the one owner, set
@@ -56,9 +57,6 @@ public:
         m_events = &events;
         m_tools = &tools;
     }
-
-    // The hidden templates at index 0, which every new element copies.
-    void loadTemplates() { m_templates.load(); }
 
     // The tab at an index; nullptr for an index that names none (the templates are no tab).
     Tab *tab(int index) const;

@@ -94,7 +94,6 @@ void Form1::buildJobs(PageViewFactory factory)
     connect(m_panels, &StatusPanels::downloadsClicked, m_pageTools, &PageTools::showDownloads);
     m_closing = new WindowClosing(
         *this, *m_tabs, [this] { return m_running ? m_running() : QList<Download *>(); });
-    m_tabs->loadTemplates();
     new Shortcuts({ this, m_tabs, &m_pageTools->fullScreen(), [this] { m_address->focus(); },
         [this] { m_opening->openToType(); }, [this] { m_opening->reopenClosedTab(); },
         [this] { sc_Click(); }, [this] { m_pageTools->printPage(); },
