@@ -30,7 +30,7 @@ void PageEvents::WebBrowser_NewWindow2(Tab &tab, NewWindowRequest &request)
     int unaskedOpen = 0;
     for (const Tab *open : tabs.all())
         unaskedOpen += open->state().openedUnasked ? 1 : 0;
-    if (request.filtered || !form.popups() || !m_popups.allow(now, unaskedOpen)) {
+    if (request.filtered || !form.settings().popups || !m_popups.allow(now, unaskedOpen)) {
         request.Cancel = true;
         form.warningPanel().tell(tr("A popup window has been blocked."),
             tr("Popup windows are common comercials or ads that launches in a new tab/window. "

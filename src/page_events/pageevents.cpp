@@ -141,7 +141,7 @@ void PageEvents::WebBrowser_NavigateError(Tab &tab, const QString &URL, int Stat
 // Showing content warnings on the shared warning panel.
 void PageEvents::screenForWarnings(ContentWarnings::Source source, const QString &text)
 {
-    if (!form.warningSigns())
+    if (!form.settings().warningSigns)
         return;
     for (const ContentWarnings::Warning &warning : ContentWarnings::screen(source, text))
         showWarning(warning.title, warning.message);

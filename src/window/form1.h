@@ -81,8 +81,12 @@ public:
     void mnusearch_Click();
 
     // The two settings, as their check marks stand now.
-    bool warningSigns() const;
-    bool popups() const;
+    struct Settings
+    {
+        bool warningSigns;
+        bool popups;
+    };
+    Settings settings() const;
 
     // The warning panel. Showing or hiding it does not lay the window out: the callers run
     // Form_Resize when their steps say so.

@@ -73,14 +73,9 @@ void Form1::pp_Click()
     pp->setChecked(!pp->isChecked());
 }
 
-bool Form1::warningSigns() const
+Form1::Settings Form1::settings() const
 {
-    return ws->isChecked();
-}
-
-bool Form1::popups() const
-{
-    return pp->isChecked();
+    return { .warningSigns = ws->isChecked(), .popups = pp->isChecked() };
 }
 
 void Form1::vbf_Click()
