@@ -27,7 +27,7 @@ qsizetype adsRequested(const HttpResponder &server)
     return reached;
 }
 
-Compared compare(HttpResponder &server, const QStringList &urls, int runs, Settle settle)
+Compared compareBlocking(HttpResponder &server, const QStringList &urls, int runs, Settle settle)
 {
     Compared result;
     const QString browser = QStringLiteral(TESSARVINE_BINARY);
@@ -47,7 +47,7 @@ Compared compare(HttpResponder &server, const QStringList &urls, int runs, Settl
     return result;
 }
 
-void add(BenchTable &table, const QString &name, const Compared &compared)
+void addCompared(BenchTable &table, const QString &name, const Compared &compared)
 {
     const QString none = QStringLiteral("--no-content-blocking");
     table.add(name + QStringLiteral(", to all loaded"), BenchTable::median(compared.times.browser),
@@ -121,7 +121,7 @@ Compared adPageSet(int runs)
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
         flags + " --host-resolver-rules=\"MAP * 127.0.0.1:"
             + QByteArray::number(server.serverPort()) + '"');
-    const Compared compared = compare(server, urls, runs, { 1500, true, 0 });
+    const Compared compared = compareBlocking(server, urls, runs, { 1500, true, 0 });
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     return compared;
 }
@@ -134,16 +134,17 @@ void runBlockingCases(BenchTable &table, int runs)
         // One small page: start-up with the lists read against none.
         HttpResponder server;
         server.page("/page1", benchPage(1));
-        const Compared start = compare(server, { server.url("/page1") }, runs, { 1500, true, 0 });
-        add(table, QStringLiteral("11. start, one page (goal within 5%)"), start);
+        const Compared start
+            = compareBlocking(server, { server.url("/page1") }, runs, { 1500, true, 0 });
+        addCompared(table, QStringLiteral("11. start, one page (goal within 5%)"), start);
     }
     if (caseWanted(12)) {
         HttpResponder server;
         const Compared everyday
-            = compare(server, everydaySites(server), qMax(3, runs / 2), { 3000, true, 0 });
-        add(table, QStringLiteral("12. 50 everyday pages (goal within 5%)"), everyday);
+            = compareBlocking(server, everydaySites(server), qMax(3, runs / 2), { 3000, true, 0 });
+        addCompared(table, QStringLiteral("12. 50 everyday pages (goal within 5%)"), everyday);
         const Compared ads = adPageSet(runs);
-        add(table, QStringLiteral("12. 10 pages with ads and trackers (goal below)"), ads);
+        addCompared(table, QStringLiteral("12. 10 pages with ads and trackers (goal below)"), ads);
         table.add(QStringLiteral("12. their ad and tracker requests served"),
             double(ads.adsReached), QStringLiteral("--no-content-blocking"),
             double(ads.adsReachedWithout), QString());
