@@ -79,8 +79,9 @@ public:
         return Rest::Awake;
     }
 
-    // Zoom, find, full screen, developer tools, printing, saving and muting.
-    virtual PageActions &actions() = 0;
+    // Zoom, find, full screen, developer tools, printing, saving and muting. Not actions():
+    // that would hide the widget's own list of actions.
+    virtual PageActions &pageActions() = 0;
 
     // What the page asks of the browser, each answered by its one owner.
     PageHooks &hooks() { return m_hooks; }

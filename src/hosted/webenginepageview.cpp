@@ -313,7 +313,7 @@ PageView::Rest WebEnginePageView::rest(Rest deepest)
     return m_page->rest();
 }
 
-PageActions &WebEnginePageView::actions()
+PageActions &WebEnginePageView::pageActions()
 {
     return *m_actions;
 }

@@ -61,7 +61,7 @@ public:
     bool isLoading() const override;
     void setInFront(bool inFront) override;
     Rest rest(Rest deepest) override;
-    PageActions &actions() override;
+    PageActions &pageActions() override;
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override;
     void release() override;
 

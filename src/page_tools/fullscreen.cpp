@@ -111,7 +111,7 @@ bool FullScreen::leavePage()
     restore();
     // The page is told, so that its own controls come back too.
     if (view)
-        view->actions().ExitFullScreen();
+        view->pageActions().ExitFullScreen();
     return true;
 }
 

@@ -46,7 +46,7 @@ void Printing::openDialogFor(PageView *view)
 
 void Printing::printOn(PageView *view)
 {
-    if (!view->actions().Print(m_printer.get())) {
+    if (!view->pageActions().Print(m_printer.get())) {
         m_printer.reset();
         m_status(tr("This page cannot be printed now"));
         return;

@@ -82,9 +82,9 @@ void Saving::save(PageView *view, const QString &link, const QString &suggestedN
                 if (!target)
                     return;
                 if (page)
-                    target->actions().SavePage(path, format);
+                    target->pageActions().SavePage(path, format);
                 else
-                    target->actions().SaveLink(link, path);
+                    target->pageActions().SaveLink(link, path);
             };
             if (QFileInfo::exists(path))
                 confirmReplacing(path, write);

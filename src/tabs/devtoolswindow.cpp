@@ -41,15 +41,15 @@ void DevToolsWindow::show(bool element)
         PageView *tools = m_factory(m_window);
         layout->addWidget(tools);
         tools->setInFront(true);
-        m_page->actions().inspectIn(tools, false);
+        m_page->pageActions().inspectIn(tools, false);
         // Closed by the user: the page is no longer inspected.
         connect(m_window, &QObject::destroyed, this, [this] {
             if (m_page)
-                m_page->actions().inspectIn(nullptr, false);
+                m_page->pageActions().inspectIn(nullptr, false);
         });
     }
     if (element)
-        m_page->actions().inspectIn(m_window->findChild<PageView *>(), true);
+        m_page->pageActions().inspectIn(m_window->findChild<PageView *>(), true);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -59,6 +59,6 @@ void DevToolsWindow::close()
 {
     // The tools inspect the page: they are let go before their window.
     if (m_page)
-        m_page->actions().inspectIn(nullptr, false);
+        m_page->pageActions().inspectIn(nullptr, false);
     delete m_window;
 }

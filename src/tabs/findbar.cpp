@@ -66,8 +66,8 @@ FindBar::FindBar(QWidget *host, Search finder)
 }
 
 FindBar::FindBar(PageView *view, const QWidget *barAbove)
-    : FindBar(
-        view, [view](const QString &text, bool backward) { view->actions().Find(text, backward); })
+    : FindBar(view,
+        [view](const QString &text, bool backward) { view->pageActions().Find(text, backward); })
 {
     m_barAbove = barAbove;
     connect(view, &PageView::FindResult, this, &FindBar::showResult);

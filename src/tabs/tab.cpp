@@ -94,10 +94,10 @@ void Tab::wire(const TabOwners &owners)
     // The speaker on the header while the page sounds or is muted; a click on it mutes.
     connect(view, &PageView::AudioChange, this, [this] {
         if (m_header)
-            m_header->showSound(m_page->actions().isAudible(), m_page->actions().isMuted());
+            m_header->showSound(m_page->pageActions().isAudible(), m_page->pageActions().isMuted());
     });
     connect(header, &::flik::muteClicked, this, [this] {
-        PageActions &page = m_page->actions();
+        PageActions &page = m_page->pageActions();
         page.setMuted(!page.isMuted());
     });
     // The developer tools, in a window of the tab's own.

@@ -59,7 +59,7 @@ void Form1::Toolbar1_ButtonMenuClick(int position)
 {
     const int level = static_cast<qint16>(position - 1);
     if (PageView *view = m_tabs->frontPage())
-        view->actions().setZoomLevel(level);
+        view->pageActions().setZoomLevel(level);
 }
 
 // The settings are the check marks of their menu items and nothing else.

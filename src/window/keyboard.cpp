@@ -76,7 +76,7 @@ void Shortcuts::addPageKeys()
     });
     const auto step = [this](int by) {
         if (PageView *view = m_window.tabs->frontPage())
-            zoomTo(KeyboardRules::steppedZoom(view->actions().zoomLevel(), by));
+            zoomTo(KeyboardRules::steppedZoom(view->pageActions().zoomLevel(), by));
     };
     add({ K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal) }, [step] { step(1); });
     add({ K(Qt::CTRL | Qt::Key_Minus) }, [step] { step(-1); });
@@ -84,7 +84,7 @@ void Shortcuts::addPageKeys()
     add({ K(Qt::CTRL | Qt::Key_U) }, w.toggleSource);
     add({ K(Qt::CTRL | Qt::Key_M) }, [this] {
         if (PageView *view = m_window.tabs->frontPage()) {
-            PageActions &page = view->actions();
+            PageActions &page = view->pageActions();
             page.setMuted(!page.isMuted());
         }
     });

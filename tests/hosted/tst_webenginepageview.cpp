@@ -203,11 +203,11 @@ void TestWebEnginePageView::zoomLevelsSetThePageZoom()
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/z"));
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
-    view->actions().setZoomLevel(4);
+    view->pageActions().setZoomLevel(4);
     QCOMPARE(view->enginePage()->zoomFactor(), 1.5);
-    view->actions().setZoomLevel(0);
+    view->pageActions().setZoomLevel(0);
     QCOMPARE(view->enginePage()->zoomFactor(), 0.25);
-    view->actions().setZoomLevel(9);
+    view->pageActions().setZoomLevel(9);
     QCOMPARE(view->enginePage()->zoomFactor(), 0.25);
 }
 

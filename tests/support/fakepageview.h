@@ -37,7 +37,7 @@ public:
     bool Print(QPrinter *) override { return !LocationURL().isEmpty(); }
     void SavePage(const QString &, SaveFormat) override { }
     void SaveLink(const QString &, const QString &) override { }
-    PageActions &actions() override { return *this; }
+    PageActions &pageActions() override { return *this; }
     // A page with unsaved work asks before it is left: the question waits in leaveAsked
     // until the test answers it.
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override
