@@ -11,11 +11,6 @@
 #include <QObject>
 #include <QPointer>
 
-// One tab: the three elements that share its index (header, page view, source view) and
-// what the browser keeps about this tab alone. Whatever is wired to its elements on its
-// behalf names it as the context, so that closing it cuts those connections and nothing
-// else: a late signal of its page never reaches a tab that reuses the index, while a print
-// or save of the page still hears how it ended.
 // What the browser keeps about one tab, beyond its elements.
 struct TabState
 {
@@ -33,6 +28,11 @@ struct TabState
     AddressInput addressInput;
 };
 
+// One tab: the three elements that share its index (header, page view, source view) and
+// what the browser keeps about this tab alone. Whatever is wired to its elements on its
+// behalf names it as the context, so that closing it cuts those connections and nothing
+// else: a late signal of its page never reaches a tab that reuses the index, while a print
+// or save of the page still hears how it ended.
 class Tab final : public QObject
 {
     Q_OBJECT
