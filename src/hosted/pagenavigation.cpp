@@ -2,13 +2,10 @@
 // reload, ask to be left. Work that needs the engine waits while a dialog does.
 #include "hosted/enginepage.h"
 #include "hosted/pageload.h"
-#include "hosted/pageoutput.h"
 #include "hosted/questions/leaving.h"
 #include "hosted/questions/questionwait.h"
 #include "hosted/webenginepageview.h"
 
-#include <QPointer>
-#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 

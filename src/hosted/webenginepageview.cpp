@@ -22,18 +22,13 @@
 #include <algorithm>
 #include <QApplication>
 #include <QMenu>
-#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
-#include <QWebEngineFindTextResult>
 #include <QWebEngineFullScreenRequest>
-#include <QWebEngineHistory>
-#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <utility>
 
@@ -43,7 +38,7 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     , m_route(parts.routes->routeFor(this))
     , m_completion(new DocumentCompletion(*parts.engineWait, this))
     , m_input(new PageInput(m_guards, this))
-    , m_wait(new QuestionWait(*parts.engineWait, this))
+    , m_wait(new QuestionWait(*parts.engineWait, hooks(), this))
     , m_leaving(new Leaving(*m_wait, this))
     , m_dialogs(new ScriptDialogs(m_guards, *m_wait, *m_leaving, this))
     , m_signIn(new SignIn(m_guards, *m_wait, this))
@@ -99,9 +94,6 @@ WebEnginePageView::WebEnginePageView(const Parts &parts, QWidget *parent)
     connect(m_leaving, &Leaving::LeaveAsked, this, &PageView::LeaveAsked);
     connect(m_dialogs, &ScriptDialogs::StatusTextChange, this, &PageView::StatusTextChange);
     connect(m_signIn, &SignIn::StatusTextChange, this, &PageView::StatusTextChange);
-    m_wait->setQuestions(
-        [this](const PageQuestion &question) { return hooks().askQuestion(question); },
-        [this] { hooks().dismissQuestions(); });
 }
 
 void WebEnginePageView::ensureEngine()

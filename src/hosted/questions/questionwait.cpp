@@ -4,16 +4,11 @@
 
 #include <utility>
 
-QuestionWait::QuestionWait(EngineWait &engine, QObject *parent)
+QuestionWait::QuestionWait(EngineWait &engine, const PageHooks &hooks, QObject *parent)
     : QObject(parent)
     , m_engine(engine)
+    , m_hooks(hooks)
 { }
-
-void QuestionWait::setQuestions(Ask ask, std::function<void()> dismiss)
-{
-    m_ask = std::move(ask);
-    m_dismiss = std::move(dismiss);
-}
 
 void QuestionWait::setInFront(bool inFront)
 {
@@ -42,11 +37,9 @@ PageAnswer QuestionWait::waitFor(PageQuestion question)
     emit DialogShown();
     ++m_open;
     PageAnswer answer;
-    if (m_ask) {
+    {
         const EngineWait::Question onScreen(m_engine);
-        answer = m_ask(question);
-    } else {
-        answer.accepted = question.kind == PageQuestion::Kind::Leave;
+        answer = m_hooks.askQuestion(question);
     }
     --m_open;
     if (m_open == 0) {
@@ -65,8 +58,7 @@ bool QuestionWait::answerAll()
 {
     if (m_open == 0)
         return false;
-    if (m_dismiss)
-        m_dismiss();
+    m_hooks.dismissQuestions();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/pageview.h"
+#include "common/pagehooks.h"
 
 #include <functional>
 #include <QList>
@@ -21,11 +21,8 @@ class QuestionWait final : public QObject
     Q_OBJECT
 public:
     // engine: where a question on screen is counted, for every view of the profile.
-    QuestionWait(EngineWait &engine, QObject *parent);
-
-    // Who puts the page's questions to the user and waits, and how they are all ended.
-    using Ask = std::function<PageAnswer(const PageQuestion &question)>;
-    void setQuestions(Ask ask, std::function<void()> dismiss);
+    // hooks: the page's, whose owner puts its questions to the user and ends them.
+    QuestionWait(EngineWait &engine, const PageHooks &hooks, QObject *parent);
 
     // Whether the view is in front; a question waits only then.
     void setInFront(bool inFront);
@@ -67,6 +64,5 @@ private:
     // A question was answered while the tab was covered; said when it comes in front.
     bool m_answeredBehind = false;
     QList<std::function<void()>> m_afterQuestions;
-    Ask m_ask;
-    std::function<void()> m_dismiss;
+    const PageHooks &m_hooks;
 };
