@@ -8,10 +8,12 @@
 #include "page_events/pageevents.h"
 #include "support/fakepageview.h"
 #include "support/httpresponder.h"
+#include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tabs/sourceeditor.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
+#include "window/tabopening.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -85,7 +87,7 @@ TabTimes tabsAtScale(int n, quint32 seed)
     QElapsedTimer clock;
     clock.start();
     for (int i = 1; i < n; ++i) // tab 1 is there from start-up
-        form.newflik_Click();
+        form.opening().open();
     times.open = elapsedMs(clock) * 1000 / qMax(1, n - 1);
 
     clock.restart();
@@ -184,10 +186,10 @@ void sourceAndLoadCases(BenchTable &table, int runs)
         editor->setText(QString());
         QElapsedTimer clock;
         clock.start();
-        form.sc_Click();
+        WindowDriver(&form).press("sc");
         waitFor([&] { return editor->text().size() >= expected; }, "the source view");
         switches << elapsedMs(clock);
-        form.sc_Click();
+        WindowDriver(&form).press("sc");
         QCoreApplication::processEvents();
     }
     const QString markup = QString::fromUtf8(body);
@@ -220,7 +222,7 @@ EngineEventTimes engineEventsAtScale(HttpResponder &server, int n)
     EngineProfile &profile = window.profile;
     Form1 &form = window.form;
     for (int i = 1; i < n; ++i)
-        form.newflik_Click();
+        form.opening().open();
     EngineEventTimes times;
 
     // Focus moving between two fields of another window.
@@ -312,11 +314,11 @@ void wakingCase(BenchTable &table, int runs)
     };
     QList<double> waking, fresh;
     for (int run = 0; run < runs; ++run) {
-        form.newflik_Click();
+        form.opening().open();
         const int index = tabs.ubound();
         PageView *view = tabs.WebBrowser(index);
         fresh << loadTime(view, [&] { view->Navigate(server.url("/page")); });
-        form.newflik_Click();
+        form.opening().open();
         if (view->rest(PageView::Rest::Asleep) != PageView::Rest::Asleep)
             qFatal("benchmark: the covered tab did not sleep");
         waking << loadTime(view, [&] { tabs.activate(index); });

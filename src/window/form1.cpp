@@ -201,6 +201,7 @@ void Form1::buildToolbar()
              Button { "forward", tr("Forward") }, Button { "stop", tr("Stop") } }) {
         const QString key = QString::fromLatin1(button.key);
         QAction *action = Toolbar1->addAction(Artwork::toolbarIcon(key), button.name);
+        action->setObjectName(key);
         connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     zoomButton = new QToolButton(Toolbar1);

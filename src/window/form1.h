@@ -66,20 +66,6 @@ public:
     void Form_Load();
     void Form_Resize();
 
-    // The handlers of the controls and menus.
-    void closer_Click();
-    void newflik_Click();
-    void mnutab_Click();
-    void flik_GotFocus(int index);
-    void address_KeyPress(int &KeyAscii);
-    void Toolbar1_ButtonClick(const QString &key);
-    void Toolbar1_ButtonMenuClick(int position);
-    void ws_Click();
-    void pp_Click();
-    void vbf_Click();
-    void sc_Click();
-    void mnusearch_Click();
-
     // The two settings, as their check marks stand now.
     struct Settings
     {
@@ -101,6 +87,21 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The handlers of the controls and menus: the controls call them, and nothing else
+    // does.
+    void closer_Click();
+    void newflik_Click();
+    void mnutab_Click();
+    void flik_GotFocus(int index);
+    void address_KeyPress(int &KeyAscii);
+    void Toolbar1_ButtonClick(const QString &key);
+    void Toolbar1_ButtonMenuClick(int position);
+    void ws_Click();
+    void pp_Click();
+    void vbf_Click();
+    void sc_Click();
+    void mnusearch_Click();
+
     void buildMenus();
     void buildControls();
     void buildToolbar();

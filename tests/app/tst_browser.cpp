@@ -8,6 +8,7 @@
 #include "tab_header/headerface.h"
 #include "tabs/sourceeditor.h"
 #include "window/form1.h"
+#include "window/tabopening.h"
 
 #include <csignal>
 #include <QComboBox>
@@ -57,7 +58,7 @@ void TestBrowser::startPageLoadsIntoTabOne()
         QVERIFY(!f.page(0)->isVisible());
         QCOMPARE(server.requested.count("/start/"), 1);
 
-        form.newflik_Click();
+        form.opening().open();
         QCOMPARE(f.activeTab(), 2);
         QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
     }

@@ -65,7 +65,7 @@ void TestHardeningEngine::cleanup()
 void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
 {
     // Another site, so that the second tab has a renderer of its own.
-    m_form->newflik_Click();
+    openTab();
     view(2)->Navigate(QStringLiteral("http://localhost:%1/other").arg(m_server->serverPort()));
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Other"), timeout);
     header(1)->sellect();
@@ -85,7 +85,7 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
     header(1)->sellect();
     QTest::qWait(500); // proving that the dead page does not reload by itself
     QCOMPARE(view(1)->enginePage()->renderProcessPid(), 0);
-    m_form->Toolbar1_ButtonClick("back");
+    press("back");
     QTRY_COMPARE_WITH_TIMEOUT(
         evaluate(1, "document.body.textContent").toString(), QStringLiteral("start"), timeout);
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Start"), timeout);
@@ -118,8 +118,7 @@ void TestHardeningEngine::badAddresses()
     QSignalSpy errors(view(1), &PageView::NavigateError);
     QSignalSpy completions(view(1), &PageView::DocumentComplete);
     addressBox()->setEditText(text);
-    int key = 13;
-    m_form->address_KeyPress(key);
+    enterAddress();
     if (error)
         QTRY_COMPARE_WITH_TIMEOUT(errors.size(), 1, timeout);
     else
@@ -217,7 +216,7 @@ void TestHardeningEngine::busyPageStillCompletes()
     // The window goes on; the source view kept what it had, or has the page's markup.
     const QString text = source(1)->text();
     QVERIFY2(text == "earlier" || text.startsWith("<p>busy</p>"), qPrintable(text));
-    m_form->newflik_Click();
+    openTab();
     QCOMPARE(activeTab(), 2);
     // Closing it ends the busy renderer with the tab.
     header(1)->closer_Click();

@@ -112,7 +112,7 @@ void TestHostileEngine::popupCascadeIsBounded()
     QTest::qWait(1000); // the cascade would go on within this while
     QVERIFY(tabCount() <= 1 + PopupThrottle::burstLimit);
     // The window still answers.
-    m_form->newflik_Click();
+    openTab();
 }
 
 void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
@@ -153,7 +153,7 @@ void TestHostileEngine::dialogLoopLeavesTheWindowUsable()
     }
     QCOMPARE(answered, PageGuards::dialogsPerPage);
     // The user closes the tab with its close box.
-    m_form->newflik_Click();
+    openTab();
     QTest::mouseClick(headerPart<QToolButton>(1, "closer"), Qt::LeftButton);
     // Its page, busy with its alerts, does not answer whether it may be left: it goes anyway.
     QTRY_VERIFY_WITH_TIMEOUT(!header(1), timeout);
@@ -170,7 +170,7 @@ void TestHostileEngine::backgroundDialogIsAnsweredAtOnce()
         "</script></body></html>");
     go(m_server->url("/later"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Later"), timeout);
-    m_form->newflik_Click();
+    openTab();
     QTRY_COMPARE_WITH_TIMEOUT(view(1)->enginePage()->title(), QStringLiteral("No"), timeout);
     QVERIFY(dialogs(1).isEmpty());
     QCOMPARE(activeTab(), 2);

@@ -8,6 +8,7 @@
 #include "tab_header/flik.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
+#include "window/tabopening.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,7 +80,7 @@ void TestLifecycleEngine::thousandCycles()
             settle();
             before = residentMiB();
         }
-        form.newflik_Click();
+        form.opening().open();
         const int index = f.activeTab();
         const int kind = random.bounded(10);
         const char *path = kind == 0 ? "/popup" : kind == 1 ? "/file" : "/page";
@@ -106,7 +107,7 @@ void TestLifecycleEngine::thousandCycles()
     QCOMPARE(f.viewArea()->findChildren<PageView *>().size(), 1);
     QCOMPARE(form.findChildren<QWebEnginePage *>().size(), 0);
     // The last tab closing and opening again still works.
-    form.newflik_Click();
+    form.opening().open();
     f.page(f.activeTab())->Navigate(server.url("/page"));
     QTRY_COMPARE_WITH_TIMEOUT(
         f.page(f.activeTab())->LocationName(), QStringLiteral("Page"), timeout);

@@ -8,6 +8,7 @@
 #include "tab_header/headerface.h"
 #include "window/form1.h"
 #include "window/mainstatusbar.h"
+#include "window/tabopening.h"
 #include "window/warningpanel.h"
 
 #include <QCryptographicHash>
@@ -92,7 +93,7 @@ void TestTlsEngine::trustedPageShowsTheLock()
     QTRY_COMPARE_WITH_TIMEOUT(f.header(1)->look().caption, QStringLiteral("Start"), timeout);
     QVERIFY(!f.header(1)->look().lock);
 
-    f.window->newflik_Click();
+    f.window->opening().open();
     f.page(2)->Navigate(secure.url("/bank"));
     QTRY_COMPARE_WITH_TIMEOUT(f.header(2)->look().caption, QStringLiteral("     Bank"), timeout);
     QVERIFY(f.header(2)->look().lock);

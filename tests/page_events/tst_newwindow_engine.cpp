@@ -94,7 +94,7 @@ void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
     QRandomGenerator random(20261208);
     for (int round = 0; round < 6; ++round) {
         while (highestTab() < 4) {
-            m_form->newflik_Click();
+            openTab();
             go(m_server->url("/popup"));
         }
         const std::vector<int> tabs = this->tabs().openTabs();
@@ -109,7 +109,7 @@ void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(liveViews(), 1 + int(open.size()));
         if (open.isEmpty())
-            m_form->newflik_Click();
+            openTab();
         go(m_server->url("/start/"));
         const int active = activeTab();
         QVERIFY(active >= 1);

@@ -52,7 +52,7 @@ void TestPageEvents::statusTextIsTrimmedOfSpacesOnly()
 void TestPageEvents::statusTextFromABackgroundTabShows()
 {
     FormFixture f;
-    f.form->newflik_Click();
+    f.openTab();
     emit f.view(1)->StatusTextChange("from the background");
     QCOMPARE(f.statusText(), QStringLiteral("from the background"));
     QCOMPARE(f.activeTab(), 2);
@@ -73,8 +73,7 @@ void TestPageEvents::statusTextWarningSetsTheTitleLine()
 void TestPageEvents::warningsOffShowNothing()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.ws_Click();
+    f.press("ws");
     emit f.view(1)->StatusTextChange("sex");
     emit f.view(1)->TitleChange("porn");
     f.view(1)->complete("http://sex.test/", "fuck", "<p>body</p>");
@@ -84,7 +83,7 @@ void TestPageEvents::warningsOffShowNothing()
     QCOMPARE(f.header(1)->look().caption, QStringLiteral("fuck"));
     QCOMPARE(f.addressText(), QStringLiteral("http://sex.test/"));
     QCOMPARE(f.source(1)->text(), QStringLiteral("<p>body</p>"));
-    form.ws_Click();
+    f.press("ws");
     emit f.view(1)->TitleChange("porn");
     QVERIFY(f.warningShown());
 }
@@ -130,7 +129,7 @@ void TestPageEvents::downloadMarkComesAndGoes()
     // The download mark while a download runs; else the front tab's lock, whichever tab's
     // load ends: a covered tab's must not leave "Encrypted" without its lock.
     FormFixture f;
-    f.form->newflik_Click();
+    f.openTab();
     emit f.view(1)->SetSecureLockIcon(2);
     f.header(1)->sellect();
     const qint64 lock = f.panel2Picture().cacheKey();
@@ -147,7 +146,7 @@ void TestPageEvents::downloadMarkComesAndGoes()
 void TestPageEvents::viewFocusActivatesItsTab()
 {
     FormFixture f;
-    f.form->newflik_Click();
+    f.openTab();
     emit f.view(1)->GotFocus();
     QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.previousTab(), 2);
@@ -187,7 +186,7 @@ void TestPageEvents::completionInABackgroundTab()
     FormFixture f;
     Form1 &form = *f.form;
     form.show();
-    form.newflik_Click();
+    f.openTab();
     QVERIFY(Input::clickFocus(f.page(2)));
     f.addressBox()->setEditText("typed in tab 2");
     f.view(1)->complete("http://a.test/", "Page A", "<p>a</p>");
@@ -256,8 +255,7 @@ void TestPageEvents::completionScreensTheAddress()
 void TestPageEvents::eventsOfClosedTabsAreSkipped()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->sellect();
     FakePageView *closed = f.view(2);
     f.header(2)->closer_Click();

@@ -137,7 +137,7 @@ void TestPageEventsEngine::downloadBelongsToTheTabThatStartedIt()
     m_server->route("/file",
         { 200, "application/octet-stream", "contents", 0,
             { { "Content-Disposition", "attachment; filename=\"one.txt\"" } } });
-    m_form->newflik_Click();
+    openTab();
     go(m_server->url("/start/"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Start"), timeout);
     header(1)->sellect();

@@ -1,15 +1,20 @@
 #include "support/windowdriver.h"
 
+#include "support/input.h"
 #include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
 #include "window/form1.h"
 #include "window/mainstatusbar.h"
+#include "window/tabopening.h"
 #include "window/warningpanel.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QTest>
+#include <QToolButton>
 
 Tabs &WindowDriver::tabs() const
 {
@@ -59,7 +64,7 @@ QString WindowDriver::caption(int index) const
 
 int WindowDriver::openTab()
 {
-    window->newflik_Click();
+    window->opening().open();
     return highestTab();
 }
 
@@ -91,6 +96,27 @@ QObject *WindowDriver::headerObject(int index, const char *name) const
 QAction *WindowDriver::menuItem(const char *name) const
 {
     return control<QAction>(name);
+}
+
+void WindowDriver::press(const char *name) const
+{
+    if (QAction *item = menuItem(name))
+        item->trigger();
+    else if (auto *button = control<QAbstractButton>(name))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        QFAIL(name);
+}
+
+void WindowDriver::chooseZoom(int position) const
+{
+    control<QToolButton>("zoom")->menu()->actions().at(position - 1)->trigger();
+}
+
+void WindowDriver::enterAddress() const
+{
+    QVERIFY(Input::clickFocus(addressBox()));
+    Input::key(Qt::Key_Return);
 }
 
 bool WindowDriver::checked(const char *name) const

@@ -72,6 +72,13 @@ public:
         return qobject_cast<T *>(windowObject(name));
     }
     QAction *menuItem(const char *name) const;
+    // The window's button or menu item of that designed name chosen, as a click does:
+    // "back", "forward", "stop", "zoom", "newflik", or a menu item's.
+    void press(const char *name) const;
+    // The zoom button's menu item at a position, from 1 (25%).
+    void chooseZoom(int position) const;
+    // Enter in the address box as its text stands, the focus given by a click.
+    void enterAddress() const;
     bool checked(const char *name) const;
     QWidget *aboutBox() const;
 

@@ -109,9 +109,8 @@ void TestFlik::captionIndentsForTheLockMark()
 void TestFlik::captionMovesRightNeighboursByTheChange()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     const float secondLeft = f.header(2)->place().left;
     const float thirdLeft = f.header(3)->place().left;
     f.header(1)->Caption("A name long enough to make the panel grow past its minimum");
@@ -130,9 +129,8 @@ void TestFlik::captionMovesRightNeighboursByTheChange()
 void TestFlik::captionMovesNothingPastAClosedNeighbourOrTheLast()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     f.header(2)->closer_Click();
     QCoreApplication::processEvents();
     const float thirdLeft = f.header(3)->place().left;

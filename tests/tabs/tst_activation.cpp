@@ -26,8 +26,7 @@ private slots:
 void TestActivation::activationMarksOnlyThisHeader()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->sellect();
     QCOMPARE(f.header(0)->look().bevel, 0);
     QCOMPARE(f.header(1)->look().bevel, 1);
@@ -42,7 +41,7 @@ void TestActivation::activationMarksOnlyThisHeader()
 void TestActivation::activatingTheActiveTabKeepsLastone()
 {
     FormFixture f;
-    f.form->newflik_Click();
+    f.openTab();
     f.header(2)->sellect();
     QCOMPARE(f.previousTab(), 1);
     QCOMPARE(f.activeTab(), 2);
@@ -51,9 +50,8 @@ void TestActivation::activatingTheActiveTabKeepsLastone()
 void TestActivation::activationSkipsClosedTabs()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     f.header(1)->sellect();
     f.header(1)->closer_Click();
     QCoreApplication::processEvents();
@@ -71,8 +69,7 @@ void TestActivation::activationSkipsClosedTabs()
 void TestActivation::activationShowsTheSourceWhenMarked()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->setSourceShown(true);
     f.header(1)->sellect();
     QVERIFY(f.checked("sc"));
@@ -87,9 +84,8 @@ void TestActivation::activationShowsTheSourceWhenMarked()
 void TestActivation::activationShowsTheTabsAddress()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->url = "http://one.test/";
-    form.newflik_Click();
+    f.openTab();
     f.view(2)->url = "http://two.test/";
     f.addressBox()->setEditText("typed but not entered");
     f.header(1)->sellect();
@@ -102,8 +98,7 @@ void TestActivation::activationShowsTheTabsAddress()
 void TestActivation::activationShowsEncryption()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->safe();
     f.header(1)->sellect();
     QVERIFY(!f.panel2Picture().isNull());

@@ -45,9 +45,8 @@ private slots:
 void TestTabClosing::closingABackgroundTabKeepsTheActiveOne()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     const float firstLeft = f.header(1)->place().left;
     const float thirdLeft = f.header(3)->place().left;
     const float secondWidth = f.header(2)->place().width;
@@ -66,8 +65,8 @@ void TestTabClosing::closingABackgroundTabLeavesTheFrontAlone()
     // and the front page's full screen ended.
     FormFixture f;
     f.form->show();
-    f.form->newflik_Click();
-    f.form->newflik_Click();
+    f.openTab();
+    f.openTab();
     const QPointer<FakePageView> sleeping = f.view(1);
     sleeping->resting = PageView::Rest::Asleep;
     QVERIFY(f.view(3)->hooks().askFullScreen(true));
@@ -110,9 +109,8 @@ void TestTabClosing::closedTabsComeBackNewestFirst()
 void TestTabClosing::closingTheActiveTabGoesBack()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     f.view(1)->url = "http://one.test/";
     f.header(1)->sellect();
     f.header(3)->sellect();
@@ -128,10 +126,9 @@ void TestTabClosing::closingTheActiveTabGoesBack()
 void TestTabClosing::closingBackgroundThenActiveLeavesATabActive()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
-    form.newflik_Click(); // tabs 1-4, 4 active
+    f.openTab();
+    f.openTab();
+    f.openTab(); // tabs 1-4, 4 active
     f.header(2)->closer_Click(); // lastone is now the closed tab 2
     f.header(4)->closer_Click();
     // Tab 2 is gone: the nearest open tab to the left of 4 takes over.
@@ -148,7 +145,6 @@ void TestTabClosing::closingBackgroundThenActiveLeavesATabActive()
 void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->url = "http://one.test/";
     f.header(1)->sellect();
     f.menuItem("sc")->setChecked(true);
@@ -160,18 +156,17 @@ void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
     QCOMPARE(f.activeTab(), 0);
     QVERIFY(f.header(0)->isHidden());
     QVERIFY(f.page(0)->isHidden());
-    int key = 13;
     f.addressBox()->setEditText("typed.test");
-    form.address_KeyPress(key);
-    form.Toolbar1_ButtonClick("back");
-    form.Toolbar1_ButtonMenuClick(1);
-    form.sc_Click();
+    f.enterAddress();
+    f.press("back");
+    f.chooseZoom(1);
+    f.press("sc");
     QVERIFY(f.view(0)->navigated.isEmpty());
     QCOMPARE(f.view(0)->backs, 0);
     QVERIFY(f.view(0)->zoomLevels.isEmpty());
     QVERIFY(!f.checked("sc"));
     // Opening a tab again works as at start.
-    form.newflik_Click();
+    f.openTab();
     QCOMPARE(f.highestTab(), 1);
     QCOMPARE(f.header(1)->place().left, 405.0f);
     QCOMPARE(f.activeTab(), 1);
@@ -180,9 +175,8 @@ void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
 void TestTabClosing::closingWithHolesMovesOnlyLoadedHeaders()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     for (int i = 0; i < 4; ++i)
-        form.newflik_Click(); // tabs 1-5
+        f.openTab(); // tabs 1-5
     f.header(4)->closer_Click();
     const float fifthLeft = f.header(5)->place().left;
     const float firstLeft = f.header(1)->place().left;
@@ -197,9 +191,8 @@ void TestTabClosing::closingWithHolesMovesOnlyLoadedHeaders()
 void TestTabClosing::nearestTabToTheLeftComesFirst()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     for (int i = 0; i < 4; ++i)
-        form.newflik_Click(); // tabs 1-5
+        f.openTab(); // tabs 1-5
     f.header(3)->sellect();
     f.header(4)->closer_Click(); // background: 3 stays, and lastone becomes the closed 4
     f.header(3)->closer_Click();
@@ -213,9 +206,8 @@ void TestTabClosing::closingTheFocusedPageActivatesTheRememberedTab()
     // Hiding the focused page passes the focus on along the focus chain; the focus must not
     // choose the tab that becomes active.
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     f.header(1)->sellect();
     f.header(2)->sellect();
     QVERIFY(Input::clickFocus(f.page(2)));
@@ -239,8 +231,7 @@ void TestTabClosing::closingTheFocusedPageActivatesTheRememberedTab()
 void TestTabClosing::closingDestroysAfterTheHandler()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     QPointer<::flik> header = f.header(2);
     QPointer<PageView> view = f.page(2);
     QPointer<SourceEditor> editor = f.source(2);

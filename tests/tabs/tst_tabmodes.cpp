@@ -78,16 +78,15 @@ private slots:
 void TestTabModes::sourceViewTogglesTheActiveTab()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->liveBody = "<p>live</p>";
-    form.sc_Click();
+    f.press("sc");
     QVERIFY(f.header(1)->look().sourceShown);
     QVERIFY(f.checked("sc"));
     QVERIFY(!f.source(1)->isHidden());
     QCOMPARE(f.topView(), f.source(1));
     // The markup is read afresh and arrives a moment later.
     QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>live</p>"));
-    form.sc_Click();
+    f.press("sc");
     QVERIFY(!f.header(1)->look().sourceShown);
     QVERIFY(!f.checked("sc"));
     QCOMPARE(f.topView(), f.page(1));
@@ -97,8 +96,7 @@ void TestTabModes::sourceViewTogglesTheActiveTab()
 void TestTabModes::sourceViewOfABackgroundTab()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.view(1)->liveBody = "<p>one</p>";
     f.view(2)->url = "http://two.test/";
     f.header(1)->sellect();
@@ -126,7 +124,7 @@ void TestTabModes::dialogBringsThePageOverItsSource()
 {
     // A dialog under the source would hold every tab with no one able to see it.
     FormFixture f;
-    f.form->sc_Click();
+    f.press("sc");
     QCOMPARE(f.topView(), f.source(1));
     emit f.view(1)->DialogShown();
     QCOMPARE(f.topView(), f.page(1));
@@ -136,8 +134,7 @@ void TestTabModes::dialogBringsThePageOverItsSource()
 void TestTabModes::sourceCodeMenuFollowsTheActiveTab()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.menuItem("sc")->trigger(); // as a user chooses it
     QVERIFY(f.header(2)->look().sourceShown);
     QVERIFY(f.checked("sc"));
@@ -153,9 +150,8 @@ void TestTabModes::sourceCodeMenuFollowsTheActiveTab()
 void TestTabModes::sourceViewOfABlankTab()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.source(1)->setText("earlier");
-    form.sc_Click();
+    f.press("sc");
     QTest::qWait(20); // proving that no fresh read replaces the text
     QCOMPARE(f.source(1)->text(), QStringLiteral("earlier"));
     QCOMPARE(f.topView(), f.source(1));
@@ -165,11 +161,10 @@ void TestTabModes::sourceViewOfABlankTab()
 void TestTabModes::sourceViewShowsTheCompletedMarkupThenTheFreshOne()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->complete("http://a.test/", "A", "<p>completed</p>");
     f.view(1)->liveBody = "<p>changed by a script</p>";
     f.source(1)->setText("something older");
-    form.sc_Click();
+    f.press("sc");
     QCOMPARE(f.source(1)->text(), QStringLiteral("<p>completed</p>"));
     QTRY_COMPARE(f.source(1)->text(), QStringLiteral("<p>changed by a script</p>"));
 }
@@ -228,8 +223,7 @@ void TestTabModes::searchTabFromTheMenu()
 void TestTabModes::enterInTheSearchField()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.mnusearch_Click();
+    f.press("mnusearch");
     flik *header = f.header(2);
     QVERIFY(Input::clickFocus(part<QLineEdit>(header, "SearchText")));
     Input::type("C# tutorial");
@@ -249,7 +243,7 @@ void TestTabModes::enterInTheSearchField()
 void TestTabModes::otherKeysInTheSearchField()
 {
     FormFixture f;
-    f.form->mnusearch_Click();
+    f.press("mnusearch");
     QVERIFY(Input::clickFocus(f.headerPart<QLineEdit>(2, "SearchText")));
     Input::type("a");
     QCOMPARE(f.headerPart<QLineEdit>(2, "SearchText")->text(), QStringLiteral("a"));
@@ -260,8 +254,7 @@ void TestTabModes::otherKeysInTheSearchField()
 void TestTabModes::leftPressOnTheFace()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->setSourceShown(true);
     f.events->showWarning(std::nullopt, "x");
     QTest::mousePress(f.headerPart<HeaderFace>(1, "StatusBar1"), Qt::LeftButton, {}, QPoint(5, 5));
@@ -284,7 +277,7 @@ void TestTabModes::rightPressOnTheFaceOpensTheMenu()
     FormFixture f;
     Form1 &form = *f.form;
     form.show();
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->setSourceShown(true);
     f.events->showWarning(std::nullopt, "x");
     MenuChoice none(f.header(1), QString());
@@ -302,9 +295,8 @@ void TestTabModes::rightPressOnTheFaceOpensTheMenu()
 void TestTabModes::searchBoxEntryPoints()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.mnusearch_Click();
-    form.newflik_Click();
+    f.press("mnusearch");
+    f.openTab();
     flik *search = f.header(2);
     search->setSourceShown(true);
     f.menuItem("sc")->setChecked(true);
@@ -335,7 +327,7 @@ void TestTabModes::menuOnlyForTheRightButton()
     FormFixture f;
     Form1 &form = *f.form;
     form.show();
-    form.mnusearch_Click();
+    f.press("mnusearch");
     flik *header = f.header(2);
     MenuChoice watch(header, QString());
     float prg = 1, prgmax = 2;
@@ -356,8 +348,8 @@ void TestTabModes::menuCommandsActOnTheirHeader()
     FormFixture f;
     Form1 &form = *f.form;
     form.show();
-    form.mnusearch_Click(); // tab 2, a search tab
-    form.newflik_Click(); // tab 3 active
+    f.press("mnusearch"); // tab 2, a search tab
+    f.openTab(); // tab 3 active
     flik *search = f.header(2);
     {
         MenuChoice choose(search, "View Source");

@@ -42,14 +42,14 @@ void TestSearchSourceEngine::sourceViewFollowsThePage()
         "html>");
     SourceEditor *editor = source(1);
     editor->setText("something else");
-    m_form->sc_Click();
+    press("sc");
     QTRY_COMPARE_WITH_TIMEOUT(editor->text(), QStringLiteral("<p>start</p>"), timeout);
     QVERIFY(editor->isVisible());
-    m_form->sc_Click();
+    press("sc");
     page(1)->Navigate(m_server->url("/second"));
     QTRY_COMPARE_WITH_TIMEOUT(caption(1), QStringLiteral("Second"), timeout);
     editor->setText("stale");
-    m_form->sc_Click();
+    press("sc");
     QTRY_VERIFY_WITH_TIMEOUT(editor->text().startsWith("<h2>second</h2>"), timeout);
     QVERIFY(editor->text().endsWith("<i>added</i>"));
 }
@@ -58,7 +58,7 @@ void TestSearchSourceEngine::searchTabSendsItsQuery()
 {
     m_server->page(
         "/search", "<html><head><title>Results</title></head><body>results</body></html>");
-    m_form->mnusearch_Click();
+    press("mnusearch");
     QCOMPARE(caption(2), QStringLiteral("Search"));
     QVERIFY(Input::clickFocus(headerPart<QLineEdit>(2, "SearchText")));
     Input::type("C# & more");

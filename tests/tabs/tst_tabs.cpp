@@ -40,8 +40,7 @@ private slots:
 void TestTabs::popupOpensAnActiveTabRightOfTheLast()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.header(1)->sellect();
     NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QVERIFY(!request.Cancel);
@@ -62,7 +61,7 @@ void TestTabs::popupBlockedMakesRoomAndReplacesAnyWarning()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const double full = form.containerHeight();
-    form.pp_Click();
+    f.press("pp");
     NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QVERIFY(request.Cancel);
     QVERIFY(!request.ppDisp);
@@ -72,7 +71,7 @@ void TestTabs::popupBlockedMakesRoomAndReplacesAnyWarning()
     QCOMPARE(form.containerHeight(), full - 495);
     QCOMPARE(
         f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height() + f.warningPanel()->height());
-    form.closer_Click();
+    QTest::mouseClick(f.warningPanel()->closer, Qt::LeftButton);
     emit f.view(1)->StatusTextChange("virus scan");
     request = f.view(1)->hooks().askNewWindow(false);
     QCOMPARE(f.warningTitle(), QStringLiteral("A popup window has been blocked."));
@@ -85,7 +84,7 @@ void TestTabs::popupBlockedMakesRoomAndReplacesAnyWarning()
 void TestTabs::popupFromABackgroundTab()
 {
     FormFixture f;
-    f.form->newflik_Click();
+    f.openTab();
     NewWindowRequest request = f.view(1)->hooks().askNewWindow(false);
     QCOMPARE(request.ppDisp, f.page(3));
     QCOMPARE(f.activeTab(), 3);
@@ -98,7 +97,7 @@ void TestTabs::linksTheUserOpensInNewTabsAreNoPopups()
     // tab in front keeping its page and keyboard; Ctrl+Shift+click opens it in front.
     FormFixture f;
     f.form->show();
-    f.form->pp_Click();
+    f.press("pp");
     QVERIFY(Input::clickFocus(f.page(1)));
     NewWindowRequest link;
     link.linkInNewTab = link.behind = true;
@@ -149,10 +148,9 @@ void TestTabs::throttleBoundsRateAndOpenTabs()
 void TestTabs::nothingChangesWhenNoTabCanBeMade()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     // Every index a tab can have is taken: no new tab, and never the requesting view.
     while (f.highestTab() < 32767) {
-        form.newflik_Click();
+        f.openTab();
         // As the event loop would between the user's clicks.
         if (f.highestTab() % 512 == 0)
             QCoreApplication::processEvents();
@@ -164,7 +162,7 @@ void TestTabs::nothingChangesWhenNoTabCanBeMade()
     QCOMPARE(f.highestTab(), 32767);
     QCOMPARE(f.activeTab(), 32767);
     // "Search Tab" opens nothing, and turns no existing tab into a search tab.
-    form.mnusearch_Click();
+    f.press("mnusearch");
     QVERIFY(!last->look().searchTab);
     QCOMPARE(f.tabCount(), 32767);
     QCOMPARE(f.views.made.size(), 32768);
@@ -174,19 +172,18 @@ void TestTabs::nothingChangesWhenNoTabCanBeMade()
 void TestTabs::navigationErrorShowsOrHidesThePanel()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->name = "A page";
     emit f.view(1)->NavigateError("http://x.test/", 404);
     QVERIFY(f.warningShown());
     QCOMPARE(f.warningTitle(), QStringLiteral("An error accured"));
     QCOMPARE(f.warningMessage(),
         QStringLiteral("The Page could not be found or an error in source code of HTML."));
-    form.closer_Click();
+    QTest::mouseClick(f.warningPanel()->closer, Qt::LeftButton);
     emit f.view(1)->NavigateError("http://x.test/", 500);
     QCOMPARE(f.warningTitle(), QStringLiteral("An error accured"));
     QVERIFY(f.warningShown());
     // A tab that has shown nothing hides the panel, whatever it showed, texts untouched.
-    form.newflik_Click();
+    f.openTab();
     f.events->showWarning(ContentWarnings::titleText, ContentWarnings::virusMessage);
     emit f.view(2)->NavigateError("http://y.test/", -105);
     QVERIFY(!f.warningShown());

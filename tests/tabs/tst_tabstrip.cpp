@@ -43,13 +43,13 @@ void TestTabStrip::manyTabsScrollAndStayReachable()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect newTab = f.control<QToolButton>("newflik")->geometry();
     while (f.highestTab() < 6)
-        form.newflik_Click();
+        f.openTab();
     QTest::qWait(0); // the strip lays its headers out at the next turn of the loop
     QVERIFY(!f.strip()->overflows());
     QVERIFY(f.strip()->scrollRight->isHidden());
     // The seventh header ends past the window's edge: it is brought into sight, whichever
     // way it was opened.
-    form.mnutab_Click();
+    f.press("mnutab");
     QVERIFY(f.strip()->overflows());
     QVERIFY(!f.strip()->scrollRight->isHidden());
     QVERIFY(wholeInSight(f, f.header(7)));
@@ -87,7 +87,7 @@ void TestTabStrip::wheelAndArrowsScrollWithoutMovingHeaders()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (int i = 0; i < 11; ++i)
-        form.newflik_Click();
+        f.openTab();
     f.header(1)->sellect();
     TabStrip *strip = f.strip();
     QCOMPARE(strip->offset(), 0);

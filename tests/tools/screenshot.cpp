@@ -6,6 +6,7 @@
 #include "support/windowdriver.h"
 #include "window/aboutbox.h"
 #include "window/form1.h"
+#include "window/tabopening.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,14 +39,14 @@ int main(int argc, char *argv[])
         const WindowDriver f(&window);
         window.show();
         waitFor(4000);
-        window.newflik_Click();
+        window.opening().open();
         window.Form_Resize();
         waitFor(500);
         window.grab().save(folder + QStringLiteral("/window.png"));
         events->showWarning(ContentWarnings::titleText, ContentWarnings::adultMessage);
         waitFor(500);
         window.grab().save(folder + QStringLiteral("/window-warning.png"));
-        window.vbf_Click();
+        f.press("vbf");
         waitFor(500);
         f.aboutBox()->grab().save(folder + QStringLiteral("/about.png"));
     }

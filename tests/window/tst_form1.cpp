@@ -3,6 +3,7 @@
 #include "page_tools/downloadslist.h"
 #include "page_tools/pagetools.h"
 #include "support/formfixture.h"
+#include "support/input.h"
 #include "tab_header/flik.h"
 #include "tab_header/headerface.h"
 #include "tabs/sourceeditor.h"
@@ -80,9 +81,8 @@ void TestForm1::startUpNavigatesOnlyTabOne()
 void TestForm1::newTabsAreFlushAndActive()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.header(1)->Caption(QStringLiteral("A page with a long enough name to grow"));
-    form.newflik_Click();
+    f.openTab();
     QCOMPARE(f.highestTab(), 2);
     QCOMPARE(f.header(2)->place().left, f.header(1)->place().left + f.header(1)->place().width);
     QCOMPARE(f.activeTab(), 2);
@@ -90,7 +90,7 @@ void TestForm1::newTabsAreFlushAndActive()
     QCOMPARE(f.header(1)->look().bevel, 0);
     QCOMPARE(f.header(2)->look().bevel, 1);
     QCOMPARE(f.header(2)->myindex, 2.0f);
-    form.mnutab_Click();
+    f.press("mnutab");
     QCOMPARE(f.highestTab(), 3);
     QCOMPARE(f.header(3)->place().left, f.header(2)->place().left + 1845.0f);
     QCOMPARE(f.previousTab(), 2);
@@ -104,13 +104,12 @@ void TestForm1::newTabsAreFlushAndActive()
 void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     const float thirdLeft = f.header(3)->place().left;
     f.header(2)->closer_Click();
     QCoreApplication::processEvents();
-    form.newflik_Click();
+    f.openTab();
     QCOMPARE(f.highestTab(), 4);
     QVERIFY(!f.header(2));
     QCOMPARE(f.header(4)->place().left, f.header(3)->place().left + f.header(3)->place().width);
@@ -118,7 +117,7 @@ void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
 
     f.header(4)->closer_Click();
     QCoreApplication::processEvents();
-    form.newflik_Click();
+    f.openTab();
     QCOMPARE(f.highestTab(), 4);
     QCOMPARE(f.header(4)->place().left, f.header(3)->place().left + f.header(3)->place().width);
 }
@@ -126,7 +125,7 @@ void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
 void TestForm1::newTabViewIsBlankAndSourceHidden()
 {
     FormFixture f;
-    f.form->newflik_Click();
+    f.openTab();
     QVERIFY(f.view(2)->navigated.isEmpty());
     QVERIFY(!f.page(2)->isHidden());
     QVERIFY(f.source(2)->isHidden());
@@ -138,13 +137,12 @@ void TestForm1::newTabViewIsBlankAndSourceHidden()
 void TestForm1::headerFocusActivatesItsTab()
 {
     FormFixture f;
-    f.form->newflik_Click();
-    f.form->flik_GotFocus(1);
+    f.openTab();
+    // The header takes the focus as the Tab key gives it.
+    QVERIFY(Input::clickFocus(f.addressBox()));
+    f.header(1)->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.previousTab(), 2);
-    // A closed or never opened index is skipped quietly.
-    f.form->flik_GotFocus(7);
-    QCOMPARE(f.activeTab(), 1);
 }
 
 void TestForm1::controlsCarryAccessibleNames()
@@ -252,7 +250,7 @@ void TestForm1::closingAsksEachPageInTurn()
 {
     FormFixture f;
     f.form->show();
-    f.form->newflik_Click();
+    f.openTab();
     f.view(1)->asksToLeave = f.view(2)->asksToLeave = true;
     // A tab whose page stays is kept.
     f.header(2)->closer_Click();

@@ -148,8 +148,7 @@ void TestKeyboard::zoomKeysStepThroughTheMenusLevels()
 void TestKeyboard::findBarStepsThroughMatchesAndGoesWithItsTab()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     QVERIFY(Input::clickFocus(f.page(2)));
     Input::key(Qt::Key_F, Qt::ControlModifier);
     QPointer<FindBar> bar = f.page(2)->findChild<FindBar *>();
@@ -185,7 +184,7 @@ void TestKeyboard::sourceViewKeepsNoneOfTheBrowsersKeys()
     FormFixture f;
     const QString markup = QStringLiteral("<p>one</p>\n<p>two</p>\n<p>Two</p>");
     f.view(1)->complete("http://one.test/", "One", markup);
-    f.form->sc_Click();
+    f.press("sc");
     QVERIFY(Input::clickFocus(f.source(1)));
     Input::key(Qt::Key_F, Qt::ControlModifier);
     auto *bar = f.source(1)->findChild<FindBar *>();
@@ -202,7 +201,7 @@ void TestKeyboard::sourceViewKeepsNoneOfTheBrowsersKeys()
     Input::key(Qt::Key_U, Qt::ControlModifier);
     QVERIFY(!f.checked("sc"));
     QCOMPARE(f.topView(), f.page(1));
-    f.form->sc_Click();
+    f.press("sc");
     QVERIFY(Input::clickFocus(f.source(1)));
     Input::key(Qt::Key_T, Qt::ControlModifier);
     QCOMPARE(f.highestTab(), 2);

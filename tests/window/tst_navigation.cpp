@@ -48,18 +48,14 @@ private slots:
 void TestNavigation::enterNavigatesTheActiveTabOnly()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
+    f.openTab();
     f.addressBox()->setEditText("  example.test/some path ");
-    int key = 13;
-    form.address_KeyPress(key);
-    QCOMPARE(key, 0);
+    f.enterAddress();
     QCOMPARE(f.view(2)->navigated, QStringList { "  example.test/some path " });
     QCOMPARE(f.view(1)->navigated, QStringList { "start.test/start/" });
     f.header(1)->sellect();
     f.addressBox()->setEditText("other.test");
-    key = 13;
-    form.address_KeyPress(key);
+    f.enterAddress();
     QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("other.test"));
     QCOMPARE(f.view(2)->navigated.size(), 1);
 }
@@ -69,9 +65,8 @@ void TestNavigation::enterNavigatesTheActiveTabOnly()
 void TestNavigation::addressBoxNamesThePageShownButNotOverTypedText()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     f.view(1)->complete("https://trusted.test/", "Trusted");
-    form.newflik_Click();
+    f.openTab();
     f.view(2)->complete("https://second.test/", "Second");
     f.header(1)->sellect();
     f.view(1)->url = "http://look-alike.test/login";
@@ -145,7 +140,6 @@ void TestNavigation::enterReachesNeitherBoxNorList()
 {
     // Keys go where a keyboard sends them: to the box, which has the focus after a click.
     FormFixture f;
-    Form1 &form = *f.form;
     QVERIFY(Input::clickFocus(f.addressBox()));
     Input::key(Qt::Key_A, Qt::ControlModifier);
     Input::type("typed.test");
@@ -155,7 +149,7 @@ void TestNavigation::enterReachesNeitherBoxNorList()
     QCOMPARE(f.addressBox()->count(), items);
     QCOMPARE(f.addressText(), QStringLiteral("typed.test"));
     // The keypad's Enter too, in a second tab.
-    form.newflik_Click();
+    f.openTab();
     QVERIFY(Input::clickFocus(f.addressBox()));
     Input::type("second.test");
     Input::key(Qt::Key_Enter);
@@ -165,11 +159,6 @@ void TestNavigation::enterReachesNeitherBoxNorList()
 void TestNavigation::otherKeysNeverNavigate()
 {
     FormFixture f;
-    for (int key : { 0, 10, 32, 65, 127 }) {
-        int code = key;
-        f.form->address_KeyPress(code);
-        QCOMPARE(code, key);
-    }
     QVERIFY(Input::clickFocus(f.addressBox()));
     Input::type("abc ");
     Input::key(Qt::Key_Escape);
@@ -181,10 +170,8 @@ void TestNavigation::emptyBoxAsksForTheEmptyText()
 {
     FormFixture f;
     f.addressBox()->setEditText(QString());
-    int key = 13;
-    f.form->address_KeyPress(key);
+    f.enterAddress();
     QCOMPARE(f.view(1)->navigated.last(), QString());
-    QCOMPARE(key, 0);
 }
 
 void TestNavigation::addressTooLongForTheBoxIsNeverCutAndLoaded()
@@ -213,33 +200,28 @@ void TestNavigation::addressListIsBoundedAndLongEntriesShowCut()
     f.addressBox()->setCurrentIndex(-1);
     emit f.addressBox()->activated(f.addressBox()->count() - 1);
     QVERIFY(whole.startsWith(f.addressText()));
-    int enter = 13;
-    f.form->address_KeyPress(enter);
+    f.enterAddress();
     QCOMPARE(f.view(1)->navigated.last(), whole);
 }
 
 void TestNavigation::toolbarActsOnTheActiveTab()
 {
     FormFixture f;
-    Form1 &form = *f.form;
-    form.newflik_Click();
-    form.Toolbar1_ButtonClick("back");
-    form.Toolbar1_ButtonClick("forward");
-    form.Toolbar1_ButtonClick("stop");
+    f.openTab();
+    f.press("back");
+    f.press("forward");
+    f.press("stop");
     QCOMPARE(f.view(2)->backs, 1);
     QCOMPARE(f.view(2)->forwards, 1);
     QCOMPARE(f.view(2)->stops, 1);
     f.header(1)->sellect();
-    // The toolbar's own buttons, as a user clicks them.
-    const QList<QAction *> buttons = f.control<QToolBar>("Toolbar1")->actions();
-    buttons.at(0)->trigger();
-    buttons.at(2)->trigger();
+    f.press("back");
+    f.press("stop");
     QCOMPARE(f.view(1)->backs, 1);
     QCOMPARE(f.view(1)->stops, 1);
     QCOMPARE(f.view(2)->backs, 1);
-    // Keys compare exactly; the zoom button's face does nothing.
-    form.Toolbar1_ButtonClick("Back");
-    form.Toolbar1_ButtonClick("zoom");
+    // The zoom button's face does nothing.
+    f.press("zoom");
     QCOMPARE(f.view(1)->backs, 1);
     QCOMPARE(f.view(1)->forwards, 0);
 }
@@ -247,12 +229,11 @@ void TestNavigation::toolbarActsOnTheActiveTab()
 void TestNavigation::zoomMenuPositionsAreLevels()
 {
     FormFixture f;
-    Form1 &form = *f.form;
     for (QAction *item : f.control<QToolButton>("zoom")->menu()->actions())
         item->trigger();
     QCOMPARE(f.view(1)->zoomLevels, (QList<int> { 0, 1, 2, 3, 4 }));
-    form.newflik_Click();
-    form.Toolbar1_ButtonMenuClick(5);
+    f.openTab();
+    f.chooseZoom(5);
     QCOMPARE(f.view(2)->zoomLevels, QList<int> { 4 });
     QCOMPARE(f.view(1)->zoomLevels.size(), 5);
 }
@@ -261,19 +242,16 @@ void TestNavigation::nothingActsOnTheTemplate()
 {
     // With the last tab closed, the template is what activation left in front.
     FormFixture f;
-    Form1 &form = *f.form;
     f.closeTab(1);
     QCOMPARE(f.activeTab(), 0);
-    int key = 13;
-    form.address_KeyPress(key);
-    form.Toolbar1_ButtonClick("back");
-    form.Toolbar1_ButtonClick("stop");
-    form.Toolbar1_ButtonMenuClick(3);
+    f.enterAddress();
+    f.press("back");
+    f.press("stop");
+    f.chooseZoom(3);
     QVERIFY(f.view(0)->navigated.isEmpty());
     QCOMPARE(f.view(0)->backs, 0);
     QCOMPARE(f.view(0)->stops, 0);
     QVERIFY(f.view(0)->zoomLevels.isEmpty());
-    QCOMPARE(key, 0);
 }
 
 void TestNavigation::panelShownMakesTheViewAreaOnePanelSmaller()
@@ -291,15 +269,10 @@ void TestNavigation::panelShownMakesTheViewAreaOnePanelSmaller()
     QCOMPARE(form.containerHeight(), hidden - 495);
     QCOMPARE(
         f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height() + f.warningPanel()->height());
-    form.closer_Click();
-    QVERIFY(!f.warningShown());
-    QCOMPARE(form.containerHeight(), hidden);
-    QCOMPARE(f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height());
-    // The close box, as a user clicks it.
-    f.events->showWarning(std::nullopt, "x");
     QTest::mouseClick(f.warningPanel()->closer, Qt::LeftButton);
     QVERIFY(!f.warningShown());
     QCOMPARE(form.containerHeight(), hidden);
+    QCOMPARE(f.viewArea()->y(), f.control<QWidget>("CoolBar1")->height());
 }
 
 void TestNavigation::everyViewTakesTheViewArea()
@@ -308,8 +281,8 @@ void TestNavigation::everyViewTakesTheViewArea()
     Form1 &form = *f.form;
     form.resize(700, 500);
     form.show();
-    form.newflik_Click();
-    form.newflik_Click();
+    f.openTab();
+    f.openTab();
     f.header(2)->closer_Click();
     QCoreApplication::processEvents();
     form.resize(900, 650);
@@ -321,7 +294,7 @@ void TestNavigation::everyViewTakesTheViewArea()
         QCOMPARE(f.source(i)->size(), area);
     }
     // A tab opened after the resize already has the size.
-    form.newflik_Click();
+    f.openTab();
     QCOMPARE(f.page(4)->size(), area);
     QCOMPARE(f.source(4)->size(), area);
 }
@@ -378,7 +351,7 @@ void TestNavigation::oneAboutBox()
 {
     FormFixture f;
     Form1 &form = *f.form;
-    form.vbf_Click();
+    f.press("vbf");
     auto *box = qobject_cast<AboutBox *>(f.aboutBox());
     QVERIFY(box);
     f.menuItem("vbf")->trigger();
@@ -392,7 +365,7 @@ void TestNavigation::oneAboutBox()
     QCOMPARE(box->Picture1->pixmap().size(), QSize(332, 313));
     QTest::mouseClick(box->Ok, Qt::LeftButton);
     QVERIFY(!box->isVisible());
-    form.vbf_Click();
+    f.press("vbf");
     QCOMPARE(f.aboutBox(), box);
     QVERIFY(box->isVisible());
     // Closing the browser closes the box with it.

@@ -86,17 +86,17 @@ void TestNavigationEngine::backAndForwardMoveThroughHistory()
     QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("One"), timeout);
     type(m_server->url("/two"));
     QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("Two"), timeout);
-    m_form->Toolbar1_ButtonClick("back");
+    press("back");
     QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("One"), timeout);
-    m_form->Toolbar1_ButtonClick("back");
+    press("back");
     QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("Start"), timeout);
-    m_form->Toolbar1_ButtonClick("forward");
+    press("forward");
     QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("One"), timeout);
     // A new tab has no history: both are silent.
-    m_form->newflik_Click();
+    openTab();
     QSignalSpy errors(view(2), &PageView::NavigateError);
-    m_form->Toolbar1_ButtonClick("back");
-    m_form->Toolbar1_ButtonClick("forward");
+    press("back");
+    press("forward");
     QTest::qWait(200); // proving that an empty history reports no error
     QCOMPARE(errors.size(), 0);
     QCOMPARE(view(2)->LocationURL(), QString());
@@ -109,7 +109,7 @@ void TestNavigationEngine::stopEndsASlowLoad()
     QSignalSpy ended(view(1), &PageView::DownloadComplete);
     type(m_server->url("/slow"));
     QTRY_VERIFY_WITH_TIMEOUT(m_server->requested.contains("/slow"), timeout);
-    m_form->Toolbar1_ButtonClick("stop");
+    press("stop");
     // Ended by the stop, not by the answer: the server has not answered yet.
     QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, timeout);
     QVERIFY(!view(1)->isLoading());
@@ -119,10 +119,10 @@ void TestNavigationEngine::stopEndsASlowLoad()
 
 void TestNavigationEngine::zoomReachesOnlyTheActivePage()
 {
-    m_form->newflik_Click();
+    openTab();
     type(m_server->url("/one"));
     QTRY_COMPARE_WITH_TIMEOUT(view(2)->LocationName(), QStringLiteral("One"), timeout);
-    m_form->Toolbar1_ButtonMenuClick(5);
+    chooseZoom(5);
     QCOMPARE(view(2)->enginePage()->zoomFactor(), 1.5);
     QCOMPARE(view(1)->enginePage()->zoomFactor(), 1.0);
     // The page itself is laid out at the new zoom. The engine keeps zoom per host by
@@ -134,7 +134,7 @@ void TestNavigationEngine::zoomReachesOnlyTheActivePage()
 void TestNavigationEngine::onlyTheActiveTabsPageIsDrawn()
 {
     // Covered pages rest as hidden tabs do; the page in sight is the active tab's.
-    m_form->newflik_Click();
+    openTab();
     type(m_server->url("/one"));
     QTRY_COMPARE_WITH_TIMEOUT(view(2)->LocationName(), QStringLiteral("One"), timeout);
     QVERIFY(view(2)->engineView()->isVisible());
