@@ -11,6 +11,7 @@
 #include "support/windowdriver.h"
 #include "tab_header/flik.h"
 #include "tabs/sourceeditor.h"
+#include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
 #include "window/tabopening.h"
@@ -55,7 +56,7 @@ struct EngineWindow
         server.page("/start/", "<html><head><title>Start</title></head><body>start</body></html>");
         form.resize(1000, 700);
         form.show();
-        waitFor([&] { return form.tabs().WebBrowser(1)->LocationName() == u"Start"; },
+        waitFor([&] { return form.tabs().tab(1)->page()->LocationName() == u"Start"; },
             "the start page");
     }
 };
@@ -92,12 +93,13 @@ TabTimes tabsAtScale(int n, quint32 seed)
 
     clock.restart();
     for (int i = 1; i <= n; ++i)
-        form.tabs().flik(i)->sellect();
+        form.tabs().tab(i)->header()->sellect();
     times.activate = elapsedMs(clock) * 1000 / n;
 
     clock.restart();
     for (int i = 1; i <= n; ++i)
-        form.tabs().flik(i)->Caption(QStringLiteral("Page number %1 of the benchmark").arg(i));
+        form.tabs().tab(i)->header()->Caption(
+            QStringLiteral("Page number %1 of the benchmark").arg(i));
     times.caption = elapsedMs(clock) * 1000 / n;
 
     QList<int> order;
@@ -107,7 +109,7 @@ TabTimes tabsAtScale(int n, quint32 seed)
     std::shuffle(order.begin(), order.end(), random);
     clock.restart();
     for (int index : order)
-        form.tabs().flik(index)->closer_Click();
+        form.tabs().tab(index)->header()->closer_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     times.close = elapsedMs(clock) * 1000 / n;
     return times;
@@ -156,10 +158,10 @@ void sourceAndLoadCases(BenchTable &table, int runs)
     for (int run = 0; run < runs; ++run) {
         bool done = false;
         auto connection = QObject::connect(
-            form.tabs().WebBrowser(1), &PageView::DocumentComplete, &form, [&] { done = true; });
+            form.tabs().tab(1)->page(), &PageView::DocumentComplete, &form, [&] { done = true; });
         QElapsedTimer clock;
         clock.start();
-        form.tabs().WebBrowser(1)->Navigate(server.url("/big"));
+        form.tabs().tab(1)->page()->Navigate(server.url("/big"));
         waitFor([&] { return done; }, "the browser's load");
         browserLoad << elapsedMs(clock);
         QObject::disconnect(connection);
@@ -179,7 +181,7 @@ void sourceAndLoadCases(BenchTable &table, int runs)
         QStringLiteral("ms"));
 
     // Switching to the source view until the editor holds the markup.
-    SourceEditor *editor = form.tabs().Codetext(1);
+    SourceEditor *editor = form.tabs().tab(1)->source();
     const qsizetype expected = QString::fromUtf8(body).size();
     QList<double> switches, setTexts;
     for (int run = 0; run < runs; ++run) {
@@ -316,7 +318,7 @@ void wakingCase(BenchTable &table, int runs)
     for (int run = 0; run < runs; ++run) {
         form.opening().open();
         const int index = tabs.ubound();
-        PageView *view = tabs.WebBrowser(index);
+        PageView *view = tabs.tab(index)->page();
         fresh << loadTime(view, [&] { view->Navigate(server.url("/page")); });
         form.opening().open();
         if (view->rest(PageView::Rest::Asleep) != PageView::Rest::Asleep)

@@ -73,7 +73,7 @@ void PageEvents::WebBrowser_SetSecureLockIcon(Tab &tab, int SecureLockIcon)
     header->unsafe();
     // A lock left in the status bar over a page that is no longer encrypted would be a sign
     // that lies: the active tab's lock goes from panel 2 at once, not at its next activation.
-    if (form.tabs().isCurrent(tab.index()))
+    if (form.tabs().front() == &tab)
         form.panels().clearPanel2();
 }
 
@@ -97,7 +97,7 @@ void PageEvents::WebBrowser_LocationChange(Tab &tab, const QString &URL)
 {
     // The address box names the page shown in front, from the moment the engine shows it,
     // however long that page then takes to complete.
-    if (form.tabs().isCurrent(tab.index()))
+    if (form.tabs().front() == &tab)
         form.addressBox().follow(URL);
 }
 
@@ -106,7 +106,7 @@ void PageEvents::WebBrowser_DocumentComplete(Tab &tab, const QString &URL)
     Q_UNUSED(URL); // the view's own address is read instead, as for every frame's event
     Tabs &tabs = form.tabs();
     PageView *view = tab.page();
-    const bool current = tabs.isCurrent(tab.index());
+    const bool current = tabs.front() == &tab;
     if (const QString location = view->LocationURL(); !location.isEmpty())
         form.addressBox().append(location);
     tab.header()->Caption(view->LocationName());

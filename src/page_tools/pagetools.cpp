@@ -47,7 +47,7 @@ bool PageTools::fullScreenAsked(Tab &tab, bool on)
 
 void PageTools::printAsked(Tab &tab)
 {
-    if (m_tabs.isCurrent(tab.index()))
+    if (m_tabs.front() == &tab)
         printPage();
 }
 

@@ -24,8 +24,8 @@ class TabStrip;
 // The one owner of the tabs, and the one way to act on them: a Tab per index, holding the
 // three elements that share it (page view, source view, header), which tab is active
 // (`current`) and which was active before it (`lastone`), and the headers drawn selected.
-// The three element arrays (WebBrowser, Codetext, flik) are views onto the tabs, with the
-// hidden templates at index 0.
+// Inside, the three element arrays (WebBrowser, Codetext, flik) are views onto the tabs,
+// with the hidden templates at index 0; outside, a tab's elements are its Tab's.
 // Only activation writes `current` and `lastone`. Everything outside a header activates,
 // closes and switches a tab's modes here, never through the header's own handlers.
 //
@@ -66,19 +66,13 @@ public:
     Tab *front() const { return tabAt(m_current); }
     PageView *frontPage() const;
 
-    // The elements of a tab, or the template at 0; nullptr for an index that names none.
-    PageView *WebBrowser(int index) const;
-    SourceEditor *Codetext(int index) const;
-    ::flik *flik(int index) const;
+    // The hidden elements every new tab's copy.
+    const TabTemplates &templates() const { return m_templates; }
     // The highest index of a tab; 0 while none is open.
     int ubound() const { return m_tabs.empty() ? 0 : m_tabs.rbegin()->first; }
-    // The open tabs' indices, ascending.
-    std::vector<int> openTabs() const;
 
     float current() const { return m_current; }
     float lastone() const { return m_lastone; }
-    // Whether the tab is the active one.
-    bool isCurrent(int index) const;
 
     // Makes a new tab at the highest index plus one: the header placed flush right of the
     // last one, given its index and shown, the page view shown and the source view hidden.
@@ -116,6 +110,11 @@ signals:
     void frontChanged(Tab *front, Tab *covered);
 
 private:
+    // The elements of a tab, or the template at 0; nullptr for an index that names none.
+    PageView *WebBrowser(int index) const;
+    SourceEditor *Codetext(int index) const;
+    ::flik *flik(int index) const;
+    bool isCurrent(int index) const;
     void viewSource(int index);
     void viewSearch(int index);
     void search(int index, const QString &text);

@@ -53,14 +53,6 @@ SourceEditor *Tabs::Codetext(int index) const
     return one ? one->header() : nullptr;
 }
 
-std::vector<int> Tabs::openTabs() const
-{
-    std::vector<int> indices;
-    for (const Tab *one : all())
-        indices.push_back(one->index());
-    return indices;
-}
-
 PageView *Tabs::frontPage() const
 {
     const Tab *one = front();

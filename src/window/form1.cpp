@@ -242,8 +242,9 @@ void Form1::buildStripControls()
 
 void Form1::Form_Load()
 {
-    m_tabs->Codetext(0)->setLanguage(QStringLiteral("HTML"));
-    m_tabs->Codetext(0)->setDefaultProperty(true);
+    SourceEditor *Codetext = m_tabs->templates().source();
+    Codetext->setLanguage(QStringLiteral("HTML"));
+    Codetext->setDefaultProperty(true);
     newflik_Click();
     // Addresses given to the program take the start page's place, each in a tab of its own.
     const QStringList opening = m_addresses.opening.isEmpty()

@@ -160,8 +160,10 @@ void Shortcuts::closeActiveTab()
 void Shortcuts::cycleTabs(int step)
 {
     const auto index = toTabIndex(current());
-    if (const auto next
-        = KeyboardRules::cycledTab(m_window.tabs->openTabs(), index.value_or(0), step))
+    std::vector<int> open;
+    for (const Tab *tab : m_window.tabs->all())
+        open.push_back(tab->index());
+    if (const auto next = KeyboardRules::cycledTab(open, index.value_or(0), step))
         m_window.tabs->activate(*next);
 }
 

@@ -97,8 +97,7 @@ void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
             openTab();
             go(m_server->url("/popup"));
         }
-        const std::vector<int> tabs = this->tabs().openTabs();
-        QList<int> open(tabs.begin(), tabs.end());
+        QList<int> open = openTabs();
         // Close all but one in a random order, each after its page loaded or not.
         while (open.size() > (round % 2 ? 0 : 1)) {
             const int index = open.takeAt(random.bounded(int(open.size())));

@@ -1,6 +1,7 @@
 #include "support/windowdriver.h"
 
 #include "support/input.h"
+#include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "tabs/tabstrip.h"
 #include "window/form1.h"
@@ -36,24 +37,41 @@ int WindowDriver::highestTab() const
     return tabs().ubound();
 }
 
+QList<int> WindowDriver::openTabs() const
+{
+    QList<int> indices;
+    for (const Tab *tab : tabs().all())
+        indices << tab->index();
+    return indices;
+}
+
 int WindowDriver::tabCount() const
 {
-    return static_cast<int>(tabs().openTabs().size());
+    return static_cast<int>(tabs().all().size());
 }
 
 ::flik *WindowDriver::header(int index) const
 {
-    return tabs().flik(index);
+    if (index == 0)
+        return tabs().templates().header();
+    const Tab *tab = tabs().tab(index);
+    return tab ? tab->header() : nullptr;
 }
 
 PageView *WindowDriver::page(int index) const
 {
-    return tabs().WebBrowser(index);
+    if (index == 0)
+        return tabs().templates().page();
+    const Tab *tab = tabs().tab(index);
+    return tab ? tab->page() : nullptr;
 }
 
 SourceEditor *WindowDriver::source(int index) const
 {
-    return tabs().Codetext(index);
+    if (index == 0)
+        return tabs().templates().source();
+    const Tab *tab = tabs().tab(index);
+    return tab ? tab->source() : nullptr;
 }
 
 QString WindowDriver::caption(int index) const

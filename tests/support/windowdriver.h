@@ -44,6 +44,8 @@ public:
     // The highest tab index (0 with none open), and how many tabs are open.
     int highestTab() const;
     int tabCount() const;
+    // The open tabs' indices, ascending.
+    QList<int> openTabs() const;
     // A tab's elements; nullptr for an index that names none.
     ::flik *header(int index) const;
     PageView *page(int index) const;
