@@ -47,6 +47,15 @@ public:
     explicit WebEnginePageView(const Parts &parts, QWidget *parent = nullptr);
     ~WebEnginePageView() override;
 
+    // The engine's page and view of this tab, made on first use.
+    QWebEnginePage *enginePage();
+    QWebEngineView *engineView();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The page view's operations: its users know it as a PageView.
     void Navigate(const QString &address) override;
     void GoBack() override;
     void GoForward() override;
@@ -65,14 +74,6 @@ public:
     void askToClose(int patienceMs, std::function<void(bool leave)> decided) override;
     void release() override;
 
-    // The engine's page and view of this tab, made on first use.
-    QWebEnginePage *enginePage();
-    QWebEngineView *engineView();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     void ensureEngine();
     void watchRequests();
     void watchPage();

@@ -66,7 +66,7 @@ void TestHardeningEngine::dyingRendererLeavesTheTabUsable()
 {
     // Another site, so that the second tab has a renderer of its own.
     openTab();
-    view(2)->Navigate(QStringLiteral("http://localhost:%1/other").arg(m_server->serverPort()));
+    page(2)->Navigate(QStringLiteral("http://localhost:%1/other").arg(m_server->serverPort()));
     QTRY_COMPARE_WITH_TIMEOUT(caption(2), QStringLiteral("Other"), timeout);
     header(1)->sellect();
     type(m_server->url("/other"));

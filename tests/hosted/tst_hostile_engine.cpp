@@ -342,12 +342,12 @@ void TestHostileEngine::pagesAndLinksGoWhereTheUserChose()
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("earlier");
     earlier.close();
-    view(1)->pageActions().SavePage(page, PageActions::SaveFormat::SingleFile);
+    WindowDriver::page(1)->pageActions().SavePage(page, PageActions::SaveFormat::SingleFile);
     QTRY_COMPARE_WITH_TIMEOUT(statusText(), "Saved " + page, timeout);
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QVERIFY(earlier.readAll().startsWith("From: <Saved by Blink>"));
     const QString link = folder.filePath("chosen.pdf");
-    view(1)->pageActions().SaveLink(m_server->url("/report"), link);
+    WindowDriver::page(1)->pageActions().SaveLink(m_server->url("/report"), link);
     QTRY_COMPARE_WITH_TIMEOUT(statusText(), "Saved " + link, timeout);
     QFile saved(link);
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -357,7 +357,7 @@ void TestHostileEngine::pagesAndLinksGoWhereTheUserChose()
     const QString full = folder.filePath("full.html");
     QVERIFY(folder.mkpath("full_files") && QFile(full).open(QIODevice::WriteOnly));
     QVERIFY(QFile(folder.filePath("full_files/old.css")).open(QIODevice::WriteOnly));
-    view(1)->pageActions().SavePage(full, PageActions::SaveFormat::Complete);
+    WindowDriver::page(1)->pageActions().SavePage(full, PageActions::SaveFormat::Complete);
     QTRY_COMPARE_WITH_TIMEOUT(statusText(), "Saved " + full, timeout);
     const QStringList parts = QDir(folder.filePath("full_files")).entryList(QDir::Files);
     QVERIFY2(parts.size() == 1 && parts.first() != "old.css", qPrintable(parts.join(' ')));

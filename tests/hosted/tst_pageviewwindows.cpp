@@ -48,8 +48,8 @@ void TestPageViewWindows::newWindowRequestsReachTheHost()
     QFETCH(QByteArray, opener);
     m_server->page("/opener", "<html><body>" + opener + "</body></html>");
     m_server->page("/popup", "<html><head><title>Popup</title></head><body>pop</body></html>");
-    WebEnginePageView *view = makeView();
-    WebEnginePageView *target = makeView();
+    PageView *view = makeView();
+    PageView *target = makeView();
     int requests = 0;
     view->hooks().setNewWindowHandler([&](NewWindowRequest) {
         ++requests;
@@ -69,7 +69,7 @@ void TestPageViewWindows::newWindowRequestsReachTheHost()
 void TestPageViewWindows::refusedNewWindowOpensNothing()
 {
     m_server->page("/opener", "<html><body><script>window.open('/popup')</script></body></html>");
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     int requests = 0;
     view->hooks().setNewWindowHandler([&](NewWindowRequest) {
         ++requests;
@@ -93,24 +93,24 @@ void TestPageViewWindows::aPageTypedIntoNeverSleeps()
     m_server->route("/file",
         { 200, "application/octet-stream", "data", 0,
             { { "Content-Disposition", "attachment; filename=\"f.bin\"" } } });
-    WebEnginePageView *typed = makeView();
-    WebEnginePageView *composed = makeView();
-    WebEnginePageView *untouched = makeView();
-    for (WebEnginePageView *view : { typed, composed, untouched }) {
+    PageView *typed = makeView();
+    PageView *composed = makeView();
+    PageView *untouched = makeView();
+    for (PageView *view : { typed, composed, untouched }) {
         view->setInFront(true);
         QSignalSpy done(view, &PageView::DocumentComplete);
         view->Navigate(m_server->url("/form"));
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, timeout);
     }
-    QTest::keyClicks(typed->engineView()->focusProxy(), "secret");
+    QTest::keyClicks(engine(typed)->engineView()->focusProxy(), "secret");
     QSignalSpy downloaded(typed, &PageView::DownloadComplete);
     typed->Navigate(m_server->url("/file"));
     QTRY_VERIFY_WITH_TIMEOUT(!downloaded.isEmpty(), timeout);
     QInputMethodEvent composing;
     composing.setCommitString(QStringLiteral("秘密"));
-    QApplication::sendEvent(composed->engineView()->focusProxy(), &composing);
+    QApplication::sendEvent(engine(composed)->engineView()->focusProxy(), &composing);
     // The engine lets a page rest a step at a time: frozen first, then let go.
-    for (WebEnginePageView *view : { typed, composed, untouched }) {
+    for (PageView *view : { typed, composed, untouched }) {
         view->setInFront(false);
         view->rest(PageView::Rest::Asleep);
     }
@@ -123,7 +123,7 @@ void TestPageViewWindows::aPageTypedIntoNeverSleeps()
 void TestPageViewWindows::loadAskedBeforeShowingStartsWhenShown()
 {
     m_server->page("/early", "<html><head><title>Early</title></head><body>e</body></html>");
-    auto *view = static_cast<WebEnginePageView *>(m_profile->factory()(nullptr));
+    PageView *view = m_profile->factory()(nullptr);
     m_views << view;
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/early"));

@@ -54,7 +54,7 @@ void TestWebEnginePageView::pageLoadRaisesEventsInOrder()
     m_server->page("/page",
         "<html><head><title>First page</title></head>"
         "<body><p id=x>Hello <b>there</b></p></body></html>");
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QStringList events;
     QList<QPair<int, int>> progress;
     connect(view, &PageView::StatusTextChange, this,
@@ -103,7 +103,7 @@ void TestWebEnginePageView::pageLoadRaisesEventsInOrder()
 void TestWebEnginePageView::addressWithoutSchemeIsResolved()
 {
     m_server->page("/start/", "<html><body>start</body></html>");
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->address("/start/"));
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
@@ -113,7 +113,7 @@ void TestWebEnginePageView::addressWithoutSchemeIsResolved()
 
 void TestWebEnginePageView::emptyAndInvalidAddresses()
 {
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy errors(view, &PageView::NavigateError);
     QSignalSpy status(view, &PageView::StatusTextChange);
     view->Navigate(QString());
@@ -170,7 +170,7 @@ void TestWebEnginePageView::failedLoadsRaiseNavigateError()
         closed.listen(QHostAddress::LocalHost);
         url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
     }
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy errors(view, &PageView::NavigateError);
     QSignalSpy ends(view, &PageView::DownloadComplete);
     QSignalSpy completions(view, &PageView::DocumentComplete);
@@ -185,7 +185,7 @@ void TestWebEnginePageView::failedLoadsRaiseNavigateError()
 
 void TestWebEnginePageView::historyMovesAreSilentWithoutHistory()
 {
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy status(view, &PageView::StatusTextChange);
     QSignalSpy errors(view, &PageView::NavigateError);
     view->GoBack();
@@ -199,16 +199,16 @@ void TestWebEnginePageView::historyMovesAreSilentWithoutHistory()
 void TestWebEnginePageView::zoomLevelsSetThePageZoom()
 {
     m_server->page("/z", "<html><body>zoom</body></html>");
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/z"));
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
     view->pageActions().setZoomLevel(4);
-    QCOMPARE(view->enginePage()->zoomFactor(), 1.5);
+    QCOMPARE(engine(view)->enginePage()->zoomFactor(), 1.5);
     view->pageActions().setZoomLevel(0);
-    QCOMPARE(view->enginePage()->zoomFactor(), 0.25);
+    QCOMPARE(engine(view)->enginePage()->zoomFactor(), 0.25);
     view->pageActions().setZoomLevel(9);
-    QCOMPARE(view->enginePage()->zoomFactor(), 0.25);
+    QCOMPARE(engine(view)->enginePage()->zoomFactor(), 0.25);
 }
 
 void TestWebEnginePageView::freshBodyReadFollowsThePage()
@@ -216,7 +216,7 @@ void TestWebEnginePageView::freshBodyReadFollowsThePage()
     m_server->page("/a",
         "<html><body><p>first</p><script>document.body.insertAdjacentHTML('beforeend','<i>late</"
         "i>')</script></body></html>");
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/a"));
     QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, timeout);
@@ -237,7 +237,7 @@ void TestWebEnginePageView::focusIsReportedOnce()
     m_views << window;
     auto *layout = new QVBoxLayout(window);
     auto *field = new QLineEdit(window);
-    auto *view = static_cast<WebEnginePageView *>(m_profile->factory()(window));
+    PageView *view = m_profile->factory()(window);
     layout->addWidget(field);
     layout->addWidget(view);
     window->resize(640, 480);
@@ -253,7 +253,7 @@ void TestWebEnginePageView::focusIsReportedOnce()
     view->setFocus();
     QTRY_COMPARE_WITH_TIMEOUT(focus.size(), 1, timeout);
     // Focus moving inside the page's own widgets is not a new focus of the view.
-    view->engineView()->setFocus();
+    engine(view)->engineView()->setFocus();
     QTest::qWait(100); // proving that the move inside the page is not reported
     QCOMPARE(focus.size(), 1);
     field->setFocus();
@@ -267,7 +267,7 @@ void TestWebEnginePageView::titlesAreOnlyThePagesOwn()
     // address must not reach the title rules that way.
     m_server->page("/virus-news", "<html><body>no title here</body></html>");
     m_server->page("/titled", "<html><head><title>Own title</title></head><body>t</body></html>");
-    WebEnginePageView *view = makeView();
+    PageView *view = makeView();
     QSignalSpy titles(view, &PageView::TitleChange);
     QSignalSpy complete(view, &PageView::DocumentComplete);
     view->Navigate(m_server->url("/virus-news"));

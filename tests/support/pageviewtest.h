@@ -29,13 +29,19 @@ protected:
         EngineProfile::deleteAfterPages(std::unique_ptr<EngineProfile>(m_profile));
         delete m_server;
     }
-    WebEnginePageView *makeView()
+    PageView *makeView()
     {
-        auto *view = static_cast<WebEnginePageView *>(m_profile->factory()(nullptr));
+        PageView *view = m_profile->factory()(nullptr);
         view->resize(640, 480);
         view->show();
         m_views << view;
         return view;
+    }
+
+    // The engine behind a view the profile made.
+    static WebEnginePageView *engine(PageView *view)
+    {
+        return static_cast<WebEnginePageView *>(view);
     }
 
     HttpResponder *m_server = nullptr;

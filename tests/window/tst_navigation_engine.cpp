@@ -65,7 +65,7 @@ void TestNavigationEngine::typedAddressLoads()
     QTRY_COMPARE_WITH_TIMEOUT(header(1)->look().caption, nowhere, timeout);
     type(m_server->address("/one"));
     QTRY_COMPARE_WITH_TIMEOUT(header(1)->look().caption, QStringLiteral("One"), timeout);
-    QCOMPARE(view(1)->LocationURL(), m_server->url("/one"));
+    QCOMPARE(page(1)->LocationURL(), m_server->url("/one"));
     QCOMPARE(addressText(), m_server->url("/one"));
 
     // Then a click into the page, and the page moves to another site whose picture never
@@ -77,21 +77,21 @@ void TestNavigationEngine::typedAddressLoads()
     QVERIFY(Input::clickFocus(view(1)->engineView()->focusProxy()));
     evaluate(view(1), "location.href = '" + other + "'");
     QTRY_COMPARE_WITH_TIMEOUT(addressText(), other, timeout);
-    QVERIFY(view(1)->isLoading());
+    QVERIFY(page(1)->isLoading());
 }
 
 void TestNavigationEngine::backAndForwardMoveThroughHistory()
 {
     type(m_server->url("/one"));
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(1)->LocationName(), QStringLiteral("One"), timeout);
     type(m_server->url("/two"));
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("Two"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(1)->LocationName(), QStringLiteral("Two"), timeout);
     press("back");
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(1)->LocationName(), QStringLiteral("One"), timeout);
     press("back");
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("Start"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(1)->LocationName(), QStringLiteral("Start"), timeout);
     press("forward");
-    QTRY_COMPARE_WITH_TIMEOUT(view(1)->LocationName(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(1)->LocationName(), QStringLiteral("One"), timeout);
     // A new tab has no history: both are silent.
     openTab();
     QSignalSpy errors(view(2), &PageView::NavigateError);
@@ -99,7 +99,7 @@ void TestNavigationEngine::backAndForwardMoveThroughHistory()
     press("forward");
     QTest::qWait(200); // proving that an empty history reports no error
     QCOMPARE(errors.size(), 0);
-    QCOMPARE(view(2)->LocationURL(), QString());
+    QCOMPARE(page(2)->LocationURL(), QString());
 }
 
 void TestNavigationEngine::stopEndsASlowLoad()
@@ -112,16 +112,16 @@ void TestNavigationEngine::stopEndsASlowLoad()
     press("stop");
     // Ended by the stop, not by the answer: the server has not answered yet.
     QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, timeout);
-    QVERIFY(!view(1)->isLoading());
+    QVERIFY(!page(1)->isLoading());
     QCOMPARE(complete.size(), 0);
-    QCOMPARE(view(1)->LocationName(), QStringLiteral("Start"));
+    QCOMPARE(page(1)->LocationName(), QStringLiteral("Start"));
 }
 
 void TestNavigationEngine::zoomReachesOnlyTheActivePage()
 {
     openTab();
     type(m_server->url("/one"));
-    QTRY_COMPARE_WITH_TIMEOUT(view(2)->LocationName(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(2)->LocationName(), QStringLiteral("One"), timeout);
     chooseZoom(5);
     QCOMPARE(view(2)->enginePage()->zoomFactor(), 1.5);
     QCOMPARE(view(1)->enginePage()->zoomFactor(), 1.0);
@@ -136,7 +136,7 @@ void TestNavigationEngine::onlyTheActiveTabsPageIsDrawn()
     // Covered pages rest as hidden tabs do; the page in sight is the active tab's.
     openTab();
     type(m_server->url("/one"));
-    QTRY_COMPARE_WITH_TIMEOUT(view(2)->LocationName(), QStringLiteral("One"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(page(2)->LocationName(), QStringLiteral("One"), timeout);
     QVERIFY(view(2)->engineView()->isVisible());
     QVERIFY(!view(1)->engineView()->isVisible());
     // With the keyboard in page 2, a press on tab 1's face shows tab 1; the keyboard goes
