@@ -12,6 +12,7 @@
 #include "tab_header/flik.h"
 #include "tabs/sourceeditor.h"
 #include "tabs/tab.h"
+#include "tabs/tabclosing.h"
 #include "tabs/tabs.h"
 #include "window/form1.h"
 #include "window/tabopening.h"
@@ -109,7 +110,7 @@ TabTimes tabsAtScale(int n, quint32 seed)
     std::shuffle(order.begin(), order.end(), random);
     clock.restart();
     for (int index : order)
-        form.tabs().tab(index)->header()->closer_Click();
+        form.tabs().closing().close(index);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     times.close = elapsedMs(clock) * 1000 / n;
     return times;

@@ -72,7 +72,6 @@ public:
     void progg(float &prg, float &prgmax);
     void hideprog();
     void indexer(float ind);
-    void closer_Click();
 
     // What the face shows, and whether the header is the selected one: drawn inset.
     HeaderLook look() const;
@@ -118,6 +117,7 @@ protected:
 
 private:
     // The header's own events.
+    void closer_Click();
     void UserControl_Resize();
     void StatusBar1_MouseDown(int Button);
     void iconi_Click();

@@ -64,7 +64,9 @@ public:
     // whatever handles a tab's page events is in place, so that tab 1 is wired before it
     // loads, like every other tab.
     void Form_Load();
+    // The two layout procedures: the layout, and the warning panel closed before it.
     void Form_Resize();
+    void closer_Click();
 
     // The two settings, as their check marks stand now.
     struct Settings
@@ -89,7 +91,6 @@ protected:
 private:
     // The handlers of the controls and menus: the controls call them, and nothing else
     // does.
-    void closer_Click();
     void newflik_Click();
     void mnutab_Click();
     void flik_GotFocus(int index);

@@ -219,7 +219,7 @@ void TestHardeningEngine::busyPageStillCompletes()
     openTab();
     QCOMPARE(activeTab(), 2);
     // Closing it ends the busy renderer with the tab.
-    header(1)->closer_Click();
+    clickClose(1);
 }
 
 QTEST_MAIN(TestHardeningEngine)

@@ -89,13 +89,13 @@ void TestLifecycleEngine::thousandCycles()
         QList<int> open = openTabs();
         while (open.size() > random.bounded(1, 6)) {
             const int victim = open.takeAt(random.bounded(int(open.size())));
-            f.header(victim)->closer_Click();
+            f.clickClose(victim);
         }
         if (cycle % 100 == 99)
             settle();
     }
     for (int index : openTabs())
-        f.header(index)->closer_Click();
+        f.clickClose(index);
     QTest::qWait(500); // the closed pages' renderers go meanwhile; nothing tells when
     settle();
 

@@ -101,7 +101,7 @@ void TestNewWindowEngine::closingInEveryOrderLeavesAWorkingBrowser()
         // Close all but one in a random order, each after its page loaded or not.
         while (open.size() > (round % 2 ? 0 : 1)) {
             const int index = open.takeAt(random.bounded(int(open.size())));
-            header(index)->closer_Click();
+            clickClose(index);
             QTest::qWait(random.bounded(50)); // closings at a person's uneven pace
         }
         QTest::qWait(100); // the engine's own posted work runs in between

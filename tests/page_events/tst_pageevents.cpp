@@ -258,7 +258,7 @@ void TestPageEvents::eventsOfClosedTabsAreSkipped()
     f.openTab();
     f.header(1)->sellect();
     FakePageView *closed = f.view(2);
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     // A late event of every kind from the closed tab's view reaches nothing.
     emit closed->StatusTextChange("late");
     closed->complete("http://late.test/", "Late", "<p>late</p>");

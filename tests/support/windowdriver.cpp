@@ -92,10 +92,15 @@ void WindowDriver::activate(int index)
         tab->sellect();
 }
 
+void WindowDriver::clickClose(int index) const
+{
+    if (auto *closer = headerPart<QAbstractButton>(index, "closer"))
+        QTest::mouseClick(closer, Qt::LeftButton);
+}
+
 void WindowDriver::closeTab(int index)
 {
-    if (::flik *tab = header(index))
-        tab->closer_Click();
+    clickClose(index);
     // The header and the views go once the click is handled.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -63,6 +63,8 @@ public:
     int openTab();
     // The tab activated as sellect does.
     void activate(int index);
+    // A click on the tab's close box; its elements go once the click is handled.
+    void clickClose(int index) const;
     // The tab closed as its close box does, its elements gone.
     void closeTab(int index);
 

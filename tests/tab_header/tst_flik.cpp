@@ -131,7 +131,7 @@ void TestFlik::captionMovesNothingPastAClosedNeighbourOrTheLast()
     FormFixture f;
     f.openTab();
     f.openTab();
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QCoreApplication::processEvents();
     const float thirdLeft = f.header(3)->place().left;
     f.header(1)->Caption("A name long enough to make the panel grow past its minimum");

@@ -53,7 +53,7 @@ void TestActivation::activationSkipsClosedTabs()
     f.openTab();
     f.openTab();
     f.header(1)->sellect();
-    f.header(1)->closer_Click();
+    f.clickClose(1);
     QCoreApplication::processEvents();
     QVERIFY(!f.header(1));
     f.header(2)->sellect();

@@ -50,7 +50,7 @@ void TestTabClosing::closingABackgroundTabKeepsTheActiveOne()
     const float firstLeft = f.header(1)->place().left;
     const float thirdLeft = f.header(3)->place().left;
     const float secondWidth = f.header(2)->place().width;
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QCOMPARE(f.activeTab(), 3);
     QCOMPARE(f.previousTab(), 2);
     QCOMPARE(f.header(3)->place().left, thirdLeft - secondWidth);
@@ -70,7 +70,7 @@ void TestTabClosing::closingABackgroundTabLeavesTheFrontAlone()
     const QPointer<FakePageView> sleeping = f.view(1);
     sleeping->resting = PageView::Rest::Asleep;
     QVERIFY(f.view(3)->hooks().askFullScreen(true));
-    f.header(1)->closer_Click();
+    f.clickClose(1);
     QCOMPARE(sleeping->wakes, 0);
     QCOMPARE(f.view(3)->fullScreenExits, 0);
     QVERIFY(f.view(3)->inFront && f.form->isFullScreen());
@@ -88,7 +88,7 @@ void TestTabClosing::closingAPrintingTabEndsItsPrint()
     QVERIFY(dialog);
     dialog->accept();
     QCOMPARE(f.statusText(), QStringLiteral("Printing..."));
-    f.header(1)->closer_Click();
+    f.clickClose(1);
     QTRY_COMPARE(f.statusText(), QStringLiteral("Printing failed"));
 }
 
@@ -114,7 +114,7 @@ void TestTabClosing::closingTheActiveTabGoesBack()
     f.view(1)->url = "http://one.test/";
     f.header(1)->sellect();
     f.header(3)->sellect();
-    f.header(3)->closer_Click();
+    f.clickClose(3);
     QCOMPARE(f.activeTab(), 1);
     QCOMPARE(f.addressText(), QStringLiteral("http://one.test/"));
     const QWidgetList stack = f.viewArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
@@ -129,14 +129,14 @@ void TestTabClosing::closingBackgroundThenActiveLeavesATabActive()
     f.openTab();
     f.openTab();
     f.openTab(); // tabs 1-4, 4 active
-    f.header(2)->closer_Click(); // lastone is now the closed tab 2
-    f.header(4)->closer_Click();
+    f.clickClose(2); // lastone is now the closed tab 2
+    f.clickClose(4);
     // Tab 2 is gone: the nearest open tab to the left of 4 takes over.
     QCOMPARE(f.activeTab(), 3);
     QCOMPARE(f.header(3)->look().bevel, 1);
     f.header(1)->sellect();
-    f.header(3)->closer_Click(); // background: 1 stays
-    f.header(1)->closer_Click(); // lastone 3 is closed, nothing left of 1
+    f.clickClose(3); // background: 1 stays
+    f.clickClose(1); // lastone 3 is closed, nothing left of 1
     QCoreApplication::processEvents();
     QCOMPARE(f.tabCount(), 0);
     QCOMPARE(f.activeTab(), 0);
@@ -148,7 +148,7 @@ void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
     f.view(1)->url = "http://one.test/";
     f.header(1)->sellect();
     f.menuItem("sc")->setChecked(true);
-    f.header(1)->closer_Click();
+    f.clickClose(1);
     QCoreApplication::processEvents();
     QCOMPARE(f.addressText(), QString());
     QVERIFY(!f.checked("sc"));
@@ -177,11 +177,11 @@ void TestTabClosing::closingWithHolesMovesOnlyLoadedHeaders()
     FormFixture f;
     for (int i = 0; i < 4; ++i)
         f.openTab(); // tabs 1-5
-    f.header(4)->closer_Click();
+    f.clickClose(4);
     const float fifthLeft = f.header(5)->place().left;
     const float firstLeft = f.header(1)->place().left;
     const float secondWidth = f.header(2)->place().width;
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QCOMPARE(f.header(5)->place().left, fifthLeft - secondWidth);
     QCOMPARE(f.header(1)->place().left, firstLeft);
     QCOMPARE(f.header(3)->place().left, f.header(1)->place().left + f.header(1)->place().width);
@@ -194,8 +194,8 @@ void TestTabClosing::nearestTabToTheLeftComesFirst()
     for (int i = 0; i < 4; ++i)
         f.openTab(); // tabs 1-5
     f.header(3)->sellect();
-    f.header(4)->closer_Click(); // background: 3 stays, and lastone becomes the closed 4
-    f.header(3)->closer_Click();
+    f.clickClose(4); // background: 3 stays, and lastone becomes the closed 4
+    f.clickClose(3);
     // Open tabs on both sides of 3; the left one wins.
     QCOMPARE(f.activeTab(), 2);
     QCOMPARE(f.header(2)->look().bevel, 1);
@@ -221,7 +221,7 @@ void TestTabClosing::closingTheFocusedPageActivatesTheRememberedTab()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(f.activeTab(), 1);
     // The last tab closing with the focus leaves it in the address box, and no tab active.
-    f.header(3)->closer_Click();
+    f.clickClose(3);
     QVERIFY(Input::clickFocus(f.page(1)));
     QTest::mouseClick(f.headerPart<QToolButton>(1, "closer"), Qt::LeftButton);
     QCOMPARE(f.activeTab(), 0);
@@ -235,7 +235,7 @@ void TestTabClosing::closingDestroysAfterTheHandler()
     QPointer<::flik> header = f.header(2);
     QPointer<PageView> view = f.page(2);
     QPointer<SourceEditor> editor = f.source(2);
-    header->closer_Click();
+    f.clickClose(2);
     QVERIFY(header && view && editor); // still there while the click is handled
     QTest::qWait(0); // the click's handling ends
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -107,7 +107,7 @@ void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
     f.openTab();
     f.openTab();
     const float thirdLeft = f.header(3)->place().left;
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QCoreApplication::processEvents();
     f.openTab();
     QCOMPARE(f.highestTab(), 4);
@@ -115,7 +115,7 @@ void TestForm1::newTabAfterClosingReusesOnlyTheHighestIndex()
     QCOMPARE(f.header(4)->place().left, f.header(3)->place().left + f.header(3)->place().width);
     QCOMPARE(f.header(3)->place().left, thirdLeft - 1845.0f);
 
-    f.header(4)->closer_Click();
+    f.clickClose(4);
     QCoreApplication::processEvents();
     f.openTab();
     QCOMPARE(f.highestTab(), 4);
@@ -253,7 +253,7 @@ void TestForm1::closingAsksEachPageInTurn()
     f.openTab();
     f.view(1)->asksToLeave = f.view(2)->asksToLeave = true;
     // A tab whose page stays is kept.
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QVERIFY(f.view(2)->leaveAsked);
     std::exchange(f.view(2)->leaveAsked, {})(false);
     QCOMPARE(f.highestTab(), 2);

@@ -66,7 +66,7 @@ void TestKeyboard::tabKeysWorkFromAnyFocus()
     Input::key(Qt::Key_T, Qt::ControlModifier);
     Input::key(Qt::Key_T, Qt::ControlModifier);
     QCOMPARE(f.highestTab(), 4);
-    f.header(3)->closer_Click(); // a gap: tabs 1, 2 and 4
+    f.clickClose(3); // a gap: tabs 1, 2 and 4
     f.header(2)->sellect();
     // From inside the page as from the address box.
     QVERIFY(Input::clickFocus(f.page(2)));
@@ -171,7 +171,7 @@ void TestKeyboard::findBarStepsThroughMatchesAndGoesWithItsTab()
     QVERIFY(f.view(1)->finds.isEmpty());
     // It belongs to its tab: it goes when the tab closes.
     Input::key(Qt::Key_F, Qt::ControlModifier);
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!bar);
 }
@@ -211,7 +211,7 @@ void TestKeyboard::sourceViewKeepsNoneOfTheBrowsersKeys()
 void TestKeyboard::withNoTabOnlyNewTabActs()
 {
     FormFixture f;
-    f.header(1)->closer_Click();
+    f.clickClose(1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(Input::clickFocus(f.addressBox()));
     for (const auto &[key, modifiers] :

@@ -283,7 +283,7 @@ void TestNavigation::everyViewTakesTheViewArea()
     form.show();
     f.openTab();
     f.openTab();
-    f.header(2)->closer_Click();
+    f.clickClose(2);
     QCoreApplication::processEvents();
     form.resize(900, 650);
     QCoreApplication::processEvents();
