@@ -66,7 +66,7 @@ public:
     Tab *front() const { return tabAt(m_current); }
     PageView *frontPage() const;
 
-    // The hidden elements every new tab's copy.
+    // The hidden elements that every new tab's elements copy.
     const TabTemplates &templates() const { return m_templates; }
     // The highest index of a tab; 0 while none is open.
     int ubound() const { return m_tabs.empty() ? 0 : m_tabs.rbegin()->first; }

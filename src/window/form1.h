@@ -89,8 +89,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // The handlers of the controls and menus: the controls call them, and nothing else
-    // does.
+    // The handlers of the controls and menus: only the controls, and the keys that stand
+    // for them, call them.
     void newflik_Click();
     void mnutab_Click();
     void flik_GotFocus(int index);
