@@ -24,8 +24,8 @@ class TabStrip;
 // The one owner of the tabs, and the one way to act on them: a Tab per index, holding the
 // three elements that share it (page view, source view, header), which tab is active
 // (`current`) and which was active before it (`lastone`), and the headers drawn selected.
-// Inside, the three element arrays (WebBrowser, Codetext, flik) are views onto the tabs,
-// with the hidden templates at index 0; outside, a tab's elements are its Tab's.
+// The three element arrays (WebBrowser, Codetext, flik) are views onto the tabs, with the
+// hidden templates at index 0: elements() outside.
 // Only activation writes `current` and `lastone`. Everything outside a header activates,
 // closes and switches a tab's modes here, never through the header's own handlers.
 //
@@ -66,8 +66,9 @@ public:
     Tab *front() const { return tabAt(m_current); }
     PageView *frontPage() const;
 
-    // The hidden elements that every new tab's elements copy.
-    const TabTemplates &templates() const { return m_templates; }
+    // A tab's header, page view and source view, or the hidden templates' at 0, which every
+    // new tab's copy; none for an index that names no tab.
+    TabTemplates::Elements elements(int index) const;
     // The highest index of a tab; 0 while none is open.
     int ubound() const { return m_tabs.empty() ? 0 : m_tabs.rbegin()->first; }
 
@@ -110,10 +111,10 @@ signals:
     void frontChanged(Tab *front, Tab *covered);
 
 private:
-    // The elements of a tab, or the template at 0; nullptr for an index that names none.
-    PageView *WebBrowser(int index) const;
-    SourceEditor *Codetext(int index) const;
-    ::flik *flik(int index) const;
+    // The element arrays, as views onto elements().
+    PageView *WebBrowser(int index) const { return elements(index).page; }
+    SourceEditor *Codetext(int index) const { return elements(index).source; }
+    ::flik *flik(int index) const { return elements(index).header; }
     bool isCurrent(int index) const;
     void viewSource(int index);
     void viewSearch(int index);

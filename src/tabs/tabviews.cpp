@@ -29,28 +29,13 @@ std::vector<Tab *> Tabs::all() const
     return open;
 }
 
-PageView *Tabs::WebBrowser(int index) const
+TabTemplates::Elements Tabs::elements(int index) const
 {
     if (index == 0)
-        return m_templates.page();
-    const Tab *one = tab(index);
-    return one ? one->page() : nullptr;
-}
-
-SourceEditor *Tabs::Codetext(int index) const
-{
-    if (index == 0)
-        return m_templates.source();
-    const Tab *one = tab(index);
-    return one ? one->source() : nullptr;
-}
-
-::flik *Tabs::flik(int index) const
-{
-    if (index == 0)
-        return m_templates.header();
-    const Tab *one = tab(index);
-    return one ? one->header() : nullptr;
+        return { m_templates.header(), m_templates.page(), m_templates.source() };
+    if (const Tab *one = tab(index))
+        return { one->header(), one->page(), one->source() };
+    return {};
 }
 
 PageView *Tabs::frontPage() const

@@ -242,7 +242,7 @@ void Form1::buildStripControls()
 
 void Form1::Form_Load()
 {
-    SourceEditor *Codetext = m_tabs->templates().source();
+    SourceEditor *Codetext = m_tabs->elements(0).source;
     Codetext->setLanguage(QStringLiteral("HTML"));
     Codetext->setDefaultProperty(true);
     newflik_Click();

@@ -52,26 +52,17 @@ int WindowDriver::tabCount() const
 
 ::flik *WindowDriver::header(int index) const
 {
-    if (index == 0)
-        return tabs().templates().header();
-    const Tab *tab = tabs().tab(index);
-    return tab ? tab->header() : nullptr;
+    return tabs().elements(index).header;
 }
 
 PageView *WindowDriver::page(int index) const
 {
-    if (index == 0)
-        return tabs().templates().page();
-    const Tab *tab = tabs().tab(index);
-    return tab ? tab->page() : nullptr;
+    return tabs().elements(index).page;
 }
 
 SourceEditor *WindowDriver::source(int index) const
 {
-    if (index == 0)
-        return tabs().templates().source();
-    const Tab *tab = tabs().tab(index);
-    return tab ? tab->source() : nullptr;
+    return tabs().elements(index).source;
 }
 
 QString WindowDriver::caption(int index) const
