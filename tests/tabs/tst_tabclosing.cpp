@@ -159,10 +159,12 @@ void TestTabClosing::closingTheOnlyTabLeavesNoneActive()
     f.addressBox()->setEditText("typed.test");
     f.enterAddress();
     f.press("back");
+    f.press("stop");
     f.chooseZoom(1);
     f.press("sc");
     QVERIFY(f.view(0)->navigated.isEmpty());
     QCOMPARE(f.view(0)->backs, 0);
+    QCOMPARE(f.view(0)->stops, 0);
     QVERIFY(f.view(0)->zoomLevels.isEmpty());
     QVERIFY(!f.checked("sc"));
     // Opening a tab again works as at start.

@@ -31,12 +31,10 @@ private slots:
     void addressBoxFollowsEveryPageAfterEnter();
     void pagesWindowsNeitherTakeTheKeysNorPassTheBound();
     void otherKeysNeverNavigate();
-    void emptyBoxAsksForTheEmptyText();
     void addressTooLongForTheBoxIsNeverCutAndLoaded();
     void addressListIsBoundedAndLongEntriesShowCut();
     void toolbarActsOnTheActiveTab();
     void zoomMenuPositionsAreLevels();
-    void nothingActsOnTheTemplate();
     void panelShownMakesTheViewAreaOnePanelSmaller();
     void everyViewTakesTheViewArea();
     void closeBoxFollowsTheWindowOnlyWhileShown();
@@ -58,6 +56,10 @@ void TestNavigation::enterNavigatesTheActiveTabOnly()
     f.enterAddress();
     QCOMPARE(f.view(1)->navigated.last(), QStringLiteral("other.test"));
     QCOMPARE(f.view(2)->navigated.size(), 1);
+    // An empty box asks for the empty text.
+    f.addressBox()->setEditText(QString());
+    f.enterAddress();
+    QCOMPARE(f.view(1)->navigated.last(), QString());
 }
 
 // A page another site sent a window to shows before it completes (an image that never
@@ -166,14 +168,6 @@ void TestNavigation::otherKeysNeverNavigate()
     QCOMPARE(f.view(1)->navigated.size(), 1);
 }
 
-void TestNavigation::emptyBoxAsksForTheEmptyText()
-{
-    FormFixture f;
-    f.addressBox()->setEditText(QString());
-    f.enterAddress();
-    QCOMPARE(f.view(1)->navigated.last(), QString());
-}
-
 void TestNavigation::addressTooLongForTheBoxIsNeverCutAndLoaded()
 {
     FormFixture f;
@@ -236,22 +230,6 @@ void TestNavigation::zoomMenuPositionsAreLevels()
     f.chooseZoom(5);
     QCOMPARE(f.view(2)->zoomLevels, QList<int> { 4 });
     QCOMPARE(f.view(1)->zoomLevels.size(), 5);
-}
-
-void TestNavigation::nothingActsOnTheTemplate()
-{
-    // With the last tab closed, the template is what activation left in front.
-    FormFixture f;
-    f.closeTab(1);
-    QCOMPARE(f.activeTab(), 0);
-    f.enterAddress();
-    f.press("back");
-    f.press("stop");
-    f.chooseZoom(3);
-    QVERIFY(f.view(0)->navigated.isEmpty());
-    QCOMPARE(f.view(0)->backs, 0);
-    QCOMPARE(f.view(0)->stops, 0);
-    QVERIFY(f.view(0)->zoomLevels.isEmpty());
 }
 
 void TestNavigation::panelShownMakesTheViewAreaOnePanelSmaller()
